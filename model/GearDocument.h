@@ -1,0 +1,134 @@
+#pragma once
+// The open document: its rows (the one container of top-level records, with their check marks),
+// its collections and its view state, with the rules that work on them.
+
+#include "model/CMMIList.h"
+#include "model/sCategory60.h"
+#include "model/sPubInfo.h"
+#include "model/sPubInfo60.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnel {
+
+// One row of the list. A member row exists only while its group is expanded and holds a private
+// copy of the member record.
+struct GearRow {
+    std::unique_ptr<sPubInfo> record;
+    int stateImage = 1; // 1 = unchecked, 2 = checked
+
+    [[nodiscard]] bool checked() const { return stateImage != 1; }
+    [[nodiscard]] bool isGroupRow() const { return record->members != nullptr; }
+    [[nodiscard]] bool isMemberRow() const { return record->inGroup != 0 && !record->members; }
+};
+
+struct CategoryChoice {
+    std::string name;
+    std::int32_t id = 0;
+    bool operator==(const CategoryChoice&) const = default;
+};
+
+// Told about every change to the rows, so that a view can follow.
+class GearDocumentObserver {
+public:
+    virtual ~GearDocumentObserver() = default;
+    virtual void rowsAboutToBeInserted(int first, int last) = 0;
+    virtual void rowsInserted() = 0;
+    virtual void rowsAboutToBeRemoved(int first, int last) = 0;
+    virtual void rowsRemoved() = 0;
+    virtual void rowsAboutToBeReset() = 0;
+    virtual void rowsReset() = 0;
+    virtual void rowsChanged(int first, int last) = 0;
+    virtual void totalChanged() = 0;
+};
+
+enum class ColumnIndex { Category = 0, Item = 1, Weight = 2, Notes = 3, FirstUser = 4 };
+
+class GearDocument {
+public:
+    GearDocument();
+
+    // --- rows
+    [[nodiscard]] int rowCount() const { return static_cast<int>(rows_.size()); }
+    [[nodiscard]] const GearRow& row(int r) const { return rows_[static_cast<std::size_t>(r)]; }
+    [[nodiscard]] sPubInfo& record(int r) { return *rows_[static_cast<std::size_t>(r)].record; }
+    [[nodiscard]] const std::vector<GearRow>& rows() const { return rows_; }
+
+    // Places a top-level record at its sorted place and checks it when `selected`.
+    int insertRecord(std::unique_ptr<sPubInfo> record);
+
+    // Inserts records read from a file, in file order, as one-by-one insertion would: one reset,
+    // O(n log n) when the list is empty.
+    void insertRecords(std::vector<std::unique_ptr<sPubInfo>> records);
+
+    // What a file held, in file order: drops what the active hide view hides (a group member
+    // read as a top-level record is dropped by either), inserts the rest.
+    void loadRecords(std::vector<std::unique_ptr<sPubInfo>> records);
+
+    // Deletes every row and resets the running total.
+    void clearForReload();
+
+    // Check mark change with its effect on the running total.
+    void setChecked(int r, bool checked);
+    void setStateImage(int r, int image);
+
+    // Text of a cell as the list shows it.
+    [[nodiscard]] std::string displayText(int r, int column) const;
+
+    // The row's weight as shown and totalled (group rows: the recomputed group weight).
+    [[nodiscard]] double rowWeight(int r) const;
+
+    // --- running total
+    [[nodiscard]] float selectedTotal() const { return selectedTotal_; }
+    void setSelectedTotal(float total);
+    // "%.2f oz. (%01.2f lbs)" or "%.2f gm. (%01.2f kg)".
+    [[nodiscard]] std::string totalText() const;
+    static std::string totalText(float total, bool metric);
+
+    // --- collections
+    std::vector<sCategory60> categoryList;
+    std::int32_t nextCategoryId = kFirstCategoryId;
+    std::vector<CategoryChoice> categoryChoices;
+    std::vector<sPubInfo60> deletedRecords;
+    std::vector<sCategory60> removedCategories;
+    CMMIList<std::string> groupNames; // never emptied while the program runs
+    bool handheldDocument = false;
+    std::vector<unsigned char> handheldBlock;
+
+    // Empties the category set and choice list, the deleted lists; numbering from 128 again.
+    void resetCollections();
+
+    // --- view state
+    bool metric = false;
+    bool sortedView = false;
+    std::array<std::uint8_t, 256> sortAscending{};
+    bool hideNonSelected = false;
+    bool hideSelected = false;
+    int userColumnCount = 0;
+
+    void setObserver(GearDocumentObserver* observer) { observer_ = observer; }
+
+    // Rows changed in place (record fields edited): refresh caches and tell the view.
+    void rowsEdited(int first, int last);
+
+private:
+    void applyCheckChange(const GearRow& row, bool wasChecked, bool isChecked);
+    void invalidateBlocks() const { blockCacheValid_ = false; }
+    void rebuildBlockCache() const;
+    [[nodiscard]] int insertionIndex(const sPubInfo& record) const;
+
+    std::vector<GearRow> rows_;
+    float selectedTotal_ = 0.0F;
+    GearDocumentObserver* observer_ = nullptr;
+
+    // For each row, whether it is the first of its category (folded); rebuilt after changes.
+    mutable std::vector<bool> firstOfCategory_;
+    mutable bool blockCacheValid_ = false;
+};
+
+} // namespace varnel

@@ -1,0 +1,18 @@
+#pragma once
+// A message for the user, as a value: the GUI shows it in a box, the command line prints it.
+
+#include <string>
+
+namespace varnel {
+
+enum class MessageIcon { Information, Exclamation, Stop, Question };
+
+struct UserMessage {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::Information;
+
+    bool operator==(const UserMessage&) const = default;
+};
+
+} // namespace varnel
