@@ -1,3 +1,5 @@
 #include "app/CommandLine.h"
 
-int main(int argc, char* argv[]) { return varnel::runVarnel(argc, argv); }
+int main(int argc, char* argv[]) {
+    return varnel::runVarnel(argc, argv);
+}

@@ -6,7 +6,9 @@
 
 namespace varnel {
 
-constexpr char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+constexpr char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 // <0, 0 or >0 like strcmp, on bytes as unsigned values after folding.
 int compareNoCase(std::string_view a, std::string_view b);

@@ -23,6 +23,8 @@ template <std::size_t N> void setField(char (&field)[N], std::string_view text) 
 }
 
 // A field read from a file is terminated inside its width, whatever the file held.
-template <std::size_t N> void terminateField(char (&field)[N]) { field[N - 1] = '\0'; }
+template <std::size_t N> void terminateField(char (&field)[N]) {
+    field[N - 1] = '\0';
+}
 
 } // namespace varnel

@@ -12,7 +12,9 @@ namespace varnel {
 
 namespace {
 
-std::string_view categoryOf(const GearRow& row) { return fieldText(row.record->category); }
+std::string_view categoryOf(const GearRow& row) {
+    return fieldText(row.record->category);
+}
 
 } // namespace
 
@@ -153,7 +155,9 @@ void GearDocument::resetCollections() {
     nextCategoryId = kFirstCategoryId;
 }
 
-void GearDocument::setChecked(int r, bool checked) { setStateImage(r, checked ? 2 : 1); }
+void GearDocument::setChecked(int r, bool checked) {
+    setStateImage(r, checked ? 2 : 1);
+}
 
 void GearDocument::setStateImage(int r, int image) {
     GearRow& row = rows_[static_cast<std::size_t>(r)];
@@ -191,7 +195,9 @@ void GearDocument::setSelectedTotal(float total) {
     }
 }
 
-std::string GearDocument::totalText() const { return totalText(selectedTotal_, metric); }
+std::string GearDocument::totalText() const {
+    return totalText(selectedTotal_, metric);
+}
 
 std::string GearDocument::totalText(float total, bool metric) {
     const double t = total;

@@ -7,7 +7,9 @@
 namespace varnel {
 
 namespace {
-bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 } // namespace
 
 double weightValue(std::string_view text) {
@@ -29,7 +31,8 @@ double weightValue(std::string_view text) {
                                            std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // strtod's answer: 0 on underflow (negative exponent), HUGE_VAL on overflow.
-        const std::string_view parsed(text.data() + i, static_cast<std::size_t>(end - (text.data() + i)));
+        const std::string_view parsed(text.data() + i,
+                                      static_cast<std::size_t>(end - (text.data() + i)));
         const bool tiny = parsed.find("e-") != std::string_view::npos ||
                           parsed.find("E-") != std::string_view::npos;
         value = tiny ? 0.0 : HUGE_VAL;
@@ -50,7 +53,9 @@ std::string formatFixed(double value, int width, int precision) {
     return out;
 }
 
-std::string formatWeight(double value) { return formatFixed(value, 0, 2); }
+std::string formatWeight(double value) {
+    return formatFixed(value, 0, 2);
+}
 
 std::string padRight(std::string_view text, std::size_t width) {
     std::string out(text);

@@ -37,8 +37,9 @@ std::unique_ptr<sPubInfo> sPubInfo::clone() const {
     copy->copyFixedFields(*this);
     if (columnTexts) {
         copy->columnTexts = std::make_unique<CMMIList<std::string>>();
-        columnTexts->forEachReverse(
-            [&](const std::string& t) { copy->columnTexts->add(std::make_unique<std::string>(t)); });
+        columnTexts->forEachReverse([&](const std::string& t) {
+            copy->columnTexts->add(std::make_unique<std::string>(t));
+        });
     }
     if (members) {
         copy->members = std::make_unique<CMMIList<sPubInfo>>();
@@ -52,8 +53,8 @@ std::unique_ptr<sPubInfo> sPubInfo::clone() const {
 }
 
 void sPubInfo::updateLineWeight() {
-    setField(weight, formatWeight(weightValue(fieldText(unitWeight)) *
-                                  weightValue(fieldText(multiplier))));
+    setField(weight,
+             formatWeight(weightValue(fieldText(unitWeight)) * weightValue(fieldText(multiplier))));
 }
 
 double sPubInfo::updateGroupWeight() {

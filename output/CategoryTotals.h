@@ -32,5 +32,4 @@ std::vector<std::string> totalsDialogLines(const CategoryTotals& totals, bool me
 std::string totalsTooltipText(const CategoryTotals& totals, bool metric,
                               std::size_t limit = kTooltipLimit);
 
-
 } // namespace varnel

@@ -1,0 +1,167 @@
+#include "model/GearDocument.h"
+#include "TestRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace varnel {
+namespace {
+
+std::vector<std::string> column(const GearDocument& doc, int c) {
+    std::vector<std::string> out;
+    for (int r = 0; r < doc.rowCount(); ++r) {
+        out.push_back(doc.displayText(r, c));
+    }
+    return out;
+}
+
+TEST(GearDocumentInsert, ItemsSortWithinBlocksAndNewCategoriesFallBetween) {
+    GearDocument doc;
+    doc.insertRecord(test::item("Clothing", "Rain jacket"));
+    doc.insertRecord(test::item("Shelter", "b"));
+    doc.insertRecord(test::item("Shelter", "A"));
+    doc.insertRecord(test::item("Food", "Oats"));
+    doc.insertRecord(test::item("clothing", "Gloves"));
+    EXPECT_EQ(column(doc, 1),
+              (std::vector<std::string>{"Gloves", "Rain jacket", "Oats", "A", "b"}));
+    EXPECT_EQ(column(doc, 0), (std::vector<std::string>{"clothing", "", "Food", "Shelter", ""}));
+    doc.sortedView = true;
+    EXPECT_EQ(column(doc, 0),
+              (std::vector<std::string>{"clothing", "Clothing", "Food", "Shelter", "Shelter"}));
+}
+
+TEST(GearDocumentInsert, EqualItemsGoBeforeTheOnesAlreadyThere) {
+    GearDocument doc;
+    auto first = test::item("Kit", "Spoon", "1");
+    auto second = test::item("Kit", "spoon", "2");
+    doc.insertRecord(std::move(first));
+    EXPECT_EQ(doc.insertRecord(std::move(second)), 0);
+    EXPECT_EQ(doc.displayText(0, 2), "2");
+}
+
+// Loading into an empty list must give exactly the order of inserting one by one.
+TEST(GearDocumentInsert, BulkLoadMatchesOneByOneOnRandomInputs) {
+    std::mt19937 rng(12345);
+    const std::vector<std::string> cats = {"Food", "food", "FOOD", "Shelter",   "Water",
+                                           "",     "a",    "B",    "\xe9t\xe9", "Z"};
+    const std::vector<std::string> items = {"x",     "X", "y", "",         "Stove",
+                                            "stove", "b", "A", "\xc4pfel", "aa"};
+    for (int round = 0; round < 200; ++round) {
+        const int n = static_cast<int>(rng() % 40);
+        GearDocument one;
+        GearDocument bulk;
+        std::vector<std::unique_ptr<sPubInfo>> batch;
+        for (int i = 0; i < n; ++i) {
+            const auto& c = cats[rng() % cats.size()];
+            const auto& it = items[rng() % items.size()];
+            const std::string w = std::to_string(i);
+            const bool sel = rng() % 2 == 0;
+            one.insertRecord(test::item(c, it, w, sel));
+            batch.push_back(test::item(c, it, w, sel));
+        }
+        bulk.insertRecords(std::move(batch));
+        ASSERT_EQ(one.rowCount(), bulk.rowCount());
+        for (int r = 0; r < one.rowCount(); ++r) {
+            ASSERT_EQ(one.displayText(r, 2), bulk.displayText(r, 2)) << "round " << round;
+            ASSERT_EQ(one.row(r).stateImage, bulk.row(r).stateImage);
+        }
+        ASSERT_FLOAT_EQ(one.selectedTotal(), bulk.selectedTotal());
+    }
+}
+
+TEST(GearDocumentInsert, NonEmptyListFallsBackToTheRule) {
+    GearDocument doc;
+    doc.insertRecord(test::item("B", "middle"));
+    std::vector<std::unique_ptr<sPubInfo>> batch;
+    batch.push_back(test::item("C", "last"));
+    batch.push_back(test::item("A", "first"));
+    doc.insertRecords(std::move(batch));
+    EXPECT_EQ(column(doc, 1), (std::vector<std::string>{"first", "middle", "last"}));
+}
+
+TEST(GearDocumentDisplay, GroupLabelsWeightsNotesAndUserColumns) {
+    GearDocument doc;
+    auto g = test::group("Kitchen", "Cook kit", {"3", "4.5"});
+    setField(g->notes, "pot and stove");
+    test::addTexts(*g, {"REI", "2019"});
+    sPubInfo* groupRecord = g.get();
+    doc.insertRecord(std::move(g));
+    EXPECT_EQ(doc.displayText(0, 1), "+ Cook kit");
+    EXPECT_EQ(doc.displayText(0, 2), "7.50");
+    EXPECT_EQ(doc.displayText(0, 3), "pot and stove");
+    EXPECT_EQ(doc.displayText(0, 4), "REI");
+    EXPECT_EQ(doc.displayText(0, 5), "2019");
+    EXPECT_EQ(doc.displayText(0, 6), "");
+    groupRecord->expanded = 1;
+    EXPECT_EQ(doc.displayText(0, 1), "- Cook kit");
+    // The group weight follows a member's change on the next paint.
+    setField(groupRecord->members->at(1)->weight, "10");
+    EXPECT_EQ(doc.displayText(0, 2), "14.50");
+}
+
+TEST(GearDocumentTotals, CheckingFollowsTheRunningTotal) {
+    GearDocument doc;
+    doc.insertRecord(test::item("Shelter", "Tent", "12.5"));
+    EXPECT_EQ(doc.totalText(), "0.00 oz. (0.00 lbs)");
+    doc.setChecked(0, true);
+    EXPECT_EQ(doc.totalText(), "12.50 oz. (0.78 lbs)");
+    doc.setChecked(0, true);
+    EXPECT_EQ(doc.totalText(), "12.50 oz. (0.78 lbs)") << "no change, no double count";
+    doc.setChecked(0, false);
+    EXPECT_FLOAT_EQ(doc.selectedTotal(), 0.0F);
+
+    GearDocument metric;
+    metric.metric = true;
+    metric.insertRecord(test::item("Shelter", "Tent", "1500", true));
+    EXPECT_EQ(metric.totalText(), "1500.00 gm. (1.50 kg)");
+}
+
+TEST(GearDocumentTotals, GroupRowsCountTheirGroupWeightAndMemberRowsNothing) {
+    GearDocument doc;
+    doc.insertRecord(test::group("Kitchen", "Cook kit", {"3", "4"}, true));
+    EXPECT_FLOAT_EQ(doc.selectedTotal(), 7.0F);
+    auto member = test::item("Kitchen", "Cook kit part", "3");
+    member->inGroup = 1;
+    const int r = doc.insertRecord(std::move(member));
+    doc.setChecked(r, false);
+    EXPECT_TRUE(doc.row(r).checked()) << "member rows always show a check mark";
+    EXPECT_FLOAT_EQ(doc.selectedTotal(), 7.0F);
+}
+
+TEST(GearDocumentLoad, HideViewsFilterWhatIsLoadedAndOddSelectedBytesCountAsChecked) {
+    const auto batch = [] {
+        std::vector<std::unique_ptr<sPubInfo>> b;
+        b.push_back(test::item("A", "one", "1", true));
+        b.push_back(test::item("A", "two", "2", false));
+        auto odd = test::item("A", "three", "4");
+        odd->selected = 7;
+        b.push_back(std::move(odd));
+        auto stray = test::item("A", "member", "8", true);
+        stray->inGroup = 1;
+        b.push_back(std::move(stray));
+        return b;
+    };
+    GearDocument nonSelected;
+    nonSelected.hideNonSelected = true;
+    nonSelected.loadRecords(batch());
+    EXPECT_EQ(column(nonSelected, 1), (std::vector<std::string>{"one", "three"}));
+    EXPECT_FLOAT_EQ(nonSelected.selectedTotal(), 5.0F);
+
+    GearDocument selected;
+    selected.hideSelected = true;
+    selected.loadRecords(batch());
+    EXPECT_EQ(column(selected, 1), (std::vector<std::string>{"two"}));
+
+    GearDocument all;
+    all.loadRecords(batch());
+    EXPECT_EQ(all.rowCount(), 4);
+    all.clearForReload();
+    EXPECT_EQ(all.rowCount(), 0);
+    EXPECT_FLOAT_EQ(all.selectedTotal(), 0.0F);
+}
+
+} // namespace
+} // namespace varnel
