@@ -93,6 +93,12 @@ public:
         }
     }
 
+    template <typename Fn> void forEach(Fn&& fn) {
+        for (std::size_t i = items_.size(); i-- > 0;) {
+            fn(*items_[i]);
+        }
+    }
+
     // Back to front: the order of insertion.
     template <typename Fn> void forEachReverse(Fn&& fn) const {
         for (const auto& e : items_) {

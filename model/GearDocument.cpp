@@ -2,6 +2,7 @@
 
 #include "model/CaseFold.h"
 #include "model/FixedText.h"
+#include "model/WeightOrderedArray.h"
 #include "model/WeightText.h"
 
 #include <algorithm>
@@ -260,6 +261,292 @@ void GearDocument::rowsEdited(int first, int last) {
     if (observer_) {
         observer_->rowsChanged(first, last);
     }
+}
+
+void GearDocument::notifyReset(const std::function<void()>& change) {
+    if (observer_) {
+        observer_->rowsAboutToBeReset();
+    }
+    change();
+    invalidateBlocks();
+    if (observer_) {
+        observer_->rowsReset();
+        observer_->totalChanged();
+    }
+}
+
+void GearDocument::selectAll() {
+    for (int r = 0; r < rowCount(); ++r) {
+        setStateImage(r, 2);
+    }
+}
+
+void GearDocument::clearSelected() {
+    for (int r = 0; r < rowCount(); ++r) {
+        if (rows_[static_cast<std::size_t>(r)].stateImage != 1) {
+            setStateImage(r, 1);
+        }
+    }
+}
+
+bool GearDocument::hasUncheckedRow() const {
+    return std::any_of(rows_.begin(), rows_.end(), [](const GearRow& r) { return !r.checked(); });
+}
+
+bool GearDocument::hasGroupRow() const {
+    return std::any_of(rows_.begin(), rows_.end(), [](const GearRow& r) { return r.isGroupRow(); });
+}
+
+int GearDocument::toggleGroup(int g) {
+    if (g < 0 || g >= rowCount() || !rows_[static_cast<std::size_t>(g)].isGroupRow()) {
+        return 0;
+    }
+    sPubInfo& group = *rows_[static_cast<std::size_t>(g)].record;
+    const int n = group.members->count();
+    if (group.expanded) {
+        group.expanded = 0;
+        const int last = std::min(g + n, rowCount() - 1);
+        if (last > g) {
+            if (observer_) {
+                observer_->rowsAboutToBeRemoved(g + 1, last);
+            }
+            rows_.erase(rows_.begin() + g + 1, rows_.begin() + last + 1);
+            invalidateBlocks();
+            if (observer_) {
+                observer_->rowsRemoved();
+            }
+        }
+    } else {
+        group.expanded = 1;
+        std::vector<GearRow> memberRows;
+        memberRows.reserve(static_cast<std::size_t>(n));
+        group.members->forEach([&](const sPubInfo& m) {
+            memberRows.push_back(GearRow{m.clone(), 2});
+        });
+        if (n > 0) {
+            if (observer_) {
+                observer_->rowsAboutToBeInserted(g + 1, g + n);
+            }
+            rows_.insert(rows_.begin() + g + 1, std::make_move_iterator(memberRows.begin()),
+                         std::make_move_iterator(memberRows.end()));
+            invalidateBlocks();
+            if (observer_) {
+                observer_->rowsInserted();
+            }
+        }
+    }
+    if (observer_) {
+        observer_->rowsChanged(g, rowCount() - 1);
+    }
+    return n;
+}
+
+void GearDocument::expandAll() {
+    for (int r = 0; r < rowCount(); ++r) {
+        const GearRow& row = rows_[static_cast<std::size_t>(r)];
+        if (row.isGroupRow() && row.record->expanded == 0) {
+            toggleGroup(r);
+        }
+    }
+}
+
+void GearDocument::collapseAll() {
+    for (int r = 0; r < rowCount(); ++r) {
+        const GearRow& row = rows_[static_cast<std::size_t>(r)];
+        if (row.isGroupRow() && row.record->expanded == 1) {
+            toggleGroup(r);
+        }
+    }
+}
+
+namespace {
+
+// A stable merge sort that stays within bounds whatever the comparison answers: the column
+// comparisons are not orderings (a missing text "equals" everything).
+template <typename Follows> void mergeSort(std::vector<GearRow>& rows, Follows follows) {
+    std::vector<GearRow> buffer(rows.size());
+    for (std::size_t width = 1; width < rows.size(); width *= 2) {
+        for (std::size_t lo = 0; lo < rows.size(); lo += 2 * width) {
+            const std::size_t mid = std::min(lo + width, rows.size());
+            const std::size_t hi = std::min(lo + 2 * width, rows.size());
+            std::size_t i = lo;
+            std::size_t j = mid;
+            std::size_t k = lo;
+            while (i < mid && j < hi) {
+                buffer[k++] =
+                    follows(rows[i], rows[j]) ? std::move(rows[j++]) : std::move(rows[i++]);
+            }
+            while (i < mid) {
+                buffer[k++] = std::move(rows[i++]);
+            }
+            while (j < hi) {
+                buffer[k++] = std::move(rows[j++]);
+            }
+        }
+        rows.swap(buffer);
+    }
+}
+
+float shownWeightKey(const GearRow& row) {
+    return static_cast<float>(weightValue(row.record->shownWeight()));
+}
+
+} // namespace
+
+bool GearDocument::sortByColumn(int column) {
+    if (column == 1 || column == 3 || column < 0 || column > 255) {
+        return false;
+    }
+    collapseAll();
+    auto& ascending = sortAscending[static_cast<std::size_t>(column)];
+    ascending = ascending ? 0 : 1;
+    sortedView = column != 0;
+    const bool up = ascending != 0;
+    notifyReset([&] {
+        for (GearRow& row : rows_) {
+            if (row.isGroupRow()) {
+                row.record->updateGroupWeight();
+            }
+        }
+        if (column == 0) {
+            mergeSort(rows_, [](const GearRow& a, const GearRow& b) {
+                const int c = compareNoCase(categoryOf(a), categoryOf(b));
+                return c != 0 ? c > 0
+                              : compareNoCase(fieldText(a.record->item),
+                                              fieldText(b.record->item)) > 0;
+            });
+        } else if (column == 2) {
+            mergeSort(rows_, [up](const GearRow& a, const GearRow& b) {
+                return up ? shownWeightKey(a) > shownWeightKey(b)
+                          : shownWeightKey(a) < shownWeightKey(b);
+            });
+        } else {
+            const int k = column - 3;
+            mergeSort(rows_, [up, k](const GearRow& a, const GearRow& b) {
+                const std::string* ta =
+                    a.record->columnTexts ? a.record->columnTexts->at(k) : nullptr;
+                const std::string* tb =
+                    b.record->columnTexts ? b.record->columnTexts->at(k) : nullptr;
+                if (!ta || !tb) {
+                    return false;
+                }
+                const int c = ta->compare(*tb); // bytewise, as unsigned values
+                return up ? c > 0 : c < 0;
+            });
+        }
+    });
+    if (column == 2) {
+        reorderMembersByWeight(up);
+    }
+    return true;
+}
+
+void GearDocument::reorderMembersByWeight(bool ascending) {
+    for (GearRow& row : rows_) {
+        if (!row.isGroupRow()) {
+            continue;
+        }
+        auto owned = row.record->members->takeAll();
+        WeightOrderedArray order;
+        for (auto& m : owned) {
+            order.insert(m.release());
+        }
+        // `add` puts at the front, which is shown first: add the heaviest first when ascending.
+        const auto& items = order.items();
+        if (ascending) {
+            for (auto it = items.rbegin(); it != items.rend(); ++it) {
+                row.record->members->add(std::unique_ptr<sPubInfo>(*it));
+            }
+        } else {
+            for (sPubInfo* m : items) {
+                row.record->members->add(std::unique_ptr<sPubInfo>(m));
+            }
+        }
+    }
+}
+
+std::string GearDocument::convertUnits(std::string_view currentWeightHeading) {
+    const bool toGrams = equalNoCase(currentWeightHeading, "Weight (oz)");
+    const auto convert = [toGrams](sPubInfo& r) {
+        const auto u = static_cast<float>(weightValue(fieldText(r.unitWeight)));
+        const auto m = static_cast<float>(weightValue(fieldText(r.multiplier)));
+        if (toGrams) {
+            const float f = 28.375F;
+            setField(r.weight, formatWeight(f * u * m));
+            setField(r.unitWeight, formatWeight(f * u));
+        } else {
+            const double f = 0.03524;
+            setField(r.weight, formatWeight(f * u * m));
+            setField(r.unitWeight, formatWeight(f * u));
+        }
+    };
+    metric = !metric;
+    float total = 0.0F;
+    for (GearRow& row : rows_) {
+        sPubInfo& r = *row.record;
+        if (row.isGroupRow()) {
+            float sum = 0.0F;
+            r.members->forEach([&](sPubInfo& member) {
+                convert(member);
+                sum += static_cast<float>(weightValue(fieldText(member.weight)));
+            });
+            setField(r.groupWeight, formatWeight(sum));
+            if (row.checked()) {
+                total += sum;
+            }
+        } else {
+            convert(r);
+            if (!row.isMemberRow() && row.checked()) {
+                total += static_cast<float>(weightValue(fieldText(r.weight)));
+            }
+        }
+    }
+    selectedTotal_ = total;
+    // Unchecking and checking again rewrites the total through the usual rule.
+    for (int i = 0; i < rowCount(); ++i) {
+        const GearRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.checked() && !row.isMemberRow()) {
+            setStateImage(i, 1);
+            setStateImage(i, 2);
+        }
+    }
+    if (observer_) {
+        observer_->rowsChanged(0, rowCount() - 1);
+        observer_->totalChanged();
+    }
+    return metric ? "Weight (gm)" : "Weight (oz)";
+}
+
+void GearDocument::enterHideView(bool hideSelectedRows) {
+    std::vector<std::unique_ptr<sPubInfo>> shown;
+    for (const GearRow& row : rows_) {
+        if (row.isMemberRow()) {
+            continue;
+        }
+        auto copy = row.record->clone();
+        copy->selected = row.checked() ? 1 : 0;
+        copy->expanded = 0;
+        shown.push_back(std::move(copy));
+    }
+    notifyReset([&] {
+        setAside_ = std::move(rows_);
+        rows_.clear();
+        setAsideTotal_ = selectedTotal_;
+        selectedTotal_ = 0.0F;
+    });
+    hideSelected = hideSelectedRows;
+    hideNonSelected = !hideSelectedRows;
+    loadRecords(std::move(shown));
+}
+
+void GearDocument::leaveHideView() {
+    hideSelected = false;
+    hideNonSelected = false;
+    notifyReset([&] {
+        rows_ = std::move(setAside_);
+        setAside_.clear();
+        selectedTotal_ = setAsideTotal_;
+    });
 }
 
 } // namespace varnel

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -111,6 +112,33 @@ public:
     bool hideSelected = false;
     int userColumnCount = 0;
 
+    // --- commands on the rows
+    // Every row checked / every checked row unchecked; the total follows.
+    void selectAll();
+    void clearSelected();
+    [[nodiscard]] bool hasUncheckedRow() const;
+    [[nodiscard]] bool hasGroupRow() const;
+
+    // Shows or hides a group's member rows below it; returns the member count (0 when `g` is not
+    // a group row).
+    int toggleGroup(int g);
+    void expandAll();
+    void collapseAll();
+
+    // A click on a column heading. Item and Notes do not sort (returns false). Collapses every
+    // group first; after a weight sort the members of each group follow the same order.
+    bool sortByColumn(int column);
+
+    // Converts every weight to the other unit. The direction comes from the weight column's
+    // heading as shown; returns the new heading.
+    std::string convertUnits(std::string_view currentWeightHeading);
+
+    // The hide views set the whole list aside in memory and show what the filter keeps; leaving
+    // a view puts back the list exactly as it was when the view was entered.
+    void enterHideView(bool hideSelectedRows);
+    void leaveHideView();
+    [[nodiscard]] bool hideViewActive() const { return hideNonSelected || hideSelected; }
+
     void setObserver(GearDocumentObserver* observer) { observer_ = observer; }
 
     // Rows changed in place (record fields edited): refresh caches and tell the view.
@@ -122,8 +150,13 @@ private:
     void rebuildBlockCache() const;
     [[nodiscard]] int insertionIndex(const sPubInfo& record) const;
 
+    void notifyReset(const std::function<void()>& change);
+    void reorderMembersByWeight(bool ascending);
+
     std::vector<GearRow> rows_;
     float selectedTotal_ = 0.0F;
+    std::vector<GearRow> setAside_; // the list while a hide view shows part of it
+    float setAsideTotal_ = 0.0F;
     GearDocumentObserver* observer_ = nullptr;
 
     // For each row, whether it is the first of its category (folded); rebuilt after changes.
