@@ -1,0 +1,16 @@
+#include "platform/ColorRef.h"
+
+namespace varnel {
+
+QColor colorFromColorRef(std::uint32_t colorRef) {
+    return QColor(static_cast<int>(colorRef & 0xFFU), static_cast<int>((colorRef >> 8) & 0xFFU),
+                  static_cast<int>((colorRef >> 16) & 0xFFU));
+}
+
+std::uint32_t colorRefFromColor(const QColor& color) {
+    const QColor rgb = color.toRgb();
+    return static_cast<std::uint32_t>(rgb.red()) | (static_cast<std::uint32_t>(rgb.green()) << 8) |
+           (static_cast<std::uint32_t>(rgb.blue()) << 16);
+}
+
+} // namespace varnel
