@@ -15,6 +15,9 @@ constexpr std::size_t kRowRecordSize = 241;
 constexpr std::size_t kMemberRecordSize = 261;
 // The oldest files' record: category, item, weight, notes, selected.
 constexpr std::size_t kOldRecordSize = 124;
+// Flags the writer sets from the row rather than from the record.
+constexpr std::size_t kSelectedOffset = 133;
+constexpr std::size_t kExpandedOffset = 236;
 
 // Writes all 261 bytes; the pointer slots are zero.
 void encodePubInfo(const sPubInfo& record, unsigned char (&out)[kMemberRecordSize]);

@@ -1,0 +1,310 @@
+#include "model/GearDataReader.h"
+
+#include "model/ByteOrder.h"
+#include "model/FixedText.h"
+#include "model/RecordLayout.h"
+
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace varnel {
+
+namespace {
+
+// Line reads take at most this many characters, line end included; a longer line is read in
+// pieces, as the format always did.
+constexpr std::size_t kHeaderLineMax = 59;
+constexpr std::size_t kCategoryLineMax = 59;
+constexpr std::size_t kTextLineMax = 49;
+
+// The file in memory. Every read gets all it asks for or fails; a failed read consumes the
+// rest, so everything after it fails too, as it did on a stream at its end.
+class ByteCursor {
+public:
+    explicit ByteCursor(std::span<const unsigned char> bytes) : bytes_(bytes) {}
+
+    [[nodiscard]] std::size_t remaining() const { return bytes_.size() - pos_; }
+    [[nodiscard]] bool atEnd() const { return pos_ == bytes_.size(); }
+    void endRead() { pos_ = bytes_.size(); }
+
+    const unsigned char* take(std::size_t n) {
+        if (remaining() < n) {
+            endRead();
+            return nullptr;
+        }
+        const unsigned char* p = bytes_.data() + pos_;
+        pos_ += n;
+        return p;
+    }
+
+    std::optional<std::int32_t> int32() {
+        const unsigned char* p = take(4);
+        return p ? std::optional(getInt32(p)) : std::nullopt;
+    }
+
+    // A count of things still to come: a missing, negative or impossible count (more than there
+    // are bytes left) ends the read.
+    std::optional<std::int32_t> count() {
+        const auto n = int32();
+        if (!n || *n < 0 || static_cast<std::size_t>(*n) > remaining()) {
+            endRead();
+            return std::nullopt;
+        }
+        return n;
+    }
+
+    // Up to and including the next LF, at most `maxChars` characters; none at the end.
+    std::optional<std::string_view> line(std::size_t maxChars) {
+        if (atEnd()) {
+            return std::nullopt;
+        }
+        const std::size_t limit = std::min(maxChars, remaining());
+        const auto* start = bytes_.data() + pos_;
+        const auto* lf = static_cast<const unsigned char*>(std::memchr(start, '\n', limit));
+        const std::size_t n = lf ? static_cast<std::size_t>(lf - start) + 1 : limit;
+        pos_ += n;
+        return std::string_view(reinterpret_cast<const char*>(start), n);
+    }
+
+private:
+    std::span<const unsigned char> bytes_;
+    std::size_t pos_ = 0;
+};
+
+// The text of a line: its last two characters (the CR LF) dropped, and no further than a NUL.
+std::string_view lineText(std::string_view line) {
+    line.remove_suffix(std::min<std::size_t>(2, line.size()));
+    return line.substr(0, line.find('\0'));
+}
+
+// What the header line says about the rest of the file; nothing carries over between reads.
+struct Features {
+    bool groups = false;
+    bool rowTexts = false;
+    bool memberTexts = false;
+    bool handheld = false;
+
+    explicit Features(std::string_view header) {
+        const auto has = [&](std::string_view marker) {
+            return header.find(marker) != std::string_view::npos;
+        };
+        memberTexts = has("5.7") || has("5.8") || has("5.9") || has("5.11");
+        rowTexts = memberTexts || has("Version 5");
+        groups = rowTexts || has("Version 4");
+        handheld = has("6.0");
+    }
+};
+
+class GearDataParser {
+public:
+    GearDataParser(std::span<const unsigned char> bytes, GearDocument& document)
+        : in_(bytes), doc_(document) {}
+
+    ReadOutcome run() {
+        const auto header = in_.line(kHeaderLineMax);
+        if (!header || header->find("Varnel") == std::string_view::npos) {
+            return {ReadOutcome::Status::NotVarnel};
+        }
+        if (header->find("Version 3") != std::string_view::npos) {
+            return {ReadOutcome::Status::Version3};
+        }
+        const Features features(*header);
+        if (features.handheld) {
+            readHandheld();
+        } else {
+            readCategoryLines();
+            if (features.groups) {
+                readRows(features);
+            } else {
+                readOldRows();
+            }
+        }
+        doc_.loadRecords(std::move(records_));
+        return {ReadOutcome::Status::Ok};
+    }
+
+private:
+    void readHandheld() {
+        doc_.handheldDocument = true;
+        doc_.handheldBlock.clear();
+        const auto blockSize = in_.count();
+        if (!blockSize) {
+            return;
+        }
+        const unsigned char* block = in_.take(static_cast<std::size_t>(*blockSize));
+        doc_.handheldBlock.assign(block, block + *blockSize);
+        if (in_.atEnd()) {
+            return;
+        }
+
+        doc_.categoryList.clear();
+        const auto categories = in_.count();
+        if (!categories) {
+            return;
+        }
+        for (std::int32_t i = 0; i < *categories; ++i) {
+            const unsigned char* p = in_.take(sCategory60::kSize);
+            if (!p) {
+                return;
+            }
+            sCategory60 category =
+                decodeCategory60(*reinterpret_cast<const unsigned char(*)[sCategory60::kSize]>(p));
+            doc_.categoryChoices.push_back({std::string(category.nameText()), category.id});
+            doc_.categoryList.push_back(category);
+            ++doc_.nextCategoryId;
+        }
+
+        records_.reserve(in_.remaining() / sPubInfo60::kSize);
+        while (const unsigned char* p = in_.take(sPubInfo60::kSize)) {
+            const sPubInfo60 item =
+                decodePubInfo60(*reinterpret_cast<const unsigned char(*)[sPubInfo60::kSize]>(p));
+            if (item.deleted == 1) {
+                doc_.deletedRecords.push_back(item);
+                continue;
+            }
+            auto record = std::make_unique<sPubInfo>();
+            fromHandheld(item, *record);
+            records_.push_back(std::move(record));
+        }
+    }
+
+    void readCategoryLines() {
+        doc_.categoryList.clear();
+        while (const auto line = in_.line(kCategoryLineMax)) {
+            const char first = line->front();
+            if (first == '\n' || first == '\r' || first == '\0') {
+                break;
+            }
+            const std::string_view name = lineText(*line);
+            const std::int32_t id = isUnfiled(name) ? kUnfiledCategoryId : doc_.nextCategoryId++;
+            doc_.categoryList.emplace_back(name, id);
+            doc_.categoryChoices.push_back({std::string(name), id});
+        }
+        ++doc_.nextCategoryId;
+    }
+
+    void readOldRows() {
+        records_.reserve(in_.remaining() / kOldRecordSize);
+        while (const unsigned char* p = in_.take(kOldRecordSize)) {
+            records_.push_back(
+                decodeOldRecord(*reinterpret_cast<const unsigned char(*)[kOldRecordSize]>(p)));
+        }
+    }
+
+    void readRows(const Features& features) {
+        records_.reserve(in_.remaining() / (kRowRecordSize + 4));
+        while (const unsigned char* p = in_.take(kRowRecordSize)) {
+            auto row = std::make_unique<sPubInfo>();
+            decodePubInfo(p, kRowRecordSize, *row);
+            // A row stored at the top level belongs to no group; left set, the row would count
+            // as a member row and be dropped by the next save.
+            row->inGroup = 0;
+            const bool complete = readRowTail(*row, features);
+            records_.push_back(std::move(row));
+            if (!complete) {
+                return;
+            }
+        }
+    }
+
+    // Members and texts after a row; false when the read ended on the way (the row stays).
+    bool readRowTail(sPubInfo& row, const Features& features) {
+        const auto members = in_.count();
+        if (!members) {
+            return false;
+        }
+        if (*members > 0) {
+            row.members = std::make_unique<CMMIList<sPubInfo>>();
+            // Groups are collapsed when read: no member rows are shown yet.
+            row.expanded = 0;
+            doc_.groupNames.add(std::make_unique<std::string>(fieldText(row.item)));
+            // After a short member nothing is left, so the loop ends with the bytes.
+            for (std::int32_t i = 0; i < *members && !in_.atEnd(); ++i) {
+                readMember(row, features);
+            }
+        }
+        return !features.rowTexts || readTexts(row);
+    }
+
+    void readMember(sPubInfo& row, const Features& features) {
+        const unsigned char* p = in_.take(kMemberRecordSize);
+        if (!p) {
+            return; // a short member is dropped
+        }
+        auto member = std::make_unique<sPubInfo>();
+        decodePubInfo(p, kMemberRecordSize, *member);
+        member->group = &row;
+        if (features.memberTexts) {
+            readTexts(*member);
+        }
+        row.members->add(std::move(member));
+    }
+
+    // The text count and texts, in order; false when the read ended on the way.
+    bool readTexts(sPubInfo& record) {
+        const auto k = in_.count();
+        if (!k) {
+            return false;
+        }
+        for (std::int32_t i = 0; i < *k; ++i) {
+            const auto line = in_.line(kTextLineMax);
+            if (!line) {
+                return false;
+            }
+            if (!record.columnTexts) {
+                record.columnTexts = std::make_unique<CMMIList<std::string>>();
+            }
+            record.columnTexts->add(std::make_unique<std::string>(lineText(*line)));
+        }
+        return true;
+    }
+
+    ByteCursor in_;
+    GearDocument& doc_;
+    std::vector<std::unique_ptr<sPubInfo>> records_;
+};
+
+bool readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    const auto size = std::filesystem::file_size(path, ec);
+    std::size_t used = 0;
+    bytes.resize(ec ? 64 * 1024 : static_cast<std::size_t>(size) + 1);
+    for (;;) {
+        const auto got = in.rdbuf()->sgetn(reinterpret_cast<char*>(bytes.data() + used),
+                                           static_cast<std::streamsize>(bytes.size() - used));
+        used += static_cast<std::size_t>(got);
+        if (used < bytes.size()) {
+            break;
+        }
+        bytes.resize(bytes.size() * 2); // it grew while we read, or its size was unknown
+    }
+    bytes.resize(used);
+    return true;
+}
+
+} // namespace
+
+ReadOutcome parseGearData(std::span<const unsigned char> bytes, GearDocument& document) {
+    return GearDataParser(bytes, document).run();
+}
+
+ReadOutcome readGearDataFile(const std::filesystem::path& path, GearDocument& document) {
+    std::vector<unsigned char> bytes;
+    if (!readWholeFile(path, bytes)) {
+        return {ReadOutcome::Status::CannotOpen};
+    }
+    return parseGearData(bytes, document);
+}
+
+} // namespace varnel
