@@ -5,7 +5,8 @@
 
 namespace varnel {
 
-enum class MessageIcon { Information, Exclamation, Stop, Question };
+// None: a box without an icon (the plain questions of the document commands).
+enum class MessageIcon { Information, Exclamation, Stop, Question, None };
 
 struct UserMessage {
     std::string text;

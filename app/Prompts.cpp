@@ -1,0 +1,22 @@
+#include "app/Prompts.h"
+
+#include "app/Cp1252.h"
+
+#include <QStringDecoder>
+
+namespace varnel {
+
+PromptAnswer Prompts::showMessage(const UserMessage& m) {
+    return message(messageText(m.text), messageText(m.caption), m.icon, PromptButtons::Ok);
+}
+
+QString Prompts::messageText(std::string_view text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (!utf8.hasError()) {
+        return decoded;
+    }
+    return Cp1252::toUnicode(text);
+}
+
+} // namespace varnel

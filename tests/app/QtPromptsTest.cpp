@@ -1,0 +1,164 @@
+#include "app/QtPrompts.h"
+
+#include "QtTestApp.h"
+
+#include <QAbstractButton>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace varnel {
+namespace {
+
+TEST(QtPromptsFilter, WindowsFiltersBecomeQtFilters) {
+    EXPECT_EQ(QtPrompts::qtFilter(
+                  QStringLiteral("Gear Weight Files (*.dat)|*.dat|Text Files (*.txt)|*.txt|")),
+              QStringLiteral("Gear Weight Files (*.dat);;Text Files (*.txt)"));
+    // Qt takes the patterns from the parentheses, so they must be there and be the real ones.
+    EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("Gear files|*.dat")),
+              QStringLiteral("Gear files (*.dat)"));
+    EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("Lists (old format)|*.old|")),
+              QStringLiteral("Lists (old format) (*.old)"));
+    EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("Web Pages|*.htm;*.html|All Files (*.*)|*.*|")),
+              QStringLiteral("Web Pages (*.htm *.html);;All Files (*)"));
+    // Empty or incomplete pairs are left out, as Windows does.
+    EXPECT_EQ(QtPrompts::qtFilter(QString()), QString());
+    EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("No pattern||Dangling")), QString());
+}
+
+// Runs `inspect` on the modal dialog once it is up; the dialog is always closed afterwards, so
+// a failed expectation never leaves the test waiting.
+void whenModal(std::function<void(QWidget*)> inspect) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, inspect] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && ++*tries < 500) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        if (!modal) {
+            ADD_FAILURE() << "no dialog came up";
+            return;
+        }
+        inspect(modal);
+        if (modal->isVisible()) {
+            if (auto* d = qobject_cast<QDialog*>(modal)) {
+                d->reject();
+            }
+        }
+    });
+    timer->start();
+}
+
+TEST(QtPrompts, MessageBoxShowsExactlyWhatItWasGiven) {
+    test::qtTestApp();
+    QtPrompts prompts;
+    whenModal([](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral("Save <b>a</b>.dat before opening\nb.dat ?"));
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Save Current File"));
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()),
+                  box->button(QMessageBox::Yes));
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(prompts.message(QStringLiteral("Save <b>a</b>.dat before opening\nb.dat ?"),
+                              QStringLiteral("Save Current File"), MessageIcon::None,
+                              PromptButtons::YesNoCancel),
+              PromptAnswer::No);
+}
+
+TEST(QtPrompts, IconsAndClosingWithoutAButton) {
+    test::qtTestApp();
+    QtPrompts prompts;
+    whenModal([](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(prompts.showMessage({"Please uncheck the \"Hide Non-Selected Items\" checkbox before "
+                                   "saving",
+                                   "Important!", MessageIcon::Exclamation}),
+              PromptAnswer::Ok);
+
+    whenModal([](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(prompts.message(QStringLiteral("Continue anyway?"), QStringLiteral("Varnel"),
+                              MessageIcon::Question, PromptButtons::YesNo),
+              PromptAnswer::No);
+
+    whenModal([](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(prompts.message(QStringLiteral("Groups not allowed"),
+                              QStringLiteral("Cannot Save PalmData.dat"), MessageIcon::Stop,
+                              PromptButtons::OkCancel),
+              PromptAnswer::Cancel);
+}
+
+TEST(QtPrompts, TextInputKeepsToItsLengthLimit) {
+    test::qtTestApp();
+    QtPrompts prompts;
+    whenModal([](QWidget* w) {
+        auto* dialog = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Create Group"));
+        EXPECT_EQ(dialog->labelText(), QStringLiteral("Group name:"));
+        auto* edit = dialog->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->maxLength(), 5);
+        EXPECT_EQ(edit->text(), QStringLiteral("Ki"));
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("Kitchen"));
+        dialog->accept();
+    });
+    EXPECT_EQ(prompts.textInput(QStringLiteral("Create Group"), QStringLiteral("Group name:"),
+                                QStringLiteral("Ki"), 5),
+              QStringLiteral("Kitch"));
+
+    whenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    EXPECT_EQ(prompts.textInput(QStringLiteral("c"), QStringLiteral("p"), QStringLiteral("x"), 0),
+              std::nullopt);
+}
+
+TEST(QtPrompts, WaitCursorIsRestoredEvenWhenLeftOn) {
+    test::qtTestApp();
+    {
+        QtPrompts prompts;
+        prompts.beginWait();
+        prompts.beginWait();
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+        prompts.endWait();
+        prompts.endWait();
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        prompts.endWait(); // one too many does no harm
+        prompts.beginWait();
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+} // namespace varnel
