@@ -1,0 +1,460 @@
+#include "model/IniFile.h"
+
+#include "model/ByteOrder.h"
+#include "model/CaseFold.h"
+#include "model/ProfileStruct.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace varnel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r\v\f";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::size_t npos = std::string::npos;
+
+std::string_view trim(std::string_view s) {
+    const auto first = s.find_first_not_of(kBlanks);
+    if (first == npos) {
+        return s.substr(0, 0);
+    }
+    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
+bool isBlank(std::string_view s) {
+    return trim(s).empty();
+}
+
+bool isQuote(char c) {
+    return c == '"' || c == '\'';
+}
+
+bool hasEnclosingQuotes(std::string_view v) {
+    return v.size() >= 2 && isQuote(v.front()) && v.back() == v.front();
+}
+
+// What reading gives back: up to a NUL (the profile functions work on C strings), trimmed.
+std::string_view storedValue(std::string_view v) {
+    return trim(v.substr(0, v.find('\0')));
+}
+
+// The text to put after '=' so that readString returns `value` (cut at its first line break or
+// NUL: a line break would start a new line and could plant keys of its own).
+std::string encodeValue(std::string_view value) {
+    value = value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
+    const bool padded = !value.empty() &&
+                        (kBlanks.find(value.front()) != npos || kBlanks.find(value.back()) != npos);
+    if (padded || hasEnclosingQuotes(value)) {
+        return '"' + std::string(value) + '"';
+    }
+    return std::string(value);
+}
+
+bool hasLineBreakOrNul(std::string_view s) {
+    return s.find_first_of(std::string_view("\r\n\0", 3)) != npos;
+}
+
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
+
+// Follows a chain of symbolic links so that the rename replaces the file, not the link.
+std::error_code resolveLinks(fs::path& path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        const auto status = fs::symlink_status(path, ec);
+        if (ec || !fs::is_symlink(status)) {
+            return {};
+        }
+        auto target = fs::read_symlink(path, ec);
+        if (ec) {
+            return ec;
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return {ELOOP, std::system_category()};
+}
+
+std::error_code writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return lastError();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return {};
+}
+
+std::string uniqueSuffix() {
+    static std::atomic<unsigned> counter{0};
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::to_string(::getpid()) + '-' + std::to_string(counter++) + '-' +
+           std::to_string(static_cast<unsigned long long>(ticks) & 0xFFFFFF);
+}
+
+// The same steps as writeFileAtomically, keeping the OS's error code rather than only its text.
+std::error_code replaceFile(fs::path target, std::string_view bytes) {
+    if (auto ec = resolveLinks(target)) {
+        return ec;
+    }
+    struct stat old {};
+    const bool hadFile = ::stat(target.c_str(), &old) == 0;
+    if (hadFile && S_ISDIR(old.st_mode)) {
+        return {EISDIR, std::system_category()};
+    }
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    fs::path temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = dir / ("." + target.filename().string() + ".tmp" + uniqueSuffix());
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return lastError();
+        }
+    }
+    if (fd < 0) {
+        return {EEXIST, std::system_category()};
+    }
+
+    std::error_code ec;
+    if (hadFile) {
+        if (::fchmod(fd, old.st_mode & 07777) != 0) {
+            ec = lastError();
+        }
+        // Best effort: only a privileged process can give the file back to its owner.
+        if (!ec && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+        }
+    }
+    if (!ec) {
+        ec = writeAll(fd, bytes);
+    }
+    if (!ec && ::fsync(fd) != 0) {
+        ec = lastError();
+    }
+    if (::close(fd) != 0 && !ec) {
+        ec = lastError();
+    }
+    if (!ec && ::rename(temp.c_str(), target.c_str()) != 0) {
+        ec = lastError();
+    }
+    if (ec) {
+        ::unlink(temp.c_str());
+        return ec;
+    }
+    // Makes the rename itself durable; a failure here no longer endangers either version.
+    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return {};
+}
+
+} // namespace
+
+std::error_code IniFile::load(const fs::path& path) {
+    lines_.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT ? std::error_code{} : lastError();
+    }
+    std::error_code ec;
+    std::string bytes;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        ec = lastError();
+    } else if (S_ISDIR(st.st_mode)) {
+        ec = {EISDIR, std::system_category()};
+    } else {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                ec = lastError();
+                break;
+            }
+            if (n == 0) {
+                break;
+            }
+            if (bytes.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
+                ec = {EFBIG, std::system_category()};
+                break;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    if (!ec) {
+        parse(bytes);
+    }
+    return ec;
+}
+
+void IniFile::parse(std::string_view bytes) {
+    lines_.clear();
+    while (!bytes.empty()) {
+        Line line;
+        const auto lf = bytes.find('\n');
+        std::string_view text = bytes.substr(0, lf);
+        if (lf == npos) {
+            bytes = {};
+        } else {
+            bytes.remove_prefix(lf + 1);
+            if (!text.empty() && text.back() == '\r') {
+                text.remove_suffix(1);
+                line.ending = "\r\n";
+            } else {
+                line.ending = "\n";
+            }
+        }
+        line.text = text;
+        classify(line, lines_.empty());
+        lines_.push_back(std::move(line));
+    }
+}
+
+std::string IniFile::serialize() const {
+    std::size_t size = 0;
+    for (const auto& line : lines_) {
+        size += line.text.size() + line.ending.size();
+    }
+    std::string out;
+    out.reserve(size);
+    for (const auto& line : lines_) {
+        out += line.text;
+        out += line.ending;
+    }
+    return out;
+}
+
+std::error_code IniFile::save(const fs::path& path) const {
+    return replaceFile(path, serialize());
+}
+
+bool IniFile::exists(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+void IniFile::setName(Line& line, std::string_view name) {
+    line.nameAt = name.empty() ? 0 : static_cast<std::size_t>(name.data() - line.text.data());
+    line.nameSize = name.size();
+}
+
+void IniFile::classify(Line& line, bool first) {
+    std::string_view t = line.text;
+    std::size_t offset = 0;
+    if (first && t.starts_with(kUtf8Bom)) {
+        offset = kUtf8Bom.size();
+    }
+    line.kind = Kind::Other;
+    line.nameAt = 0;
+    line.nameSize = 0;
+    line.equals = npos;
+    const auto start = t.find_first_not_of(kBlanks, offset);
+    if (start == npos || t[start] == ';') {
+        return;
+    }
+    if (t[start] == '[') {
+        const auto close = t.rfind(']');
+        if (close != npos && close > start) {
+            line.kind = Kind::Section;
+            setName(line, trim(t.substr(start + 1, close - start - 1)));
+        }
+        return;
+    }
+    const auto eq = t.find('=', start);
+    const auto name = trim(t.substr(start, eq == npos ? npos : eq - start));
+    if (name.empty()) {
+        return;
+    }
+    line.kind = Kind::Key;
+    setName(line, name);
+    line.equals = eq;
+}
+
+std::string_view IniFile::newLineEnding() const {
+    for (const auto& line : lines_) {
+        if (!line.ending.empty()) {
+            return line.ending;
+        }
+    }
+    return "\r\n";
+}
+
+std::size_t IniFile::findSection(std::string_view section) const {
+    section = trim(section);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind == Kind::Section && equalNoCase(lines_[i].name(), section)) {
+            return i;
+        }
+    }
+    return npos;
+}
+
+std::size_t IniFile::sectionEnd(std::size_t header) const {
+    std::size_t i = header + 1;
+    while (i < lines_.size() && lines_[i].kind != Kind::Section) {
+        ++i;
+    }
+    return i;
+}
+
+std::size_t IniFile::findKey(std::string_view section, std::string_view key) const {
+    const auto header = findSection(section);
+    if (header == npos) {
+        return npos;
+    }
+    key = trim(key);
+    const auto end = sectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        if (lines_[i].kind == Kind::Key && equalNoCase(lines_[i].name(), key)) {
+            return i;
+        }
+    }
+    return npos;
+}
+
+bool IniFile::hasSection(std::string_view section) const {
+    return findSection(section) != npos;
+}
+
+std::optional<std::string_view> IniFile::rawValue(std::string_view section,
+                                                  std::string_view key) const {
+    const auto i = findKey(section, key);
+    if (i == npos) {
+        return std::nullopt;
+    }
+    const Line& line = lines_[i];
+    if (line.equals == npos) {
+        return std::string_view{};
+    }
+    return storedValue(std::string_view(line.text).substr(line.equals + 1));
+}
+
+std::optional<std::string> IniFile::readString(std::string_view section,
+                                               std::string_view key) const {
+    auto value = rawValue(section, key);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (hasEnclosingQuotes(*value)) {
+        value = value->substr(1, value->size() - 2);
+    }
+    return std::string(*value);
+}
+
+void IniFile::insertLine(std::size_t at, std::string text) {
+    if (at > 0 && lines_[at - 1].ending.empty()) {
+        lines_[at - 1].ending = newLineEnding();
+    }
+    Line line;
+    line.text = std::move(text);
+    line.ending = newLineEnding();
+    classify(line, at == 0);
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+    if (at == 0 && lines_.size() > 1) {
+        classify(lines_[1], false);
+    }
+}
+
+bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    section = trim(section);
+    key = trim(key);
+    if (section.empty() || hasLineBreakOrNul(section) || key.empty() || hasLineBreakOrNul(key) ||
+        key.find('=') != npos || key.front() == '[' || key.front() == ';') {
+        return false;
+    }
+    const std::string encoded = encodeValue(value);
+
+    if (const auto i = findKey(section, key); i != npos) {
+        Line& line = lines_[i];
+        if (line.equals != npos) {
+            line.text.resize(line.equals + 1);
+        } else {
+            line.text.resize(line.text.find_last_not_of(kBlanks) + 1);
+            line.text += '=';
+        }
+        line.text += encoded;
+        classify(line, i == 0);
+        return true;
+    }
+
+    std::string keyLine = std::string(key) + '=' + encoded;
+    if (const auto header = findSection(section); header != npos) {
+        // After the section's last non-blank line, so blank lines between sections stay put.
+        std::size_t at = sectionEnd(header);
+        while (at > header + 1 && isBlank(lines_[at - 1].text)) {
+            --at;
+        }
+        insertLine(at, std::move(keyLine));
+        return true;
+    }
+
+    if (!lines_.empty() && !isBlank(lines_.back().text)) {
+        insertLine(lines_.size(), std::string());
+    }
+    insertLine(lines_.size(), '[' + std::string(section) + ']');
+    insertLine(lines_.size(), std::move(keyLine));
+    return true;
+}
+
+bool IniFile::removeKey(std::string_view section, std::string_view key) {
+    const auto i = findKey(section, key);
+    if (i == npos) {
+        return false;
+    }
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+    if (i == 0 && !lines_.empty()) {
+        classify(lines_[0], true);
+    }
+    return true;
+}
+
+std::optional<std::vector<std::uint8_t>>
+IniFile::readStruct(std::string_view section, std::string_view key, std::size_t size) const {
+    const auto value = rawValue(section, key);
+    if (!value) {
+        return std::nullopt;
+    }
+    return decodeProfileStruct(*value, size);
+}
+
+bool IniFile::writeStruct(std::string_view section, std::string_view key,
+                          std::span<const std::uint8_t> bytes) {
+    return writeString(section, key, encodeProfileStruct(bytes));
+}
+
+std::optional<std::int32_t> IniFile::readInt32(std::string_view section,
+                                               std::string_view key) const {
+    const auto bytes = readStruct(section, key, 4);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return getInt32(bytes->data());
+}
+
+bool IniFile::writeInt32(std::string_view section, std::string_view key, std::int32_t value) {
+    std::uint8_t bytes[4];
+    putInt32(bytes, value);
+    return writeStruct(section, key, bytes);
+}
+
+} // namespace varnel
