@@ -1,0 +1,93 @@
+#include "app/TTotalsDlg.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace varnel {
+
+namespace {
+
+constexpr int kPointSize = 8;
+// The widest line the totals produce: a 21-character name and the metric figures.
+constexpr int kLineChars = 47;
+constexpr int kFewestLines = 3;
+constexpr int kVisibleLines = 14;
+
+} // namespace
+
+QFont TTotalsDlg::listFont(const QString& family) {
+    QFont font(family, kPointSize, QFont::Normal);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    // Font matching never fails, it substitutes; a proportional stand-in would break the
+    // columns, so only an installed fixed-pitch font is taken.
+    const QFontInfo info(font);
+    if (QFontDatabase::hasFamily(family) && info.fixedPitch()) {
+        return font;
+    }
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(kPointSize);
+    fixed.setWeight(QFont::Normal);
+    return fixed;
+}
+
+TTotalsDlg::TTotalsDlg(const QStringList& lines, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Totals"));
+
+    auto* caption = new QLabel(QStringLiteral("Totals by Category"), this);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("101"));
+    list_->setSelectionMode(QAbstractItemView::NoSelection);
+    list_->setSortingEnabled(false);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list_->setUniformItemSizes(true);
+    list_->setFont(listFont());
+    list_->addItems(lines);
+    caption->setBuddy(list_);
+
+    // Wide enough for the longest line with the vertical scroll bar showing, so that the
+    // figures are never cut and no horizontal scrolling is needed.
+    const QFontMetrics metrics(list_->font());
+    int textWidth = metrics.horizontalAdvance(QString(kLineChars, QLatin1Char('0')));
+    for (const QString& line : lines) {
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+    }
+    const int frame = 2 * list_->frameWidth();
+    const int scrollBar = list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    const int itemMargins = 4 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
+    list_->setMinimumWidth(textWidth + frame + scrollBar + itemMargins + 2 * list_->spacing());
+    // Whole rows, up to fourteen before it scrolls; the user may enlarge it.
+    const int rowHeight = list_->count() > 0 ? list_->sizeHintForRow(0) : metrics.height();
+    const int rows = std::clamp(static_cast<int>(lines.size()), kFewestLines, kVisibleLines);
+    list_->setMinimumHeight(rows * rowHeight + frame + 2 * list_->spacing());
+
+    ok_ = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
+    ok_->setObjectName(QStringLiteral("1"));
+    ok_->setDefault(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(caption);
+    layout->addWidget(list_, 1);
+    layout->addWidget(buttons);
+    // The list's minimum is the size wanted; its default size hint would leave blank rows.
+    resize(minimumSizeHint());
+
+    ok_->setFocus();
+}
+
+} // namespace varnel

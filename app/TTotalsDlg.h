@@ -1,0 +1,29 @@
+#pragma once
+// "Totals": the per-category and grand totals, one preformatted line each, in a fixed-pitch
+// font so that the columns line up.
+
+#include <QDialog>
+#include <QFont>
+#include <QStringList>
+
+class QListWidget;
+class QPushButton;
+
+namespace varnel {
+
+class TTotalsDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TTotalsDlg(const QStringList& lines, QWidget* parent = nullptr);
+
+    // `family` at 8 points when it is installed and fixed-pitch, otherwise the system's
+    // fixed font at the same size.
+    static QFont listFont(const QString& family = QStringLiteral("Courier New"));
+
+private:
+    QListWidget* list_ = nullptr;
+    QPushButton* ok_ = nullptr;
+};
+
+} // namespace varnel

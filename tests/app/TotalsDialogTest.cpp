@@ -1,0 +1,139 @@
+#include "app/TTotalsDlg.h"
+#include "app/TTotalsDlgXfer.h"
+#include "output/CategoryTotals.h"
+
+#include "QtTestApp.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace varnel {
+namespace {
+
+QStringList sampleLines(int categories, bool metric) {
+    CategoryTotals totals;
+    for (int i = 0; i < categories; ++i) {
+        // 16 characters, the longest a category name can be, and the widest figures.
+        totals.categories.push_back({"Category " + std::to_string(1000000 + i), 1500.0F});
+        totals.grandTotal += 1500.0F;
+    }
+    TTotalsDlgXfer xfer;
+    xfer.fill(totalsDialogLines(totals, metric));
+    return xfer.strings;
+}
+
+QStringList shown(const QListWidget& list) {
+    QStringList texts;
+    for (int i = 0; i < list.count(); ++i) {
+        texts << list.item(i)->text();
+    }
+    return texts;
+}
+
+TEST(TotalsDialog, ShowsExactlyTheGivenLinesInOrder) {
+    test::qtTestApp();
+    // Out of alphabetical order and with a repeated category, as category runs can be.
+    const QStringList lines = {
+        QStringLiteral("Water                 :   7.00 oz. (  0.44 lb)"),
+        QStringLiteral("Cooking               :  20.00 oz. (  1.25 lb)"),
+        QStringLiteral("Water                 :   3.00 oz. (  0.19 lb)"),
+        QString::fromLatin1(kTotalsRule),
+        QStringLiteral("Grand Total           :  30.00 oz. (  1.88 lb)"),
+    };
+    TTotalsDlg dialog(lines);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Totals"));
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("101"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(shown(*list), lines);
+    EXPECT_FALSE(list->isSortingEnabled());
+    EXPECT_EQ(list->selectionMode(), QAbstractItemView::NoSelection);
+    bool captionFound = false;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        captionFound = captionFound || label->text() == QStringLiteral("Totals by Category");
+    }
+    EXPECT_TRUE(captionFound);
+
+    TTotalsDlg empty(QStringList{});
+    EXPECT_EQ(empty.findChild<QListWidget*>(QStringLiteral("101"))->count(), 0);
+}
+
+TEST(TotalsDialog, ListFontIsFixedPitchAtEightPoints) {
+    test::qtTestApp();
+    TTotalsDlg dialog(sampleLines(2, false));
+    const QFont font = dialog.findChild<QListWidget*>(QStringLiteral("101"))->font();
+    const QFontInfo info(font);
+    EXPECT_TRUE(info.fixedPitch()) << info.family().toStdString();
+    const QFontMetrics metrics(font);
+    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')),
+              metrics.horizontalAdvance(QLatin1Char('W')));
+    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char(' ')),
+              metrics.horizontalAdvance(QLatin1Char('0')));
+    EXPECT_NEAR(info.pointSizeF(), 8.0, 0.5);
+
+    // A family that is not installed must not be replaced by whatever the system substitutes.
+    const QFont fallback = TTotalsDlg::listFont(QStringLiteral("No Such Typeface Varnel"));
+    EXPECT_TRUE(QFontInfo(fallback).fixedPitch());
+    EXPECT_NEAR(QFontInfo(fallback).pointSizeF(), 8.0, 0.5);
+    EXPECT_EQ(fallback.weight(), QFont::Normal);
+}
+
+TEST(TotalsDialog, WidestLinesFitWithoutHorizontalScrolling) {
+    test::qtTestApp();
+    for (const int categories : {1, 30}) {
+        SCOPED_TRACE(categories);
+        const QStringList lines = sampleLines(categories, true);
+        ASSERT_EQ(lines.first().size(), 47);
+        TTotalsDlg dialog(lines);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("101"));
+        QApplication::processEvents();
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(list->verticalScrollBar()->isVisible(), categories > 10);
+        const QFontMetrics metrics(list->font());
+        EXPECT_GE(list->viewport()->width(), metrics.horizontalAdvance(lines.first()));
+    }
+}
+
+TEST(TotalsDialog, OkIsTheDefaultAndCloses) {
+    test::qtTestApp();
+    TTotalsDlg dialog(sampleLines(3, false));
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("1"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_FALSE(ok->icon().isNull());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+
+    // Enter reaches the default button wherever the focus is.
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClick(dialog.findChild<QListWidget*>(QStringLiteral("101")), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(TotalsDialogXfer, FillDecodesRecordTextAndClearEmptiesAll) {
+    TTotalsDlgXfer xfer;
+    xfer.selection << 3;
+    xfer.fill({"Caf\xe9 : 1.00", "x"});
+    EXPECT_EQ(xfer.strings, (QStringList{QStringLiteral("Caf\u00e9 : 1.00"), QStringLiteral("x")}));
+    EXPECT_TRUE(xfer.selection.isEmpty());
+    xfer.selection << 0;
+    xfer.clear();
+    EXPECT_TRUE(xfer.strings.isEmpty());
+    EXPECT_TRUE(xfer.selection.isEmpty());
+}
+
+} // namespace
+} // namespace varnel
