@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/Cp1252.h"
+#include "app/TMiravo99App.h"
 #include "model/DocumentFiles.h"
 #include "output/CategoryTotals.h"
 
@@ -49,33 +50,62 @@ int printTotals(const QString& file) {
     return 0;
 }
 
-} // namespace
-
-int runVarnel(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("varnel"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("Version 5.51"));
-
-    QCommandLineParser parser;
+void describe(QCommandLineParser& parser, const QCommandLineOption& totals) {
     parser.setApplicationDescription(
         QStringLiteral("Varnel keeps a backpacking gear list and tells what it weighs."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption totals(
-        QStringLiteral("totals"),
-        QStringLiteral("Print the totals of FILE per category and in all, as the Totals dialog "
-                       "shows them. Writes nothing."),
-        QStringLiteral("FILE"));
     parser.addOption(totals);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The gear list to open."),
                                  QStringLiteral("[FILE]"));
-    parser.process(app);
+}
 
-    if (parser.isSet(totals)) {
-        return printTotals(parser.value(totals));
+bool displayAvailable() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int runVarnel(int argc, char* argv[]) {
+    const QCommandLineOption totals(
+        QStringLiteral("totals"),
+        QStringLiteral("Print the totals of FILE per category and in all, as the Totals dialog "
+                       "shows them. Needs no display and writes nothing."),
+        QStringLiteral("FILE"));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
     }
-    QTextStream(stderr) << "varnel: the window is not part of this build yet; try --totals FILE\n";
-    return 1;
+    {
+        // Headless options run without a window system.
+        QCommandLineParser parser;
+        describe(parser, totals);
+        const bool parsed = parser.parse(arguments);
+        if (!parsed || parser.isSet(totals) || parser.isSet(QStringLiteral("help")) ||
+            parser.isSet(QStringLiteral("version"))) {
+            QCoreApplication app(argc, argv);
+            QCoreApplication::setApplicationName(QStringLiteral("varnel"));
+            QCoreApplication::setApplicationVersion(QStringLiteral("Version 5.51"));
+            QCommandLineParser headless;
+            describe(headless, totals);
+            headless.process(app);
+            return printTotals(headless.value(totals));
+        }
+        if (!displayAvailable()) {
+            QTextStream(stderr)
+                << "varnel: there is no display to open the window on (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set).\n"
+                   "The headless options work without one: varnel --totals FILE prints a gear "
+                   "list's totals; varnel --help lists them all.\n";
+            return 1;
+        }
+        return runApplication(argc, argv, parser.positionalArguments());
+    }
 }
 
 } // namespace varnel

@@ -1,6 +1,8 @@
 #include "model/DocumentFiles.h"
 
+#include "model/AppSettings.h"
 #include "model/GearDataReader.h"
+#include "model/GearDataWriter.h"
 #include "model/IniFile.h"
 
 namespace varnel {
@@ -15,6 +17,44 @@ ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
     into.metric = settings.metric;
     into.userColumnCount = settings.userColumns;
     return readGearDataFile(document, into);
+}
+
+std::filesystem::path defaultDocumentPath(const std::filesystem::path& currentFolder) {
+    return currentFolder / "GearData.dat";
+}
+
+std::filesystem::path writeTarget(const std::filesystem::path& given,
+                                  const std::filesystem::path& documentName,
+                                  const std::filesystem::path& currentFolder) {
+    if (!given.empty() && !documentName.empty()) {
+        return given;
+    }
+    return defaultDocumentPath(currentFolder);
+}
+
+WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
+                                const std::filesystem::path& documentName,
+                                const GearDocument& document, const DocumentSettings& settings,
+                                AppSettings& appSettings,
+                                const std::filesystem::path& currentFolder) {
+    WriteOutcome outcome;
+    appSettings.setLastFile(documentName.string());
+    if (const auto ec = appSettings.save()) {
+        outcome.error = ec.message();
+    }
+
+    IniFile ini;
+    (void)ini.load(documentSettingsPath(target, currentFolder));
+    writeDocumentSettings(ini, settings);
+    if (const auto ec = ini.save(documentSettingsPath(target, currentFolder)); ec && !outcome.error) {
+        outcome.error = ec.message();
+    }
+
+    if (document.handheldDocument) {
+        return outcome;
+    }
+    WriteOutcome data = writeGearDataFile(target, document);
+    return data.ok() ? outcome : data;
 }
 
 } // namespace varnel

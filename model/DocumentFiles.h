@@ -4,6 +4,7 @@
 #include "model/DocumentSettings.h"
 #include "model/GearDocument.h"
 #include "model/ReadOutcome.h"
+#include "model/WriteOutcome.h"
 
 #include <filesystem>
 
@@ -15,5 +16,27 @@ namespace varnel {
 ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
                                      const std::filesystem::path& currentFolder, GearDocument& into,
                                      DocumentSettings& settings);
+
+class AppSettings;
+
+// The default document in a folder, for reading and writing alike: on a case-sensitive file
+// system two spellings would be two files.
+std::filesystem::path defaultDocumentPath(const std::filesystem::path& currentFolder);
+
+// Where a write goes: the name given when there is one and the document has a name, otherwise
+// the default document in the current folder.
+std::filesystem::path writeTarget(const std::filesystem::path& given,
+                                  const std::filesystem::path& documentName,
+                                  const std::filesystem::path& currentFolder);
+
+// Writes the document: remembers `documentName` as the last file, writes the per-file settings
+// beside the target (keeping whatever else that file holds), then the gear data file, each
+// through a temporary file. The first failure is returned and the previous files stay.
+// A handheld document is not written here (its own writer does it).
+WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
+                                const std::filesystem::path& documentName,
+                                const GearDocument& document, const DocumentSettings& settings,
+                                AppSettings& appSettings,
+                                const std::filesystem::path& currentFolder);
 
 } // namespace varnel

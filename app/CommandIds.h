@@ -1,0 +1,58 @@
+#pragma once
+// Command ids of the menus and controls of the main window; widgets and actions carry them as
+// object names.
+
+namespace varnel::cmd {
+
+// File
+constexpr int New = 24331;
+constexpr int Open = 24332;
+constexpr int Save = 24333;
+constexpr int SaveAs = 24334;
+constexpr int Print = 51689;
+constexpr int Export = 51690;
+constexpr int Exit = 24310;
+// Entry
+constexpr int Add = 51682;
+constexpr int Delete = 51684;
+constexpr int Modify = 51683;
+constexpr int SelectAll = 51695;
+constexpr int ClearSelected = 51685;
+constexpr int HideSelected = 51686;
+constexpr int HideNonSelected = 51699;
+constexpr int ExpandAll = 51693;
+constexpr int CollapseAll = 51694;
+constexpr int ViewTotals = 51698;
+// Configure
+constexpr int Categories = 51696;
+constexpr int GeneralOptions = 51687;
+// Column
+constexpr int AddColumn = 51688;
+constexpr int DeleteColumn = 51691;
+constexpr int ModifyColumn = 51692;
+// Help
+constexpr int About = 2009;
+constexpr int EmailMe = 51700;
+// Pop-up menu of a member row
+constexpr int RemoveFromGroup = 200;
+
+} // namespace varnel::cmd
+
+namespace varnel::ctl {
+
+constexpr int Close = 1;
+constexpr int Add = 101;
+constexpr int Delete = 102;
+constexpr int Modify = 103;
+constexpr int Print = 104;
+constexpr int List = 105;
+constexpr int Totals = 107;
+constexpr int Configure = 108;
+constexpr int Export = 109;
+constexpr int TotalText = 110;
+constexpr int TotalLabel = 111;
+constexpr int HideNonSelected = 112;
+constexpr int ClearSelected = 113;
+constexpr int Convert = 114;
+
+} // namespace varnel::ctl

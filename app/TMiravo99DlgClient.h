@@ -1,0 +1,143 @@
+#pragma once
+// The main window's client: it owns the document, the settings in memory and every command.
+
+#include "app/GearListModel.h"
+#include "app/Prompts.h"
+#include "model/AppSettings.h"
+#include "model/DocumentSettings.h"
+#include "model/GearDocument.h"
+#include "model/RegistrySource.h"
+#include "platform/NamedSemaphore.h"
+
+#include <QHash>
+#include <QSet>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QDialog;
+class QLabel;
+class QPushButton;
+
+namespace varnel {
+
+class GearListView;
+
+// What the client needs from outside; tests hand in scripted versions.
+struct ClientEnvironment {
+    Prompts* prompts = nullptr;
+    const RegistrySource* settingsRegistry = nullptr;
+    std::filesystem::path currentFolder;
+    // Runs a modal dialog and returns its result; tests answer without an event loop.
+    std::function<int(QDialog&)> runDialog;
+};
+
+class TMiravo99DlgClient : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TMiravo99DlgClient(ClientEnvironment environment, QWidget* parent = nullptr);
+    ~TMiravo99DlgClient() override;
+
+    // The window's setup, once it sits in its frame: caption, migration, settings, document.
+    void setupWindow();
+
+    // Asked before the frame closes; refuses while rows are hidden.
+    bool canClose();
+    // The document is always written when the window goes, without asking.
+    void writeOnExit();
+
+    [[nodiscard]] QAction* action(int id) const { return actions_.value(id); }
+    [[nodiscard]] QPushButton* button(int id) const { return buttons_.value(id); }
+    [[nodiscard]] GearListView* listView() const { return list_; }
+    [[nodiscard]] GearDocument& document() { return document_; }
+    [[nodiscard]] GearListModel& model() { return *model_; }
+    [[nodiscard]] const DocumentSettings& settings() const { return settings_; }
+    [[nodiscard]] const AppSettings& appSettings() const { return appSettings_; }
+    [[nodiscard]] const std::filesystem::path& documentName() const { return documentName_; }
+    [[nodiscard]] QString totalText() const;
+    [[nodiscard]] QString caption() const;
+
+    // The per-category lines shown over the totals text.
+    [[nodiscard]] QString totalsTooltip() const;
+
+    // --- commands
+    void cmNew();
+    void cmOpen();
+    void cmSave();
+    void cmSaveAs();
+    void openRecentFile(const QString& name);
+    // Opens a named document: reset, settings and document read, caption, placement.
+    void openDocument(const std::filesystem::path& name);
+    // What Open does once the file is chosen and the question answered; also `varnel FILE`.
+    void openChosenDocument(const std::filesystem::path& name);
+    void cmSelectAll();
+    void cmClearSelected();
+    void cmHideSelected();
+    void cmHideNonSelected();
+    void setHideNonSelected(bool hide);
+    void cmExpandAll();
+    void cmCollapseAll();
+    void cmTotals();
+    void cmConvert();
+    void sortByColumn(int column);
+    void toggleGroupRow(int row);
+
+    // The enabling rules of the buttons after a load or an edit.
+    void refreshButtons();
+    // The menu entries' enablers, as evaluated when a menu opens.
+    void updateCommandEnablers();
+
+signals:
+    void captionChanged(const QString& caption);
+    void recentFilesChanged();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void createControls();
+    QAction* makeAction(int id, const QString& text, const QString& tip);
+    QPushButton* makeButton(int id, const QString& text, const QString& icon, int command);
+
+    void setCaption();
+    void resetDocument();
+    void readSettingsAndDocument();
+    void applyColumns();
+    void collectSettings();
+    void applyPlacement();
+    bool writeDocument(const std::filesystem::path& given);
+    void addRecentFile(const std::filesystem::path& name);
+    void onTotalChanged();
+    void setEditButtonsEnabled(bool enabled);
+    bool refuseWhileHidden(const char* nonSelectedText, const char* selectedText);
+    [[nodiscard]] bool available(int id) const { return !pending_.contains(id); }
+    void enable(QAction* action, bool enabled);
+    void enable(QWidget* widget, int id, bool enabled);
+
+    ClientEnvironment env_;
+    Prompts& prompts_;
+    GearDocument document_;
+    DocumentSettings settings_;
+    AppSettings appSettings_;
+    std::filesystem::path settingsFile_;
+    bool settingsExisted_ = false;
+    std::filesystem::path documentName_;
+    NamedSemaphore displayLock_;
+
+    std::unique_ptr<GearListModel> model_;
+    GearListView* list_ = nullptr;
+    QLabel* totalLabel_ = nullptr;
+    QLabel* totalText_ = nullptr;
+    QCheckBox* hideNonSelectedBox_ = nullptr;
+    QHash<int, QAction*> actions_;
+    QHash<int, QPushButton*> buttons_;
+    // Commands whose dialogs are not part of this build: shown, never enabled.
+    QSet<int> pending_;
+};
+
+} // namespace varnel

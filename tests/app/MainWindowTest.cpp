@@ -1,0 +1,238 @@
+#include "MainWindowFixture.h"
+#include "app/CommandIds.h"
+#include "app/TWeightDisplayDialg.h"
+#include "model/FixedText.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+
+namespace varnel {
+namespace {
+
+using test::MainWindowFixture;
+
+class MainWindow : public MainWindowFixture {};
+
+TEST_F(MainWindow, FirstStartInAnEmptyFolderAsksTheUnitOnceAndWritesTheDefaults) {
+    int asked = 0;
+    start([&](QDialog& dialog) {
+        if (qobject_cast<TWeightDisplayDialg*>(&dialog) != nullptr) {
+            ++asked;
+            dialog.findChild<QRadioButton*>(QStringLiteral("102"))->setChecked(true);
+        }
+        return int(QDialog::Accepted);
+    });
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(doc().metric);
+    EXPECT_EQ(client().model().heading(2), QStringLiteral("Weight (gm)"));
+    EXPECT_EQ(client().totalText(), QStringLiteral("0.00 gm. (0.00 kg)"));
+    EXPECT_EQ(client().documentName(), folder_ / "GearData.dat");
+    EXPECT_EQ(frame_->windowTitle().toStdString(),
+              "Varnel - " + (folder_ / "GearData.dat").string());
+    const std::string ini = readFile(folder_ / "GearData.ini");
+    EXPECT_NE(ini.find("USERCOLS=0000000000"), std::string::npos);
+    EXPECT_NE(ini.find("COLWIDTHS=64000000640000006400000064000000"), std::string::npos);
+    EXPECT_NE(ini.find("BACKCOLOR=FFFFE000DE"), std::string::npos);
+    // An empty list: the row commands are off.
+    for (int id : {ctl::Delete, ctl::Modify, ctl::Print, ctl::Totals, ctl::Export, ctl::Convert}) {
+        EXPECT_FALSE(client().button(id)->isEnabled()) << id;
+    }
+    client().updateCommandEnablers();
+    EXPECT_FALSE(client().action(cmd::SelectAll)->isEnabled());
+    EXPECT_FALSE(client().action(cmd::ExpandAll)->isEnabled());
+    EXPECT_FALSE(client().action(cmd::Save)->isEnabled());
+
+    // Closing writes the document; the next start asks nothing.
+    frame_->close();
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "GearData.dat"));
+    EXPECT_NE(readFile(folder_ / "Varnel.ini").find("FILE=" + (folder_ / "GearData.dat").string()),
+              std::string::npos);
+    frame_.reset();
+    asked = 0;
+    start([&](QDialog&) {
+        ++asked;
+        return int(QDialog::Accepted);
+    });
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(doc().metric);
+}
+
+TEST_F(MainWindow, SampleListChecksSortsHidesExpandsAndConverts) {
+    copySample();
+    start();
+    ASSERT_GE(doc().rowCount(), 38);
+    EXPECT_EQ(client().totalText(), QStringLiteral("170.60 oz. (10.66 lbs)"));
+    EXPECT_TRUE(client().button(ctl::ClearSelected)->isEnabled());
+
+    // Check a row through the view's model and watch the total.
+    GearListModel& model = client().model();
+    int unchecked = -1;
+    for (int r = 0; r < doc().rowCount(); ++r) {
+        if (!doc().row(r).checked()) {
+            unchecked = r;
+            break;
+        }
+    }
+    ASSERT_GE(unchecked, 0);
+    const double weight = doc().rowWeight(unchecked);
+    model.setData(model.index(unchecked, 0), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_NEAR(doc().selectedTotal(), 170.6 + weight, 0.001);
+    model.setData(model.index(unchecked, 0), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_EQ(client().totalText(), QStringLiteral("170.60 oz. (10.66 lbs)"));
+
+    // Weight heading click sorts lightest first and turns Add and Modify off; Category restores.
+    const int rows = doc().rowCount();
+    client().listView()->header()->sectionClicked(2);
+    EXPECT_TRUE(doc().sortedView);
+    EXPECT_LE(doc().rowWeight(0), doc().rowWeight(rows - 1));
+    client().listView()->header()->sectionClicked(0);
+    EXPECT_FALSE(doc().sortedView);
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), QStringLiteral("Clothing"));
+
+    // Expand all and collapse all.
+    client().cmExpandAll();
+    EXPECT_EQ(doc().rowCount(), rows + 8);
+    client().cmCollapseAll();
+    EXPECT_EQ(doc().rowCount(), rows);
+
+    // Hide the unchecked rows; closing and saving are refused meanwhile.
+    auto* box = client().findChild<QCheckBox*>(QString::number(ctl::HideNonSelected));
+    ASSERT_TRUE(box->isEnabled());
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_TRUE(doc().hideNonSelected);
+    EXPECT_LT(doc().rowCount(), rows);
+    EXPECT_EQ(client().action(cmd::HideNonSelected)->text(), QStringLiteral("Show &Non-Selected"));
+    prompts_->answer(PromptAnswer::Ok).answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
+    EXPECT_FALSE(frame_->close());
+    client().cmSave();
+    client().cmConvert();
+    ASSERT_EQ(prompts_->shown().size(), 3U);
+    EXPECT_EQ(prompts_->shown()[0],
+              ShownPrompt::message(
+                  "Please uncheck the \"Hide Non-Selected Items\" checkbox before closing",
+                  "Important!", MessageIcon::Exclamation));
+    EXPECT_EQ(prompts_->shown()[1].text,
+              "Please uncheck the \"Hide Non-Selected Items\" checkbox before saving");
+    EXPECT_EQ(prompts_->shown()[2].text,
+              "Please uncheck the \"Hide Non-Selected Items\" checkbox before converting");
+    client().cmClearSelected();
+    EXPECT_TRUE(box->isEnabled()) << "the way out stays open with nothing checked";
+    client().cmHideNonSelected();
+    EXPECT_FALSE(doc().hideNonSelected);
+    EXPECT_EQ(doc().rowCount(), rows);
+    EXPECT_EQ(client().totalText(), QStringLiteral("170.60 oz. (10.66 lbs)"));
+
+    // Hide the checked rows from the menu, and back.
+    client().cmHideSelected();
+    EXPECT_EQ(client().action(cmd::HideSelected)->text(), QStringLiteral("S&how Selected"));
+    prompts_->answer(PromptAnswer::Ok);
+    EXPECT_FALSE(frame_->close());
+    EXPECT_EQ(prompts_->shown().back().text,
+              "Please select the \"Show Selected\" menu item before closing");
+    client().cmHideSelected();
+    EXPECT_EQ(doc().rowCount(), rows);
+
+    // Convert and back.
+    client().cmConvert();
+    EXPECT_EQ(model.heading(2), QStringLiteral("Weight (gm)"));
+    EXPECT_TRUE(client().totalText().endsWith(QStringLiteral(" kg)")));
+    client().cmConvert();
+    EXPECT_EQ(model.heading(2), QStringLiteral("Weight (oz)"));
+}
+
+TEST_F(MainWindow, SaveAsWritesReopensAndListsTheFile) {
+    copySample();
+    start();
+    const int rows = doc().rowCount();
+    const QString target = QString::fromStdString((folder_ / "trip.dat").string());
+    prompts_->answerSaveFile(target);
+    client().cmSaveAs();
+    EXPECT_EQ(client().documentName(), folder_ / "trip.dat");
+    EXPECT_EQ(doc().rowCount(), rows);
+    // Same content; a group's members come back in reverse order after each save and load.
+    EXPECT_EQ(readFile(folder_ / "trip.dat").size(), readFile(folder_ / "GearData.dat").size());
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "trip.ini"));
+    EXPECT_EQ(client().appSettings().recentFiles().front(), (folder_ / "trip.dat").string());
+    EXPECT_TRUE(frame_->windowTitle().endsWith(QStringLiteral("trip.dat")));
+
+    // Open the first one again, answering No to saving the current one.
+    prompts_->answerOpenFile(QString::fromStdString((folder_ / "GearData.dat").string()))
+        .answer(PromptAnswer::No);
+    client().cmOpen();
+    EXPECT_EQ(client().documentName(), folder_ / "GearData.dat");
+    EXPECT_EQ(prompts_->shown().back().text.toStdString(),
+              "Save " + (folder_ / "trip.dat").string() + " before opening " +
+                  (folder_ / "GearData.dat").string() + " ?");
+    EXPECT_EQ(prompts_->shown().back().buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(client().appSettings().recentFiles().size(), 2U);
+}
+
+TEST_F(MainWindow, OpenGuardsAndNew) {
+    copySample();
+    start();
+    prompts_->answerOpenFile(QStringLiteral("/nonexistent/x.dat")).answer(PromptAnswer::Ok);
+    client().cmOpen();
+    EXPECT_EQ(prompts_->shown().back(),
+              ShownPrompt::message("/nonexistent/x.dat", "File Does Not Exist!",
+                                   MessageIcon::Exclamation));
+    prompts_->answerOpenFile(QString::fromStdString((folder_ / "GearData.dat").string()))
+        .answer(PromptAnswer::Cancel);
+    const int rows = doc().rowCount();
+    client().cmOpen();
+    EXPECT_EQ(doc().rowCount(), rows);
+
+    client().cmNew();
+    EXPECT_EQ(doc().rowCount(), 0);
+    EXPECT_EQ(client().documentName(), folder_ / "Untitled.dat");
+    EXPECT_TRUE(doc().categoryChoices.empty());
+    EXPECT_EQ(client().model().columnCount(), 5) << "New keeps the user columns";
+    EXPECT_EQ(client().totalText(), QStringLiteral("0.00 oz. (0.00 lbs)"));
+}
+
+TEST_F(MainWindow, SettingsRoundTripThroughTheWindow) {
+    copySample();
+    start();
+    QHeaderView* header = client().listView()->header();
+    header->resizeSection(3, 333);
+    header->moveSection(header->visualIndex(4), 1);
+    frame_->setGeometry(50, 60, 700, 500);
+    frame_->close();
+    frame_.reset();
+    start();
+    header = client().listView()->header();
+    EXPECT_EQ(header->sectionSize(3), 333);
+    EXPECT_EQ(header->visualIndex(4), 1);
+    EXPECT_EQ(client().model().heading(4), QStringLiteral("Brand"));
+    EXPECT_EQ(frame_->geometry().size(), QSize(700, 500));
+}
+
+TEST_F(MainWindow, TotalsDialogAndTooltipShowTheCategoryLines) {
+    copySample();
+    start();
+    client().cmTotals();
+    ASSERT_EQ(dialogsShown_.size(), 1);
+    EXPECT_EQ(dialogsShown_.front(), QStringLiteral("Totals"));
+    const QString tip = client().totalsTooltip();
+    EXPECT_TRUE(tip.startsWith(QStringLiteral("Clothing :  24.90 oz. (  1.56 lb)\n")));
+    EXPECT_FALSE(tip.contains(QStringLiteral("Grand Total")));
+}
+
+TEST_F(MainWindow, WindowPicture) {
+    copySample();
+    start();
+    frame_->resize(900, 620);
+    frame_->show();
+    QApplication::processEvents();
+    const QString out = qEnvironmentVariable("VARNEL_GRAB");
+    if (!out.isEmpty()) {
+        frame_->grab().save(out);
+    }
+    EXPECT_FALSE(frame_->grab().isNull());
+}
+
+} // namespace
+} // namespace varnel
