@@ -42,8 +42,14 @@ std::string temporaryName(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
     static const unsigned seed = std::random_device{}();
     const unsigned n = seed ^ (counter.fetch_add(1) * 2654435761U);
-    return "." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
-           std::to_string(n) + ".tmp";
+    std::string name = ".";
+    name += target.filename().string();
+    name += '.';
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(n);
+    name += ".tmp";
+    return name;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
