@@ -101,47 +101,46 @@ struct Features {
 
 class GearDataParser {
 public:
-    GearDataParser(std::span<const unsigned char> bytes, GearDocument& document)
-        : in_(bytes), doc_(document) {}
+    GearDataParser(std::span<const unsigned char> bytes, std::int32_t nextCategoryId) : in_(bytes) {
+        out_.nextCategoryId = nextCategoryId;
+    }
 
-    ReadOutcome run() {
+    GearDataContent run() && {
         const auto header = in_.line(kHeaderLineMax);
         if (!header || header->find("Varnel") == std::string_view::npos) {
-            return {ReadOutcome::Status::NotVarnel};
-        }
-        if (header->find("Version 3") != std::string_view::npos) {
-            return {ReadOutcome::Status::Version3};
-        }
-        const Features features(*header);
-        if (features.handheld) {
-            readHandheld();
+            out_.outcome.status = ReadOutcome::Status::NotVarnel;
+        } else if (header->find("Version 3") != std::string_view::npos) {
+            out_.outcome.status = ReadOutcome::Status::Version3;
         } else {
-            readCategoryLines();
-            if (features.groups) {
-                readRows(features);
+            const Features features(*header);
+            if (features.handheld) {
+                readHandheld();
             } else {
-                readOldRows();
+                readCategoryLines();
+                if (features.groups) {
+                    readRows(features);
+                } else {
+                    readOldRows();
+                }
             }
         }
-        doc_.loadRecords(std::move(records_));
-        return {ReadOutcome::Status::Ok};
+        return std::move(out_);
     }
 
 private:
     void readHandheld() {
-        doc_.handheldDocument = true;
-        doc_.handheldBlock.clear();
+        out_.handheld = true;
         const auto blockSize = in_.count();
         if (!blockSize) {
             return;
         }
         const unsigned char* block = in_.take(static_cast<std::size_t>(*blockSize));
-        doc_.handheldBlock.assign(block, block + *blockSize);
+        out_.handheldBlock.assign(block, block + *blockSize);
         if (in_.atEnd()) {
             return;
         }
 
-        doc_.categoryList.clear();
+        out_.categoriesRead = true;
         const auto categories = in_.count();
         if (!categories) {
             return;
@@ -153,50 +152,50 @@ private:
             }
             sCategory60 category =
                 decodeCategory60(*reinterpret_cast<const unsigned char(*)[sCategory60::kSize]>(p));
-            doc_.categoryChoices.push_back({std::string(category.nameText()), category.id});
-            doc_.categoryList.push_back(category);
-            ++doc_.nextCategoryId;
+            out_.choices.push_back({std::string(category.nameText()), category.id});
+            out_.categories.push_back(category);
+            ++out_.nextCategoryId;
         }
 
-        records_.reserve(in_.remaining() / sPubInfo60::kSize);
+        out_.records.reserve(in_.remaining() / sPubInfo60::kSize);
         while (const unsigned char* p = in_.take(sPubInfo60::kSize)) {
             const sPubInfo60 item =
                 decodePubInfo60(*reinterpret_cast<const unsigned char(*)[sPubInfo60::kSize]>(p));
             if (item.deleted == 1) {
-                doc_.deletedRecords.push_back(item);
+                out_.deletedRecords.push_back(item);
                 continue;
             }
             auto record = std::make_unique<sPubInfo>();
             fromHandheld(item, *record);
-            records_.push_back(std::move(record));
+            out_.records.push_back(std::move(record));
         }
     }
 
     void readCategoryLines() {
-        doc_.categoryList.clear();
+        out_.categoriesRead = true;
         while (const auto line = in_.line(kCategoryLineMax)) {
             const char first = line->front();
             if (first == '\n' || first == '\r' || first == '\0') {
                 break;
             }
             const std::string_view name = lineText(*line);
-            const std::int32_t id = isUnfiled(name) ? kUnfiledCategoryId : doc_.nextCategoryId++;
-            doc_.categoryList.emplace_back(name, id);
-            doc_.categoryChoices.push_back({std::string(name), id});
+            const std::int32_t id = isUnfiled(name) ? kUnfiledCategoryId : out_.nextCategoryId++;
+            out_.categories.emplace_back(name, id);
+            out_.choices.push_back({std::string(name), id});
         }
-        ++doc_.nextCategoryId;
+        ++out_.nextCategoryId;
     }
 
     void readOldRows() {
-        records_.reserve(in_.remaining() / kOldRecordSize);
+        out_.records.reserve(in_.remaining() / kOldRecordSize);
         while (const unsigned char* p = in_.take(kOldRecordSize)) {
-            records_.push_back(
+            out_.records.push_back(
                 decodeOldRecord(*reinterpret_cast<const unsigned char(*)[kOldRecordSize]>(p)));
         }
     }
 
     void readRows(const Features& features) {
-        records_.reserve(in_.remaining() / (kRowRecordSize + 4));
+        out_.records.reserve(in_.remaining() / (kRowRecordSize + 4));
         while (const unsigned char* p = in_.take(kRowRecordSize)) {
             auto row = std::make_unique<sPubInfo>();
             decodePubInfo(p, kRowRecordSize, *row);
@@ -204,7 +203,7 @@ private:
             // as a member row and be dropped by the next save.
             row->inGroup = 0;
             const bool complete = readRowTail(*row, features);
-            records_.push_back(std::move(row));
+            out_.records.push_back(std::move(row));
             if (!complete) {
                 return;
             }
@@ -221,7 +220,7 @@ private:
             row.members = std::make_unique<CMMIList<sPubInfo>>();
             // Groups are collapsed when read: no member rows are shown yet.
             row.expanded = 0;
-            doc_.groupNames.add(std::make_unique<std::string>(fieldText(row.item)));
+            out_.groupNames.emplace_back(fieldText(row.item));
             // After a short member nothing is left, so the loop ends with the bytes.
             for (std::int32_t i = 0; i < *members && !in_.atEnd(); ++i) {
                 readMember(row, features);
@@ -264,47 +263,92 @@ private:
     }
 
     ByteCursor in_;
-    GearDocument& doc_;
-    std::vector<std::unique_ptr<sPubInfo>> records_;
+    GearDataContent out_;
 };
 
-bool readWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes) {
+// The whole file in one buffer, left uninitialised until read into.
+struct FileBytes {
+    std::unique_ptr<unsigned char[]> data;
+    std::size_t size = 0;
+};
+
+std::optional<FileBytes> readWholeFile(const std::filesystem::path& path) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        return false;
+        return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return false;
+        return std::nullopt;
     }
     const auto size = std::filesystem::file_size(path, ec);
-    std::size_t used = 0;
-    bytes.resize(ec ? 64 * 1024 : static_cast<std::size_t>(size) + 1);
+    // One more than the size tells whether the file grew while it was read.
+    std::size_t capacity = ec ? 64 * 1024 : static_cast<std::size_t>(size) + 1;
+    FileBytes bytes{std::make_unique_for_overwrite<unsigned char[]>(capacity), 0};
     for (;;) {
-        const auto got = in.rdbuf()->sgetn(reinterpret_cast<char*>(bytes.data() + used),
-                                           static_cast<std::streamsize>(bytes.size() - used));
-        used += static_cast<std::size_t>(got);
-        if (used < bytes.size()) {
-            break;
+        const auto got = in.rdbuf()->sgetn(reinterpret_cast<char*>(bytes.data.get() + bytes.size),
+                                           static_cast<std::streamsize>(capacity - bytes.size));
+        bytes.size += static_cast<std::size_t>(got);
+        if (bytes.size < capacity) {
+            return bytes;
         }
-        bytes.resize(bytes.size() * 2); // it grew while we read, or its size was unknown
+        capacity *= 2;
+        auto bigger = std::make_unique_for_overwrite<unsigned char[]>(capacity);
+        std::memcpy(bigger.get(), bytes.data.get(), bytes.size);
+        bytes.data = std::move(bigger);
     }
-    bytes.resize(used);
-    return true;
+}
+
+void applyContent(GearDataContent& content, GearDocument& document) {
+    if (content.handheld) {
+        document.handheldDocument = true;
+        document.handheldBlock = std::move(content.handheldBlock);
+    }
+    if (content.categoriesRead) {
+        document.categoryList = std::move(content.categories);
+    }
+    document.categoryChoices.insert(document.categoryChoices.end(),
+                                    std::make_move_iterator(content.choices.begin()),
+                                    std::make_move_iterator(content.choices.end()));
+    document.nextCategoryId = content.nextCategoryId;
+    for (std::string& name : content.groupNames) {
+        document.groupNames.add(std::make_unique<std::string>(std::move(name)));
+    }
+    document.deletedRecords.insert(document.deletedRecords.end(), content.deletedRecords.begin(),
+                                   content.deletedRecords.end());
+    document.loadRecords(std::move(content.records));
 }
 
 } // namespace
 
+GearDataContent decodeGearData(std::span<const unsigned char> bytes, std::int32_t nextCategoryId) {
+    return GearDataParser(bytes, nextCategoryId).run();
+}
+
+GearDataContent decodeGearDataFile(const std::filesystem::path& path, std::int32_t nextCategoryId) {
+    const auto bytes = readWholeFile(path);
+    if (!bytes) {
+        GearDataContent none;
+        none.outcome.status = ReadOutcome::Status::CannotOpen;
+        return none;
+    }
+    return decodeGearData({bytes->data.get(), bytes->size}, nextCategoryId);
+}
+
 ReadOutcome parseGearData(std::span<const unsigned char> bytes, GearDocument& document) {
-    return GearDataParser(bytes, document).run();
+    GearDataContent content = decodeGearData(bytes, document.nextCategoryId);
+    if (content.outcome.ok()) {
+        applyContent(content, document);
+    }
+    return content.outcome;
 }
 
 ReadOutcome readGearDataFile(const std::filesystem::path& path, GearDocument& document) {
-    std::vector<unsigned char> bytes;
-    if (!readWholeFile(path, bytes)) {
-        return {ReadOutcome::Status::CannotOpen};
+    GearDataContent content = decodeGearDataFile(path, document.nextCategoryId);
+    if (content.outcome.ok()) {
+        applyContent(content, document);
     }
-    return parseGearData(bytes, document);
+    return content.outcome;
 }
 
 } // namespace varnel

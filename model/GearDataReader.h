@@ -1,9 +1,11 @@
 #pragma once
 // Reads a gear data file of any version, or a handheld data file, into a document.
 
+#include "model/GearDataContent.h"
 #include "model/GearDocument.h"
 #include "model/ReadOutcome.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <span>
 
@@ -16,5 +18,14 @@ ReadOutcome readGearDataFile(const std::filesystem::path& path, GearDocument& do
 // Fills a document whose rows and collections the caller has emptied. Nothing in the bytes is
 // trusted: a truncated or hostile file keeps what was read before the fault.
 ReadOutcome parseGearData(std::span<const unsigned char> bytes, GearDocument& document);
+
+// The decoding step alone: the records and collections of the file, categories numbered from
+// `nextCategoryId`. A refused file decodes to its outcome and nothing else.
+GearDataContent decodeGearData(std::span<const unsigned char> bytes,
+                               std::int32_t nextCategoryId = kFirstCategoryId);
+
+// The same for a file, read into memory whole first.
+GearDataContent decodeGearDataFile(const std::filesystem::path& path,
+                                   std::int32_t nextCategoryId = kFirstCategoryId);
 
 } // namespace varnel
