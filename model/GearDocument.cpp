@@ -17,6 +17,79 @@ std::string_view categoryOf(const GearRow& row) {
     return fieldText(row.record->category);
 }
 
+// Folded category, then folded item: the order of rows within the list.
+int compareListOrder(const sPubInfo& a, const sPubInfo& b) {
+    const int c = compareNoCase(fieldText(a.category), fieldText(b.category));
+    return c != 0 ? c : compareNoCase(fieldText(a.item), fieldText(b.item));
+}
+
+// A file comes back in the order it was saved, which is list order: then only the runs of
+// equal records need turning round, with no sort. One look at each record decides, since going
+// over scattered records again costs more than the sort would.
+bool putInInsertionOrderIfListed(std::vector<std::unique_ptr<sPubInfo>>& records) {
+    std::vector<std::pair<std::size_t, std::size_t>> equalRuns;
+    std::size_t runStart = 0;
+    for (std::size_t i = 1; i <= records.size(); ++i) {
+        const int c = i < records.size() ? compareListOrder(*records[i - 1], *records[i]) : -1;
+        if (c > 0) {
+            return false;
+        }
+        if (c < 0) {
+            if (i - runStart > 1) {
+                equalRuns.emplace_back(runStart, i);
+            }
+            runStart = i;
+        }
+    }
+    for (const auto& [first, end] : equalRuns) {
+        std::reverse(records.begin() + static_cast<std::ptrdiff_t>(first),
+                     records.begin() + static_cast<std::ptrdiff_t>(end));
+    }
+    return true;
+}
+
+// The order in which inserting the records one by one into an empty list leaves them.
+void putInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>& records) {
+    if (putInInsertionOrderIfListed(records)) {
+        return;
+    }
+    // Into an empty list, inserting one by one keeps category blocks and items in folded order,
+    // each new record going before the equal ones already there: a stable sort of the reversed
+    // input gives the same order.
+    struct Key {
+        std::string category;
+        std::string item;
+        std::size_t index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        keys.push_back({foldedCopy(fieldText(records[i]->category)),
+                        foldedCopy(fieldText(records[i]->item)), i});
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        const auto byBytes = [](const std::string& x, const std::string& y) {
+            return std::lexicographical_compare(
+                x.begin(), x.end(), y.begin(), y.end(), [](char p, char q) {
+                    return static_cast<unsigned char>(p) < static_cast<unsigned char>(q);
+                });
+        };
+        if (a.category != b.category) {
+            return byBytes(a.category, b.category);
+        }
+        if (a.item != b.item) {
+            return byBytes(a.item, b.item);
+        }
+        return a.index > b.index;
+    });
+    std::vector<std::unique_ptr<sPubInfo>> sorted;
+    sorted.reserve(records.size());
+    for (const Key& key : keys) {
+        sorted.push_back(std::move(records[key.index]));
+    }
+    records = std::move(sorted);
+}
+
 } // namespace
 
 GearDocument::GearDocument() = default;
@@ -71,43 +144,14 @@ void GearDocument::insertRecords(std::vector<std::unique_ptr<sPubInfo>> records)
         }
         return;
     }
-    // Into an empty list, inserting one by one keeps category blocks and items in folded order,
-    // each new record going before the equal ones already there: a stable sort of the reversed
-    // input gives the same order.
-    struct Key {
-        std::string category;
-        std::string item;
-        std::size_t index;
-    };
-    std::vector<Key> keys;
-    keys.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        keys.push_back({foldedCopy(fieldText(records[i]->category)),
-                        foldedCopy(fieldText(records[i]->item)), i});
-    }
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        const auto byBytes = [](const std::string& x, const std::string& y) {
-            return std::lexicographical_compare(
-                x.begin(), x.end(), y.begin(), y.end(), [](char p, char q) {
-                    return static_cast<unsigned char>(p) < static_cast<unsigned char>(q);
-                });
-        };
-        if (a.category != b.category) {
-            return byBytes(a.category, b.category);
-        }
-        if (a.item != b.item) {
-            return byBytes(a.item, b.item);
-        }
-        return a.index > b.index;
-    });
+    putInInsertionOrder(records);
 
     if (observer_) {
         observer_->rowsAboutToBeReset();
     }
     rows_.reserve(records.size());
     float total = selectedTotal_;
-    for (const Key& key : keys) {
-        auto& record = records[key.index];
+    for (auto& record : records) {
         const bool checked = record->selected != 0;
         rows_.push_back(GearRow{std::move(record), checked ? 2 : 1});
         const GearRow& row = rows_.back();
