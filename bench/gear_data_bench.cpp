@@ -1,0 +1,235 @@
+// Reading, loading and writing gear data files against the cost of moving their bytes.
+#include "model/FixedText.h"
+#include "model/GearDataReader.h"
+#include "model/GearDataWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace varnel;
+namespace fs = std::filesystem;
+
+const char* const kCategories[] = {"Shelter",  "Sleep", "Kitchen",     "Water",
+                                   "Clothing", "Food",  "Navigation",  "First aid",
+                                   "Hygiene",  "Tools", "Electronics", "Unfiled"};
+
+std::unique_ptr<sPubInfo> makeItem(int i) {
+    auto r = std::make_unique<sPubInfo>();
+    setField(r->category, kCategories[i % 12]);
+    setField(r->item, "Item " + std::to_string(i * 7919 % 100003) + " ultralight");
+    const std::string weight = std::to_string(1 + i % 40) + "." + std::to_string(i % 100);
+    setField(r->unitWeight, weight);
+    setField(r->multiplier, std::to_string(1 + i % 3));
+    r->updateLineWeight();
+    if (i % 2 == 0) {
+        setField(r->notes, "bought in spring, check the seams");
+    }
+    r->selected = i % 3 != 0 ? 1 : 0;
+    if (i % 3 == 0) {
+        r->columnTexts = std::make_unique<CMMIList<std::string>>();
+        r->columnTexts->add(std::make_unique<std::string>("REI"));
+        r->columnTexts->add(std::make_unique<std::string>("replace 2026"));
+    }
+    return r;
+}
+
+// `items` records in all: one row in ten is a group of three members.
+std::unique_ptr<GearDocument> makeDocument(int items) {
+    auto doc = std::make_unique<GearDocument>();
+    for (const char* c : kCategories) {
+        doc->categoryChoices.push_back({c, 0});
+    }
+    std::vector<std::unique_ptr<sPubInfo>> rows;
+    for (int i = 0; i < items;) {
+        auto row = makeItem(i++);
+        if (rows.size() % 10 == 0 && i + 3 <= items) {
+            row->members = std::make_unique<CMMIList<sPubInfo>>();
+            setField(row->collapsedLabel, "+ " + std::string(fieldText(row->item)));
+            setField(row->expandedLabel, "- " + std::string(fieldText(row->item)));
+            for (int m = 0; m < 3; ++m) {
+                auto member = makeItem(i++);
+                member->inGroup = 1;
+                member->group = row.get();
+                row->members->add(std::move(member));
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    doc->insertRecords(std::move(rows));
+    return doc;
+}
+
+std::span<const unsigned char> asBytes(const std::string& s) {
+    return {reinterpret_cast<const unsigned char*>(s.data()), s.size()};
+}
+
+struct Fixture {
+    std::unique_ptr<GearDocument> doc;
+    std::string bytes;
+    std::string bytesByWeight; // saved while the list was sorted by weight
+    fs::path file;
+};
+
+std::map<int, Fixture>& fixtures() {
+    static std::map<int, Fixture> cache;
+    return cache;
+}
+
+const Fixture& fixture(int items) {
+    auto [it, fresh] = fixtures().try_emplace(items);
+    Fixture& f = it->second;
+    if (fresh) {
+        auto made = makeDocument(items);
+        f.bytes = serializeGearData(*made);
+        made->sortByColumn(2);
+        f.bytesByWeight = serializeGearData(*made);
+        // Saved once and opened again, as a document is at start-up: the records then lie in
+        // memory in list order, as they do for the user.
+        f.doc = std::make_unique<GearDocument>();
+        parseGearData(asBytes(f.bytes), *f.doc);
+        f.file = fs::temp_directory_path() / ("varnel-bench-" + std::to_string(items) + "-" +
+                                              std::to_string(::getpid()) + ".dat");
+        std::ofstream(f.file, std::ios::binary) << f.bytes;
+    }
+    return f;
+}
+
+void setCounters(benchmark::State& state, const Fixture& f) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(f.bytes.size()));
+}
+
+void destroyUntimed(benchmark::State& state, std::unique_ptr<GearDocument>& doc) {
+    state.PauseTiming();
+    doc.reset();
+    state.ResumeTiming();
+}
+
+// Baseline: the file's bytes into memory.
+void rawRead(benchmark::State& state) {
+    const Fixture& f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::ifstream in(f.file, std::ios::binary);
+        std::vector<unsigned char> bytes(fs::file_size(f.file));
+        in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    setCounters(state, f);
+}
+
+// The file into records: its bytes into memory, then decoded.
+void read(benchmark::State& state) {
+    const Fixture& f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto content = std::make_unique<GearDataContent>(decodeGearDataFile(f.file));
+        benchmark::DoNotOptimize(content.get());
+        state.PauseTiming();
+        content.reset();
+        state.ResumeTiming();
+    }
+    setCounters(state, f);
+}
+
+// The file into a document's rows, as Open does.
+void open(benchmark::State& state) {
+    const Fixture& f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto doc = std::make_unique<GearDocument>();
+        benchmark::DoNotOptimize(readGearDataFile(f.file, *doc));
+        destroyUntimed(state, doc);
+    }
+    setCounters(state, f);
+}
+
+void loadBytes(benchmark::State& state, const std::string& file) {
+    for (auto _ : state) {
+        auto doc = std::make_unique<GearDocument>();
+        benchmark::DoNotOptimize(parseGearData(asBytes(file), *doc));
+        destroyUntimed(state, doc);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(file.size()));
+}
+
+// Bytes already in memory into rows: decoding and the list's insertion rule.
+void load(benchmark::State& state) {
+    loadBytes(state, fixture(static_cast<int>(state.range(0))).bytes);
+}
+
+// The same from a file whose rows are out of list order, so that loading has to sort.
+void loadUnordered(benchmark::State& state) {
+    loadBytes(state, fixture(static_cast<int>(state.range(0))).bytesByWeight);
+}
+
+// Baseline: the same bytes written to a file and synced, as any safe save must.
+void rawWrite(benchmark::State& state) {
+    const Fixture& f = fixture(static_cast<int>(state.range(0)));
+    const fs::path out = f.file.string() + ".raw";
+    for (auto _ : state) {
+        const int fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        benchmark::DoNotOptimize(::write(fd, f.bytes.data(), f.bytes.size()));
+        ::fsync(fd);
+        ::close(fd);
+    }
+    fs::remove(out);
+    setCounters(state, f);
+}
+
+// The document saved: serialised, written beside the target, synced and renamed.
+void write(benchmark::State& state) {
+    const Fixture& f = fixture(static_cast<int>(state.range(0)));
+    const fs::path out = f.file.string() + ".out";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(writeGearDataFile(out, *f.doc));
+    }
+    fs::remove(out);
+    setCounters(state, f);
+}
+
+// The document to bytes alone, for telling the format's cost from the disk's.
+void serialize(benchmark::State& state) {
+    const Fixture& f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(serializeGearData(*f.doc));
+    }
+    setCounters(state, f);
+}
+
+#define SIZES Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(rawRead)->SIZES;
+BENCHMARK(read)->SIZES;
+BENCHMARK(open)->SIZES;
+BENCHMARK(load)->SIZES;
+BENCHMARK(loadUnordered)->SIZES;
+BENCHMARK(rawWrite)->SIZES;
+BENCHMARK(write)->SIZES;
+BENCHMARK(serialize)->SIZES;
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Freed memory stays with the process, as in a program that opens one file after another.
+    // Otherwise glibc hands the heap back between iterations whenever its heuristics say so, and
+    // the page faults that bring it back (very dear on virtual machines) swamp what is measured.
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    for (const auto& [items, f] : fixtures()) {
+        fs::remove(f.file);
+    }
+    return 0;
+}
