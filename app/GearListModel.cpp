@@ -58,6 +58,10 @@ QVariant GearListModel::data(const QModelIndex& index, int role) const {
         if (r == frozenRow_ && c == 0) {
             return frozenLabel_;
         }
+        if (displayLock_) {
+            NamedSemaphore::Guard lock(*displayLock_);
+            return Cp1252::toUnicode(document_.displayText(r, c));
+        }
         return Cp1252::toUnicode(document_.displayText(r, c));
     case Qt::CheckStateRole: {
         if (c != 0) {

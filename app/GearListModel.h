@@ -4,6 +4,7 @@
 // reaches the view through the observer calls.
 
 #include "model/GearDocument.h"
+#include "platform/NamedSemaphore.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -56,6 +57,9 @@ public:
     // After the document's user column count was changed directly.
     void syncColumnCount();
 
+    // Held while a cell's text is produced (shared with other running copies); none by default.
+    void setDisplayLock(NamedSemaphore* lock) { displayLock_ = lock; }
+
     // --- list colours, 0x00BBGGRR
     [[nodiscard]] std::uint32_t backgroundColor() const { return backgroundRef_; }
     [[nodiscard]] std::uint32_t alternateColor() const { return alternateRef_; }
@@ -95,6 +99,7 @@ private:
     // The category label of the row next to an insertion or removal, as it was before: the
     // label moves only once the change is announced with dataChanged.
     int frozenRow_ = -1;
+    NamedSemaphore* displayLock_ = nullptr;
     QString frozenLabel_;
 };
 

@@ -76,6 +76,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
                 cmd::RemoveFromGroup};
 
     model_ = std::make_unique<GearListModel>(document_);
+    model_->setDisplayLock(&displayLock_);
     model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
     createControls();
 }
@@ -587,12 +588,10 @@ void TMiravo99DlgClient::sortByColumn(int column) {
 }
 
 void TMiravo99DlgClient::cmTotals() {
-    QStringList lines;
-    for (const std::string& line : totalsDialogLines(categoryTotals(document_), document_.metric)) {
-        lines << Cp1252::toUnicode(line);
-    }
-    TTotalsDlg dialog(lines, this);
+    totalsXfer_.fill(totalsDialogLines(categoryTotals(document_), document_.metric));
+    TTotalsDlg dialog(totalsXfer_.strings, this);
     env_.runDialog(dialog);
+    totalsXfer_.clear();
 }
 
 QString TMiravo99DlgClient::totalsTooltip() const {

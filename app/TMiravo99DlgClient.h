@@ -3,6 +3,7 @@
 
 #include "app/GearListModel.h"
 #include "app/Prompts.h"
+#include "app/TTotalsDlgXfer.h"
 #include "model/AppSettings.h"
 #include "model/DocumentSettings.h"
 #include "model/GearDocument.h"
@@ -128,6 +129,7 @@ private:
     bool settingsExisted_ = false;
     std::filesystem::path documentName_;
     NamedSemaphore displayLock_;
+    TTotalsDlgXfer totalsXfer_;
 
     std::unique_ptr<GearListModel> model_;
     GearListView* list_ = nullptr;
