@@ -15,10 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string errorText(int error) {
-    return std::system_category().message(error);
-}
-
 // Without this the rename would replace the link itself with a plain file.
 bool resolveLinks(fs::path& path, int& error) {
     constexpr int kMaxLinks = 40;
@@ -80,16 +76,20 @@ void syncDirectory(const fs::path& dir) {
 
 } // namespace
 
-std::optional<std::string> writeFileAtomically(const fs::path& path, std::string_view bytes) {
+std::error_code replaceFileAtomically(const fs::path& path, std::string_view bytes) {
+    const auto failure = [](int e) { return std::error_code(e, std::system_category()); };
     fs::path target = path;
     int error = 0;
     if (!resolveLinks(target, error)) {
-        return errorText(error);
+        return failure(error);
     }
     const fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
 
     struct stat old {};
     const bool hadOld = ::stat(target.c_str(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode)) {
+        return failure(EISDIR);
+    }
 
     fs::path temp;
     int fd = -1;
@@ -97,11 +97,11 @@ std::optional<std::string> writeFileAtomically(const fs::path& path, std::string
         temp = dir / temporaryName(target);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
-            return errorText(errno);
+            return failure(errno);
         }
     }
     if (fd < 0) {
-        return errorText(EEXIST);
+        return failure(EEXIST);
     }
 
     if (hadOld) {
@@ -124,9 +124,16 @@ std::optional<std::string> writeFileAtomically(const fs::path& path, std::string
     }
     if (!done) {
         ::unlink(temp.c_str());
-        return errorText(error);
+        return failure(error);
     }
     syncDirectory(dir);
+    return {};
+}
+
+std::optional<std::string> writeFileAtomically(const fs::path& path, std::string_view bytes) {
+    if (const std::error_code ec = replaceFileAtomically(path, bytes)) {
+        return ec.message();
+    }
     return std::nullopt;
 }
 

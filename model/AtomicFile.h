@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace varnel {
 
@@ -14,5 +15,8 @@ namespace varnel {
 // previous file is left as it was, and the operating system's text for the error is returned.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
                                                std::string_view bytes);
+
+// The same, keeping the operating system's error code.
+std::error_code replaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace varnel

@@ -1,5 +1,7 @@
 #include "model/IniFile.h"
 
+#include "model/AtomicFile.h"
+
 #include "model/ByteOrder.h"
 #include "model/CaseFold.h"
 #include "model/ProfileStruct.h"
@@ -58,110 +60,12 @@ std::string encodeValue(std::string_view value) {
     return std::string(value);
 }
 
-bool hasLineBreakOrNul(std::string_view s) {
-    return s.find_first_of(std::string_view("\r\n\0", 3)) != npos;
-}
-
 std::error_code lastError() {
     return {errno, std::system_category()};
 }
 
-// Follows a chain of symbolic links so that the rename replaces the file, not the link.
-std::error_code resolveLinks(fs::path& path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        const auto status = fs::symlink_status(path, ec);
-        if (ec || !fs::is_symlink(status)) {
-            return {};
-        }
-        auto target = fs::read_symlink(path, ec);
-        if (ec) {
-            return ec;
-        }
-        path = target.is_absolute() ? target : path.parent_path() / target;
-    }
-    return {ELOOP, std::system_category()};
-}
-
-std::error_code writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return lastError();
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return {};
-}
-
-std::string uniqueSuffix() {
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return std::to_string(::getpid()) + '-' + std::to_string(counter++) + '-' +
-           std::to_string(static_cast<unsigned long long>(ticks) & 0xFFFFFF);
-}
-
-// The same steps as writeFileAtomically, keeping the OS's error code rather than only its text.
-std::error_code replaceFile(fs::path target, std::string_view bytes) {
-    if (auto ec = resolveLinks(target)) {
-        return ec;
-    }
-    struct stat old {};
-    const bool hadFile = ::stat(target.c_str(), &old) == 0;
-    if (hadFile && S_ISDIR(old.st_mode)) {
-        return {EISDIR, std::system_category()};
-    }
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-
-    fs::path temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = dir / ("." + target.filename().string() + ".tmp" + uniqueSuffix());
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return lastError();
-        }
-    }
-    if (fd < 0) {
-        return {EEXIST, std::system_category()};
-    }
-
-    std::error_code ec;
-    if (hadFile) {
-        if (::fchmod(fd, old.st_mode & 07777) != 0) {
-            ec = lastError();
-        }
-        // Best effort: only a privileged process can give the file back to its owner.
-        if (!ec && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
-            [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
-        }
-    }
-    if (!ec) {
-        ec = writeAll(fd, bytes);
-    }
-    if (!ec && ::fsync(fd) != 0) {
-        ec = lastError();
-    }
-    if (::close(fd) != 0 && !ec) {
-        ec = lastError();
-    }
-    if (!ec && ::rename(temp.c_str(), target.c_str()) != 0) {
-        ec = lastError();
-    }
-    if (ec) {
-        ::unlink(temp.c_str());
-        return ec;
-    }
-    // Makes the rename itself durable; a failure here no longer endangers either version.
-    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return {};
+bool hasLineBreakOrNul(std::string_view s) {
+    return s.find_first_of(std::string_view("\r\n\0", 3)) != npos;
 }
 
 } // namespace
@@ -245,7 +149,7 @@ std::string IniFile::serialize() const {
 }
 
 std::error_code IniFile::save(const fs::path& path) const {
-    return replaceFile(path, serialize());
+    return replaceFileAtomically(path, serialize());
 }
 
 bool IniFile::exists(const fs::path& path) {
