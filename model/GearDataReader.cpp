@@ -237,6 +237,9 @@ private:
         auto member = std::make_unique<sPubInfo>();
         decodePubInfo(p, kMemberRecordSize, *member);
         member->group = &row;
+        // A member that did not say so would show as an ordinary row when its group opens, and
+        // the next save would store it twice.
+        member->inGroup = 1;
         if (features.memberTexts) {
             readTexts(*member);
         }
