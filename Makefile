@@ -30,7 +30,8 @@ build-asan/build.ninja:
 
 asan: deps build-asan/build.ninja
 	cmake --build build-asan -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
 build-fuzz/build.ninja:
