@@ -179,6 +179,23 @@ void GearDocument::loadRecords(std::vector<std::unique_ptr<sPubInfo>> records) {
     insertRecords(std::move(records));
 }
 
+std::unique_ptr<sPubInfo> GearDocument::takeRow(int r) {
+    if (observer_) {
+        observer_->rowsAboutToBeRemoved(r, r);
+    }
+    std::unique_ptr<sPubInfo> record = std::move(rows_[static_cast<std::size_t>(r)].record);
+    rows_.erase(rows_.begin() + r);
+    invalidateBlocks();
+    if (observer_) {
+        observer_->rowsRemoved();
+        // The category label may move to the row that took its place.
+        if (r < rowCount()) {
+            observer_->rowsChanged(r, r);
+        }
+    }
+    return record;
+}
+
 void GearDocument::clearForReload() {
     if (observer_) {
         observer_->rowsAboutToBeReset();

@@ -71,6 +71,10 @@ public:
     // read as a top-level record is dropped by either), inserts the rest.
     void loadRecords(std::vector<std::unique_ptr<sPubInfo>> records);
 
+    // Takes row `r` out of the list and hands its record over; the running total is the
+    // caller's to adjust.
+    std::unique_ptr<sPubInfo> takeRow(int r);
+
     // Deletes every row and resets the running total.
     void clearForReload();
 

@@ -165,3 +165,21 @@ TEST(GearDocumentLoad, HideViewsFilterWhatIsLoadedAndOddSelectedBytesCountAsChec
 
 } // namespace
 } // namespace varnel
+
+namespace varnel {
+namespace {
+
+TEST(GearDocumentRows, TakeRowHandsTheRecordOverAndMovesTheCategoryLabel) {
+    GearDocument doc;
+    doc.insertRecord(test::item("Kit", "a"));
+    doc.insertRecord(test::item("Kit", "b"));
+    EXPECT_EQ(doc.displayText(1, 0), "");
+    auto taken = doc.takeRow(0);
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(fieldText(taken->item), "a");
+    EXPECT_EQ(doc.rowCount(), 1);
+    EXPECT_EQ(doc.displayText(0, 0), "Kit");
+}
+
+} // namespace
+} // namespace varnel
