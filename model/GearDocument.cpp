@@ -56,38 +56,11 @@ void putInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>& records) {
     // Into an empty list, inserting one by one keeps category blocks and items in folded order,
     // each new record going before the equal ones already there: a stable sort of the reversed
     // input gives the same order.
-    struct Key {
-        std::string category;
-        std::string item;
-        std::size_t index;
-    };
-    std::vector<Key> keys;
-    keys.reserve(records.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        keys.push_back({foldedCopy(fieldText(records[i]->category)),
-                        foldedCopy(fieldText(records[i]->item)), i});
-    }
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        const auto byBytes = [](const std::string& x, const std::string& y) {
-            return std::lexicographical_compare(
-                x.begin(), x.end(), y.begin(), y.end(), [](char p, char q) {
-                    return static_cast<unsigned char>(p) < static_cast<unsigned char>(q);
-                });
-        };
-        if (a.category != b.category) {
-            return byBytes(a.category, b.category);
-        }
-        if (a.item != b.item) {
-            return byBytes(a.item, b.item);
-        }
-        return a.index > b.index;
-    });
-    std::vector<std::unique_ptr<sPubInfo>> sorted;
-    sorted.reserve(records.size());
-    for (const Key& key : keys) {
-        sorted.push_back(std::move(records[key.index]));
-    }
-    records = std::move(sorted);
+    std::reverse(records.begin(), records.end());
+    std::stable_sort(records.begin(), records.end(),
+                     [](const std::unique_ptr<sPubInfo>& a, const std::unique_ptr<sPubInfo>& b) {
+                         return compareListOrder(*a, *b) < 0;
+                     });
 }
 
 } // namespace
