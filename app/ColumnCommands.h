@@ -1,0 +1,44 @@
+#pragma once
+// The Column menu's three commands and their enablers, over the pieces of the main window they
+// touch. Each command refills its (program-wide) transfer record before the dialog runs.
+
+#include "config/TAddNewColumnDlgXfer.h"
+#include "config/TDeleteColumnsDlgXfer.h"
+#include "config/TModifyColumnDlgXfer.h"
+
+#include <functional>
+#include <vector>
+
+class QDialog;
+class QTreeView;
+class QWidget;
+
+namespace varnel {
+
+class GearDocument;
+class GearListModel;
+class Prompts;
+
+// Runs a modal dialog and returns its result (QDialog::Accepted on OK).
+using DialogRunner = std::function<int(QDialog&)>;
+
+// Add New Column: appends the column last, a quarter of the list's visible width wide. Returns
+// whether a column was added.
+bool addNewColumn(TAddNewColumnDlgXfer& xfer, GearListModel& model, QTreeView& list,
+                  const DialogRunner& runDialog, QWidget* parent = nullptr);
+
+// Delete Column: removes the picked user columns from the view and their texts from every item.
+// Returns the 1-based user column numbers removed, one after the other (see deleteUserColumns).
+std::vector<int> deleteColumns(TDeleteColumnsDlgXfer& xfer, GearListModel& model, Prompts& prompts,
+                               const DialogRunner& runDialog, QWidget* parent = nullptr);
+
+// Modify Column: any column, the fixed ones included, gets the heading and alignment left in
+// the dialog. Returns whether a column was changed.
+bool modifyColumn(TModifyColumnDlgXfer& xfer, GearListModel& model, const DialogRunner& runDialog,
+                  QWidget* parent = nullptr);
+
+[[nodiscard]] bool addNewColumnEnabled(const GearDocument& doc);
+[[nodiscard]] bool deleteColumnEnabled(const GearDocument& doc);
+[[nodiscard]] bool modifyColumnEnabled(const GearDocument& doc);
+
+} // namespace varnel
