@@ -1,0 +1,46 @@
+#pragma once
+// "Configure Categories": adds, deletes and renames the document's categories. Every change lands
+// in the document the moment its button is pressed; Cancel only closes the dialog.
+
+#include <QDialog>
+
+#include <functional>
+
+class QComboBox;
+class QPushButton;
+
+namespace varnel {
+
+class GearDocument;
+class Prompts;
+
+class TConfigureCategoriesDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    // `resortByCategory` re-sorts the list on the Category column as a click on its heading does;
+    // `addedPosition`, when given, receives the box position of the last category added.
+    TConfigureCategoriesDlg(GearDocument& doc, Prompts& prompts,
+                            std::function<void()> resortByCategory, int* addedPosition = nullptr,
+                            QWidget* parent = nullptr);
+
+    // The box's order: alphabetical ignoring case, then exact, so equal-looking names keep one
+    // place on every machine.
+    static bool showsBefore(const QString& a, const QString& b);
+
+    void add();
+    void remove();
+    void rename();
+
+private:
+    void fillBox();
+    int insertEntry(const QString& name, int id);
+
+    GearDocument& doc_;
+    Prompts& prompts_;
+    std::function<void()> resortByCategory_;
+    int* addedPosition_ = nullptr;
+    QComboBox* box_ = nullptr;
+};
+
+} // namespace varnel
