@@ -1,5 +1,6 @@
 #include "app/TMiravo99DlgClient.h"
 
+#include "app/ColumnCommands.h"
 #include "app/CommandIds.h"
 #include "app/Cp1252.h"
 #include "app/GearListView.h"
@@ -150,9 +151,14 @@ void TMiravo99DlgClient::createControls() {
     makeAction(cmd::Categories, tr("&Categories..."), tr("Add, delete and rename categories"));
     makeAction(cmd::GeneralOptions, tr("&General Options..."),
                tr("Colours, printing font and print options"));
-    makeAction(cmd::AddColumn, tr("&Add New Column..."), tr("Add a column of your own"));
-    makeAction(cmd::DeleteColumn, tr("&Delete Column..."), tr("Delete columns of your own"));
-    makeAction(cmd::ModifyColumn, tr("&Modify Column..."), tr("Change a column's heading"));
+    connect(makeAction(cmd::AddColumn, tr("&Add New Column..."), tr("Add a column of your own")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmAddColumn);
+    connect(
+        makeAction(cmd::DeleteColumn, tr("&Delete Column..."), tr("Delete columns of your own")),
+        &QAction::triggered, this, &TMiravo99DlgClient::cmDeleteColumn);
+    connect(makeAction(cmd::ModifyColumn, tr("&Modify Column..."),
+                       tr("Change a column's heading and alignment")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmModifyColumn);
     makeAction(cmd::About, tr("&About..."), tr("Version and credits"));
     makeAction(cmd::EmailMe, tr("&Email me!"), tr("Write to the author"));
     makeAction(cmd::RemoveFromGroup, tr("&Remove from Group"),
@@ -613,6 +619,22 @@ void TMiravo99DlgClient::cmConvert() {
     onTotalChanged();
 }
 
+void TMiravo99DlgClient::cmAddColumn() {
+    if (addNewColumnEnabled(document_)) {
+        addNewColumn(addColumnXfer_, *model_, *list_, env_.runDialog, this);
+    }
+}
+
+void TMiravo99DlgClient::cmDeleteColumn() {
+    if (deleteColumnEnabled(document_)) {
+        deleteColumns(deleteColumnsXfer_, *model_, prompts_, env_.runDialog, this);
+    }
+}
+
+void TMiravo99DlgClient::cmModifyColumn() {
+    modifyColumn(modifyColumnXfer_, *model_, env_.runDialog, this);
+}
+
 void TMiravo99DlgClient::onTotalChanged() {
     totalText_->setText(QString::fromLatin1(document_.totalText()));
     const bool some = document_.selectedTotal() >= 0.00001F;
@@ -665,6 +687,9 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     enable(actions_.value(cmd::SaveAs), !document_.handheldDocument && rows);
     enable(actions_.value(cmd::Export), rows);
     enable(actions_.value(cmd::Print), rows);
+    enable(actions_.value(cmd::AddColumn), addNewColumnEnabled(document_));
+    enable(actions_.value(cmd::DeleteColumn), deleteColumnEnabled(document_));
+    enable(actions_.value(cmd::ModifyColumn), modifyColumnEnabled(document_));
 }
 
 bool TMiravo99DlgClient::event(QEvent* e) {

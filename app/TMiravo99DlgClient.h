@@ -4,6 +4,9 @@
 #include "app/GearListModel.h"
 #include "app/Prompts.h"
 #include "app/TTotalsDlgXfer.h"
+#include "config/TAddNewColumnDlgXfer.h"
+#include "config/TDeleteColumnsDlgXfer.h"
+#include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
 #include "model/DocumentSettings.h"
 #include "model/GearDocument.h"
@@ -85,6 +88,9 @@ public:
     void cmCollapseAll();
     void cmTotals();
     void cmConvert();
+    void cmAddColumn();
+    void cmDeleteColumn();
+    void cmModifyColumn();
     void sortByColumn(int column);
     void toggleGroupRow(int row);
 
@@ -130,6 +136,9 @@ private:
     std::filesystem::path documentName_;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;
+    TAddNewColumnDlgXfer addColumnXfer_{};
+    TDeleteColumnsDlgXfer deleteColumnsXfer_{};
+    TModifyColumnDlgXfer modifyColumnXfer_{};
 
     std::unique_ptr<GearListModel> model_;
     GearListView* list_ = nullptr;
