@@ -7,6 +7,8 @@
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
 #include "app/WaitCursor.h"
+#include "config/TConfigureCategoriesDlg.h"
+#include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
@@ -148,7 +150,9 @@ void TMiravo99DlgClient::createControls() {
     connect(makeAction(cmd::ViewTotals, tr("View &Totals..."),
                        tr("Show the checked weight per category")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmTotals);
-    makeAction(cmd::Categories, tr("&Categories..."), tr("Add, delete and rename categories"));
+    connect(
+        makeAction(cmd::Categories, tr("&Categories..."), tr("Add, delete and rename categories")),
+        &QAction::triggered, this, &TMiravo99DlgClient::cmCategories);
     makeAction(cmd::GeneralOptions, tr("&General Options..."),
                tr("Colours, printing font and print options"));
     connect(makeAction(cmd::AddColumn, tr("&Add New Column..."), tr("Add a column of your own")),
@@ -617,6 +621,20 @@ void TMiravo99DlgClient::cmConvert() {
     model_->setHeading(2, Cp1252::toUnicode(heading));
     settings_.metric = document_.metric;
     onTotalChanged();
+}
+
+bool TMiravo99DlgClient::runCategoriesDialog(int* addedPosition) {
+    TConfigureCategoriesDlg dialog(
+        document_, prompts_, [this] { sortByColumn(0); }, addedPosition, this);
+    if (env_.runDialog(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    rebuildCategoryChoices(document_);
+    return true;
+}
+
+void TMiravo99DlgClient::cmCategories() {
+    runCategoriesDialog(nullptr);
 }
 
 void TMiravo99DlgClient::cmAddColumn() {

@@ -88,6 +88,7 @@ public:
     void cmCollapseAll();
     void cmTotals();
     void cmConvert();
+    void cmCategories();
     void cmAddColumn();
     void cmDeleteColumn();
     void cmModifyColumn();
@@ -96,6 +97,9 @@ public:
 
     // The enabling rules of the buttons after a load or an edit.
     void refreshButtons();
+    // Runs Configure Categories; on OK the category choices are rebuilt. `addedPosition` receives
+    // the box position of the last category added.
+    bool runCategoriesDialog(int* addedPosition);
     // The menu entries' enablers, as evaluated when a menu opens.
     void updateCommandEnablers();
 
