@@ -1,0 +1,361 @@
+#include "app/TPubInfo.h"
+
+#include "QtTestApp.h"
+#include "app/ScriptedPrompts.h"
+#include "model/FixedText.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace varnel {
+namespace {
+
+template <typename T> T* child(QWidget* dialog, const char* id) {
+    return dialog->findChild<T*>(QLatin1String(id));
+}
+
+QLineEdit* edit(QWidget* dialog, const char* id) {
+    return child<QLineEdit>(dialog, id);
+}
+
+QPushButton* button(QWidget* dialog, const char* id) {
+    return child<QPushButton>(dialog, id);
+}
+
+TPubInfoXfer addXfer(QStringList columns = {}) {
+    TPubInfoXfer xfer;
+    xfer.resetForAdd({{"shelter", 128}, {"Food", 129}, {"Unfiled", 0}}, columns);
+    return xfer;
+}
+
+class GearInformationDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::qtTestApp();
+        TPubInfo::resetConvertDirection();
+        prompts_ = std::make_unique<ScriptedPrompts>(
+            [](const QString& what) { ADD_FAILURE() << what.toStdString(); });
+    }
+
+    // Shown and active, as the user meets it.
+    std::unique_ptr<TPubInfo> open(TPubInfoXfer& xfer, bool modify, bool metric = false,
+                                   bool handheld = false) {
+        auto dialog = std::make_unique<TPubInfo>(xfer, modify, metric, handheld, *prompts_);
+        dialog->show();
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        return dialog;
+    }
+
+    static void type(QWidget* dialog, const char* id, const QString& text) {
+        QLineEdit* e = edit(dialog, id);
+        e->setFocus();
+        e->selectAll();
+        // QTest types ASCII keys only; other characters go in as a paste would.
+        const bool ascii =
+            std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+        if (ascii) {
+            QTest::keyClicks(e, text);
+        } else {
+            e->insert(text);
+        }
+    }
+
+    static void grab(QWidget* dialog, const QString& name) {
+        const QString dir = qEnvironmentVariable("VARNEL_GRAB_DIR");
+        if (!dir.isEmpty()) {
+            EXPECT_TRUE(dialog->grab().save(QDir(dir).filePath(name)));
+        }
+    }
+
+    std::unique_ptr<ScriptedPrompts> prompts_;
+};
+
+TEST_F(GearInformationDialog, AddModeSetUp) {
+    TPubInfoXfer xfer = addXfer();
+    auto d = open(xfer, false);
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Gear Information"));
+
+    auto* category = child<QComboBox>(d.get(), "101");
+    ASSERT_NE(category, nullptr);
+    ASSERT_EQ(category->count(), 3);
+    EXPECT_EQ(category->itemText(0), QStringLiteral("Food"));
+    EXPECT_EQ(category->itemText(1), QStringLiteral("shelter"));
+    EXPECT_EQ(category->currentText(), QStringLiteral("shelter")) << "the list's first category";
+
+    const std::vector<std::pair<const char*, int>> widths = {
+        {"102", 40}, {"103", 9}, {"108", 4}, {"104", 50}, {"111", 47}};
+    for (const auto& [id, width] : widths) {
+        ASSERT_NE(edit(d.get(), id), nullptr) << id;
+        EXPECT_EQ(edit(d.get(), id)->maxLength(), width) << id;
+    }
+    EXPECT_EQ(edit(d.get(), "108")->text(), QStringLiteral("1"));
+    EXPECT_FALSE(edit(d.get(), "111")->isEnabled()) << "no user columns";
+
+    EXPECT_TRUE(button(d.get(), "107")->isVisible());
+    EXPECT_FALSE(button(d.get(), "1")->isVisible()) << "OK waits hidden behind Add";
+    EXPECT_FALSE(button(d.get(), "107")->isDefault());
+    EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to grams"));
+    EXPECT_EQ(button(d.get(), "105")->text(), QStringLiteral("Configure..."));
+    for (const char* id : {"1", "2", "107"}) {
+        EXPECT_FALSE(button(d.get(), id)->icon().isNull()) << id;
+    }
+    QStringList labels;
+    for (const QLabel* l : d->findChildren<QLabel*>()) {
+        labels.append(l->text());
+    }
+    for (const char* text : {"Category:", "Item:", "Weight (oz or gm):", "Multiply by:", "Notes:",
+                             "Custom Column(s) text. Click column title, then enter text below",
+                             "Text for selected column:"}) {
+        EXPECT_TRUE(labels.contains(QLatin1String(text))) << text;
+    }
+    grab(d.get(), QStringLiteral("gear-information-add.png"));
+}
+
+TEST_F(GearInformationDialog, ModifyModeSetUp) {
+    TPubInfoXfer xfer;
+    ItemFields f;
+    f.category = "Caf\xe9";
+    f.item = "Tent";
+    f.unitWeight = "40";
+    f.multiplier = "2";
+    f.notes = "green";
+    f.columnTexts = {"nylon", "2019"};
+    xfer.load(f, {{"Food", 128}}, {QStringLiteral("Fabric"), QStringLiteral("Year")});
+    auto d = open(xfer, true, true, true);
+
+    EXPECT_EQ(child<QComboBox>(d.get(), "101")->currentText(), QStringLiteral("Caf\u00e9"))
+        << "a category the list lacks is kept";
+    EXPECT_EQ(edit(d.get(), "102")->text(), QStringLiteral("Tent"));
+    EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("40"));
+    EXPECT_EQ(edit(d.get(), "108")->text(), QStringLiteral("2"));
+    EXPECT_EQ(edit(d.get(), "104")->text(), QStringLiteral("green"));
+    EXPECT_EQ(child<QListWidget>(d.get(), "110")->currentRow(), 0);
+    EXPECT_EQ(edit(d.get(), "111")->text(), QStringLiteral("nylon"));
+
+    EXPECT_FALSE(button(d.get(), "107")->isEnabled());
+    EXPECT_FALSE(button(d.get(), "107")->isVisible());
+    EXPECT_TRUE(button(d.get(), "1")->isVisible());
+    EXPECT_TRUE(button(d.get(), "1")->isDefault());
+    EXPECT_FALSE(button(d.get(), "114")->isVisible());
+    EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to Ounces"));
+    EXPECT_FALSE(child<QListWidget>(d.get(), "110")->isEnabled()) << "handheld document";
+    grab(d.get(), QStringLiteral("gear-information-modify.png"));
+
+    // Enter is OK in modify mode; the changed texts come back in the record's bytes.
+    type(d.get(), "104", QStringLiteral("r\u00e9sum\u00e9"));
+    QTest::keyClick(edit(d.get(), "104"), Qt::Key_Return);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(xfer.fields().notes, "r\xe9sum\xe9");
+    EXPECT_EQ(xfer.fields().category, "Caf\xe9");
+    EXPECT_TRUE(prompts_->shown().empty());
+}
+
+TEST_F(GearInformationDialog, ThreeAddsKeepTheDialogOpenWithTheCategory) {
+    TPubInfoXfer xfer = addXfer({QStringLiteral("Colour")});
+    auto d = open(xfer, false);
+    std::vector<ItemFields> stored;
+    d->onAddItem = [&](const TPubInfoXfer& x) { stored.push_back(x.fields()); };
+    auto* category = child<QComboBox>(d.get(), "101");
+    category->setCurrentIndex(category->findText(QStringLiteral("Food")));
+
+    type(d.get(), "102", QStringLiteral("Oats"));
+    type(d.get(), "103", QStringLiteral("12"));
+    type(d.get(), "108", QStringLiteral("3"));
+    type(d.get(), "111", QStringLiteral("brown"));
+    button(d.get(), "107")->click();
+    type(d.get(), "102", QStringLiteral("Rice"));
+    type(d.get(), "103", QStringLiteral("8"));
+    button(d.get(), "107")->click();
+    prompts_->answer(PromptAnswer::Yes);
+    type(d.get(), "102", QStringLiteral("Salt"));
+    button(d.get(), "107")->click();
+
+    ASSERT_EQ(stored.size(), 3U);
+    EXPECT_EQ(stored[0].category, "Food");
+    EXPECT_EQ(stored[0].item, "Oats");
+    EXPECT_EQ(stored[0].unitWeight, "12");
+    EXPECT_EQ(stored[0].multiplier, "3");
+    EXPECT_EQ(stored[0].columnTexts, (std::vector<std::string>{"brown"}));
+    EXPECT_EQ(stored[1].multiplier, "1");
+    EXPECT_EQ(stored[1].columnTexts, (std::vector<std::string>{""})) << "slots emptied";
+    EXPECT_EQ(stored[2].category, "Food");
+    EXPECT_EQ(stored[2].unitWeight, "");
+    ASSERT_EQ(prompts_->shown().size(), 1U);
+    EXPECT_EQ(prompts_->shown()[0],
+              ShownPrompt::message(
+                  QStringLiteral("Are you sure you want to continue with no weight specified?"),
+                  QStringLiteral("No Weight"), MessageIcon::Question, PromptButtons::YesNo));
+
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(category->currentText(), QStringLiteral("Food"));
+    EXPECT_EQ(edit(d.get(), "102")->text(), QString());
+    EXPECT_EQ(edit(d.get(), "103")->text(), QString());
+    EXPECT_EQ(edit(d.get(), "108")->text(), QStringLiteral("1"));
+    EXPECT_EQ(edit(d.get(), "111")->text(), QString());
+}
+
+TEST_F(GearInformationDialog, EmptyItemAndMissingWeight) {
+    TPubInfoXfer xfer = addXfer();
+    auto d = open(xfer, false);
+    int added = 0;
+    d->onAddItem = [&](const TPubInfoXfer&) { ++added; };
+
+    button(d.get(), "107")->click();
+    EXPECT_EQ(added, 0);
+    EXPECT_TRUE(prompts_->shown().empty()) << "Add with no item says nothing";
+
+    prompts_->answer(PromptAnswer::Ok);
+    QTest::keyClick(edit(d.get(), "102"), Qt::Key_Return);
+    ASSERT_EQ(prompts_->shown().size(), 1U);
+    EXPECT_EQ(
+        prompts_->shown()[0],
+        ShownPrompt::message(QStringLiteral("Please enter an item description or press Cancel"),
+                             QStringLiteral("Oops"), MessageIcon::None, PromptButtons::Ok));
+    EXPECT_TRUE(d->isVisible());
+
+    type(d.get(), "102", QStringLiteral("Tent"));
+    prompts_->answer(PromptAnswer::No);
+    QTest::keyClick(edit(d.get(), "102"), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(d->isVisible()) << "No keeps the dialog open";
+    prompts_->answer(PromptAnswer::Yes);
+    QTest::keyClick(edit(d.get(), "102"), Qt::Key_Return);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(added, 0) << "OK leaves the last item to the command";
+    EXPECT_EQ(xfer.fields().item, "Tent");
+}
+
+TEST_F(GearInformationDialog, LineWeightTooLargeIsRefusedAndTheDialogStays) {
+    TPubInfoXfer xfer = addXfer();
+    auto d = open(xfer, false);
+    int added = 0;
+    d->onAddItem = [&](const TPubInfoXfer&) { ++added; };
+    type(d.get(), "102", QStringLiteral("Anvil"));
+    type(d.get(), "103", QStringLiteral("999999999"));
+    type(d.get(), "108", QStringLiteral("9999"));
+
+    const UserMessage m = lineWeightTooLarge();
+    const ShownPrompt refusal = ShownPrompt::message(QString::fromStdString(m.text),
+                                                     QString::fromStdString(m.caption), m.icon);
+    prompts_->answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
+    button(d.get(), "107")->click();
+    QTest::keyClick(edit(d.get(), "102"), Qt::Key_Return);
+    EXPECT_EQ(added, 0);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(prompts_->shown(), (std::vector<ShownPrompt>{refusal, refusal}));
+    EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("999999999")) << "nothing cut";
+}
+
+TEST_F(GearInformationDialog, ConvertDirectionLastsForTheRun) {
+    TPubInfoXfer xfer = addXfer();
+    {
+        auto d = open(xfer, false, false);
+        type(d.get(), "103", QStringLiteral("100"));
+        button(d.get(), "114")->click();
+        EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("3.52"));
+        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to grams"));
+        button(d.get(), "114")->click();
+        EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("99.88"));
+        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to ounces"));
+    }
+    {
+        // The next opening shows its set-up label, but the direction is the run's, not the
+        // document's unit: grams would multiply by 28.375.
+        auto d = open(xfer, false, true);
+        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to Ounces"));
+        type(d.get(), "103", QStringLiteral("100"));
+        button(d.get(), "114")->click();
+        EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("3.52"));
+        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to grams"));
+    }
+    TPubInfo::resetConvertDirection();
+    {
+        auto d = open(xfer, false, true);
+        type(d.get(), "103", QStringLiteral("2"));
+        button(d.get(), "114")->click();
+        EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("56.75"));
+        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to ounces"));
+    }
+}
+
+TEST_F(GearInformationDialog, ConvertResultTooWideIsRefused) {
+    TPubInfoXfer xfer = addXfer();
+    auto d = open(xfer, false, true);
+    type(d.get(), "103", QStringLiteral("99999999"));
+    prompts_->answer(PromptAnswer::Ok);
+    button(d.get(), "114")->click();
+    ASSERT_EQ(prompts_->shown().size(), 1U);
+    EXPECT_EQ(prompts_->shown()[0].caption, QStringLiteral("Weight Too Large"));
+    EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("99999999"));
+    EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to Ounces"));
+    type(d.get(), "103", QStringLiteral("2"));
+    button(d.get(), "114")->click();
+    EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("56.75")) << "direction unchanged";
+}
+
+TEST_F(GearInformationDialog, ColumnTextSlots) {
+    TPubInfoXfer xfer = addXfer({QStringLiteral("Colour"), QStringLiteral("Maker")});
+    xfer.columnTextSlots = {"red", "Acme"};
+    auto d = open(xfer, false);
+    auto* list = child<QListWidget>(d.get(), "110");
+    QLineEdit* text = edit(d.get(), "111");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("Maker"));
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(text->text(), QStringLiteral("red"));
+
+    type(d.get(), "111", QStringLiteral("blue"));
+    list->setCurrentRow(1);
+    EXPECT_EQ(xfer.columnTextSlots[0], "blue");
+    EXPECT_EQ(text->text(), QStringLiteral("Acme"));
+
+    // Leaving the edit stores it; at most 47 characters go in.
+    type(d.get(), "111", QString(60, QLatin1Char('x')));
+    edit(d.get(), "102")->setFocus();
+    EXPECT_EQ(xfer.columnTextSlots[1], std::string(47, 'x'));
+
+    list->setCurrentRow(0);
+    EXPECT_EQ(text->text(), QStringLiteral("blue"));
+}
+
+TEST_F(GearInformationDialog, ConfigureReloadsTheCategoriesAndChoosesThePosition) {
+    TPubInfoXfer xfer = addXfer();
+    auto d = open(xfer, false);
+    type(d.get(), "102", QStringLiteral("kept"));
+    auto* category = child<QComboBox>(d.get(), "101");
+
+    d->onConfigureCategories = [&] {
+        xfer.setCategories({{"Water", 128}, {"apples", 129}, {"Bread", 130}});
+        xfer.configuredCategoryPosition = 1;
+        return true;
+    };
+    button(d.get(), "105")->click();
+    ASSERT_EQ(category->count(), 3);
+    EXPECT_EQ(category->itemText(0), QStringLiteral("apples"));
+    EXPECT_EQ(category->currentText(), QStringLiteral("Bread"));
+    EXPECT_EQ(edit(d.get(), "102")->text(), QStringLiteral("kept"));
+
+    d->onConfigureCategories = [&] {
+        xfer.setCategories({});
+        return false;
+    };
+    button(d.get(), "105")->click();
+    EXPECT_EQ(category->count(), 3) << "Cancel reloads nothing";
+}
+
+} // namespace
+} // namespace varnel
