@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/Cp1252.h"
 #include "app/GearListView.h"
+#include "app/ItemCommands.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
 #include "app/WaitCursor.h"
@@ -28,6 +29,8 @@
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace varnel {
 
@@ -64,19 +67,8 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
 
-    pending_ = {cmd::Add,
-                cmd::Delete,
-                cmd::Modify,
-                cmd::Print,
-                cmd::Export,
-                cmd::Categories,
-                cmd::GeneralOptions,
-                cmd::AddColumn,
-                cmd::DeleteColumn,
-                cmd::ModifyColumn,
-                cmd::About,
-                cmd::EmailMe,
-                cmd::RemoveFromGroup};
+    pending_ = {cmd::Print, cmd::Export,  cmd::GeneralOptions,
+                cmd::About, cmd::EmailMe, cmd::RemoveFromGroup};
 
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
@@ -129,9 +121,12 @@ void TMiravo99DlgClient::createControls() {
     makeAction(cmd::Print, tr("&Print..."), tr("Print the gear list"));
     makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail"));
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
-    makeAction(cmd::Add, tr("&Add..."), tr("Add gear items"));
-    makeAction(cmd::Delete, tr("&Delete"), tr("Delete the highlighted items"));
-    makeAction(cmd::Modify, tr("&Modify..."), tr("Change the highlighted item"));
+    connect(makeAction(cmd::Add, tr("&Add..."), tr("Add gear items")), &QAction::triggered, this,
+            &TMiravo99DlgClient::cmAdd);
+    connect(makeAction(cmd::Delete, tr("&Delete"), tr("Delete the highlighted items")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmDelete);
+    connect(makeAction(cmd::Modify, tr("&Modify..."), tr("Change the highlighted item")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmModify);
     connect(makeAction(cmd::SelectAll, tr("&Select All"), tr("Check every item")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmSelectAll);
     connect(makeAction(cmd::ClearSelected, tr("&Clear Selected"), tr("Uncheck every item")),
@@ -174,6 +169,14 @@ void TMiravo99DlgClient::createControls() {
     connect(list_, &GearListView::cellClicked, this, [this](int row, int column) {
         if (column == 1) {
             toggleGroupRow(row);
+        }
+    });
+    connect(list_, &GearListView::rowDoubleClicked, this, [this](int row, int column) {
+        // On a group row's Item cell the double click is the toggle's second click.
+        if (row >= 0 && row < document_.rowCount() &&
+            !(column == 1 && document_.row(row).isGroupRow()) && available(cmd::Modify) &&
+            !document_.hideViewActive()) {
+            cmModify();
         }
     });
     connect(list_->header(), &QHeaderView::sectionClicked, this, &TMiravo99DlgClient::sortByColumn);
@@ -621,6 +624,72 @@ void TMiravo99DlgClient::cmConvert() {
     model_->setHeading(2, Cp1252::toUnicode(heading));
     settings_.metric = document_.metric;
     onTotalChanged();
+}
+
+ItemCommandContext TMiravo99DlgClient::itemContext() {
+    return ItemCommandContext{
+        document_,
+        *model_,
+        prompts_,
+        env_.runDialog,
+        [this](int& addedPosition) { return runCategoriesDialog(&addedPosition); },
+        [this] { refreshButtons(); },
+        this};
+}
+
+std::vector<int> TMiravo99DlgClient::selectedRows() const {
+    std::vector<int> rows;
+    if (list_->selectionModel()) {
+        for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
+            rows.push_back(index.row());
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void TMiravo99DlgClient::selectRow(int row) {
+    if (row < 0 || row >= document_.rowCount()) {
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+    list_->scrollTo(index);
+    list_->setFocus();
+}
+
+void TMiravo99DlgClient::cmAdd() {
+    if (document_.hideViewActive()) {
+        return;
+    }
+    ItemCommandContext context = itemContext();
+    const int row = addCommand(context, pubInfoXfer_);
+    refreshButtons();
+    if (row >= 0) {
+        list_->scrollTo(model_->index(row, 0));
+    }
+}
+
+void TMiravo99DlgClient::cmModify() {
+    if (document_.hideViewActive()) {
+        return;
+    }
+    ItemCommandContext context = itemContext();
+    const int row = modifyCommand(context, pubInfoXfer_, selectedRows());
+    refreshButtons();
+    if (row >= 0) {
+        list_->scrollTo(model_->index(row, 0));
+    }
+}
+
+void TMiravo99DlgClient::cmDelete() {
+    if (document_.hideViewActive()) {
+        return;
+    }
+    ItemCommandContext context = itemContext();
+    selectRow(deleteCommand(context, selectedRows()));
+    refreshButtons();
 }
 
 bool TMiravo99DlgClient::runCategoriesDialog(int* addedPosition) {

@@ -2,7 +2,9 @@
 // The main window's client: it owns the document, the settings in memory and every command.
 
 #include "app/GearListModel.h"
+#include "app/ItemCommands.h"
 #include "app/Prompts.h"
+#include "app/TPubInfoXfer.h"
 #include "app/TTotalsDlgXfer.h"
 #include "config/TAddNewColumnDlgXfer.h"
 #include "config/TDeleteColumnsDlgXfer.h"
@@ -88,6 +90,9 @@ public:
     void cmCollapseAll();
     void cmTotals();
     void cmConvert();
+    void cmAdd();
+    void cmModify();
+    void cmDelete();
     void cmCategories();
     void cmAddColumn();
     void cmDeleteColumn();
@@ -125,6 +130,9 @@ private:
     void addRecentFile(const std::filesystem::path& name);
     void onTotalChanged();
     void setEditButtonsEnabled(bool enabled);
+    [[nodiscard]] std::vector<int> selectedRows() const;
+    void selectRow(int row);
+    ItemCommandContext itemContext();
     bool refuseWhileHidden(const char* nonSelectedText, const char* selectedText);
     [[nodiscard]] bool available(int id) const { return !pending_.contains(id); }
     void enable(QAction* action, bool enabled);
@@ -140,6 +148,7 @@ private:
     std::filesystem::path documentName_;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;
+    TPubInfoXfer pubInfoXfer_;
     TAddNewColumnDlgXfer addColumnXfer_{};
     TDeleteColumnsDlgXfer deleteColumnsXfer_{};
     TModifyColumnDlgXfer modifyColumnXfer_{};
