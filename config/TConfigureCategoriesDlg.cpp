@@ -1,6 +1,7 @@
 #include "config/TConfigureCategoriesDlg.h"
 
 #include "app/Cp1252.h"
+#include "app/DialogButtons.h"
 #include "app/Prompts.h"
 #include "app/WaitCursor.h"
 #include "model/CategoryEditing.h"
@@ -65,14 +66,9 @@ TConfigureCategoriesDlg::TConfigureCategoriesDlg(GearDocument& doc, Prompts& pro
     connect(deleteButton, &QPushButton::clicked, this, &TConfigureCategoriesDlg::remove);
     connect(renameButton, &QPushButton::clicked, this, &TConfigureCategoriesDlg::rename);
 
-    auto* ok = makeButton(":/icons/ok.svg", QStringLiteral("OK"), "1", this);
-    auto* cancel = makeButton(":/icons/cancel.svg", QStringLiteral("Cancel"), "2", this);
-    ok->setDefault(true);
-    auto* closeButtons = new QDialogButtonBox(this);
-    closeButtons->addButton(ok, QDialogButtonBox::AcceptRole);
-    closeButtons->addButton(cancel, QDialogButtonBox::RejectRole);
-    connect(closeButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(closeButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* closeButtons = okCancelButtons(this);
+    auto* ok = closeButtons->findChild<QPushButton*>(QStringLiteral("1"));
+    auto* cancel = closeButtons->findChild<QPushButton*>(QStringLiteral("2"));
 
     auto* editButtons = new QHBoxLayout;
     editButtons->addWidget(addButton);

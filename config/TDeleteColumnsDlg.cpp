@@ -1,5 +1,6 @@
 #include "config/TDeleteColumnsDlg.h"
 
+#include "app/DialogButtons.h"
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QIcon>
@@ -39,17 +40,7 @@ TDeleteColumnsDlg::TDeleteColumnsDlg(TDeleteColumnsDlgXfer& xfer, QWidget* paren
     const int rowHeight = list_->count() > 0 ? list_->sizeHintForRow(0) : metrics.height();
     list_->setMinimumHeight(kVisibleRows * rowHeight + 2 * list_->frameWidth());
 
-    auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/cancel.svg")),
-                                   QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption);

@@ -1,9 +1,9 @@
 #include "config/TModifyColumnDlg.h"
 
 #include "app/Cp1252.h"
+#include "app/DialogButtons.h"
 #include "model/FixedText.h"
 
-#include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QFormLayout>
@@ -48,37 +48,17 @@ TModifyColumnDlg::TModifyColumnDlg(TModifyColumnDlgXfer& xfer, QWidget* parent)
     heading_->setMaxLength(kHeadingLength);
     heading_->setMinimumWidth(metrics.averageCharWidth() * 30);
 
-    left_ = new QRadioButton(QStringLiteral("Left"), this);
-    left_->setObjectName(QStringLiteral("105"));
-    center_ = new QRadioButton(QStringLiteral("Center"), this);
-    center_->setObjectName(QStringLiteral("103"));
-    right_ = new QRadioButton(QStringLiteral("Right"), this);
-    right_->setObjectName(QStringLiteral("104"));
-    auto* alignment = new QButtonGroup(this);
-    alignment->addButton(left_);
-    alignment->addButton(center_);
-    alignment->addButton(right_);
-    auto* radios = new QHBoxLayout;
-    radios->addWidget(left_);
-    radios->addWidget(center_);
-    radios->addWidget(right_);
-    radios->addStretch(1);
+    const AlignmentRadios alignment = makeAlignmentRadios(this, "105", "103", "104");
+    left_ = alignment.left;
+    center_ = alignment.center;
+    right_ = alignment.right;
+    auto* radios = alignment.layout;
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Heading:"), heading_);
     form->addRow(QStringLiteral("Alignment:"), radios);
 
-    auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/cancel.svg")),
-                                   QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption);
@@ -91,8 +71,6 @@ TModifyColumnDlg::TModifyColumnDlg(TModifyColumnDlgXfer& xfer, QWidget* parent)
     setTabOrder(heading_, left_);
     setTabOrder(left_, center_);
     setTabOrder(center_, right_);
-    setTabOrder(right_, ok);
-    setTabOrder(ok, cancel);
 
     heading_->setText(Cp1252::toUnicode(fieldText(xfer_.heading)));
     left_->setChecked(xfer_.left != 0);

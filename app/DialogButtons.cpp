@@ -1,0 +1,49 @@
+#include "app/DialogButtons.h"
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace varnel {
+
+QDialogButtonBox* okCancelButtons(QDialog* dialog) {
+    auto* ok =
+        new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/cancel.svg")),
+                                   QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("2"));
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+AlignmentRadios makeAlignmentRadios(QWidget* parent, const char* leftId, const char* centerId,
+                                    const char* rightId) {
+    AlignmentRadios r;
+    const auto radio = [parent](const char* text, const char* id) {
+        auto* b = new QRadioButton(QString::fromLatin1(text), parent);
+        b->setObjectName(QString::fromLatin1(id));
+        return b;
+    };
+    r.left = radio("Left", leftId);
+    r.center = radio("Center", centerId);
+    r.right = radio("Right", rightId);
+    auto* group = new QButtonGroup(parent);
+    r.layout = new QHBoxLayout;
+    for (QRadioButton* b : {r.left, r.center, r.right}) {
+        group->addButton(b);
+        r.layout->addWidget(b);
+    }
+    r.layout->addStretch(1);
+    return r;
+}
+
+} // namespace varnel
