@@ -26,6 +26,7 @@
 #include <QHelpEvent>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -177,6 +178,13 @@ void TMiravo99DlgClient::createControls() {
             !(column == 1 && document_.row(row).isGroupRow()) && available(cmd::Modify) &&
             !document_.hideViewActive()) {
             cmModify();
+        }
+    });
+    connect(list_, &GearListView::rowContextMenu, this, [this](int row, const QPoint& at) {
+        if (row >= 0 && row < document_.rowCount() && document_.row(row).isMemberRow()) {
+            QMenu menu(this);
+            menu.addAction(actions_.value(cmd::RemoveFromGroup));
+            menu.exec(at);
         }
     });
     connect(list_->header(), &QHeaderView::sectionClicked, this, &TMiravo99DlgClient::sortByColumn);
