@@ -87,7 +87,7 @@ std::vector<int> deleteColumns(TDeleteColumnsDlgXfer& xfer, GearListModel& model
 
     const WaitCursor wait(prompts);
     const int count = doc.userColumnCount;
-    const std::vector<int> removed =
+    std::vector<int> removed =
         deleteUserColumns(doc, std::vector<int>(xfer.selection.begin(), xfer.selection.end()));
     // Removing a column from the model lowers the count once more, column by column.
     doc.userColumnCount = count;

@@ -262,7 +262,7 @@ void TMiravo99DlgClient::setupWindow() {
             migrateSettings(*env_.settingsRegistry, ini, settings_, [this] {
                 TWeightDisplayDialg dialog(window());
                 env_.runDialog(dialog);
-                return dialog.metric();
+                return dialog.metricChosen();
             });
         if (const auto ec = ini.save(settingsFile_)) {
             prompts_.showMessage({ec.message(), "Error", MessageIcon::Exclamation});

@@ -58,7 +58,7 @@ TWeightDisplayDialg::TWeightDisplayDialg(QWidget* parent)
     nonMetric_->setFocus();
 }
 
-bool TWeightDisplayDialg::metric() const {
+bool TWeightDisplayDialg::metricChosen() const {
     return !nonMetric_->isChecked();
 }
 
@@ -69,7 +69,7 @@ bool TWeightDisplayDialg::askMetric(QWidget* parent) {
     if (!dialog) {
         return false;
     }
-    const bool result = dialog->metric();
+    const bool result = dialog->metricChosen();
     delete dialog;
     return result;
 }

@@ -15,7 +15,7 @@ public:
     explicit TWeightDisplayDialg(QWidget* parent = nullptr);
 
     // Grams and kilograms exactly when "Non-Metric" is not checked.
-    [[nodiscard]] bool metric() const;
+    [[nodiscard]] bool metricChosen() const;
 
     // Runs the dialog modally and gives its answer.
     static bool askMetric(QWidget* parent);

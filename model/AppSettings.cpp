@@ -18,7 +18,7 @@ std::string recentKey(std::size_t index) {
 
 } // namespace
 
-AppSettings::AppSettings(std::filesystem::path folder) : path_(std::move(folder) / kFileName) {}
+AppSettings::AppSettings(const std::filesystem::path& folder) : path_(folder / kFileName) {}
 
 std::error_code AppSettings::load() {
     lastFile_.clear();

@@ -18,7 +18,7 @@ public:
     static constexpr std::string_view kFileName = "Varnel.ini";
     static constexpr std::size_t kMaxRecentFiles = 4;
 
-    explicit AppSettings(std::filesystem::path folder);
+    explicit AppSettings(const std::filesystem::path& folder);
 
     const std::filesystem::path& path() const { return path_; }
     bool fileExists() const { return IniFile::exists(path_); }

@@ -88,7 +88,7 @@ TEST(WeightDisplayDialog, TextsAndStartingChoice) {
 
     EXPECT_TRUE(nonMetric->isChecked());
     EXPECT_FALSE(metric->isChecked());
-    EXPECT_FALSE(dialog.metric());
+    EXPECT_FALSE(dialog.metricChosen());
     EXPECT_EQ(dialog.findChildren<QPushButton*>().size(), 1);
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }
@@ -108,7 +108,7 @@ TEST(WeightDisplayDialog, OnlyOkEndsIt) {
     // The radio buttons are exclusive: choosing one unchecks the other.
     choose(&dialog, "102");
     EXPECT_FALSE(child<QRadioButton>(&dialog, "103")->isChecked());
-    EXPECT_TRUE(dialog.metric());
+    EXPECT_TRUE(dialog.metricChosen());
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
