@@ -13,7 +13,7 @@
 namespace varnel {
 namespace {
 
-const QString kResources = QStringLiteral(VARNEL_TEST_DATA "/../../resources");
+const QString kResources = QStringLiteral(VARNEL_SOURCE_DIR "/resources");
 
 QStringList qrcFiles() {
     QFile qrc(kResources + QStringLiteral("/varnel.qrc"));
