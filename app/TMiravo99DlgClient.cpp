@@ -258,17 +258,15 @@ void TMiravo99DlgClient::setupWindow() {
     if (!settingsExisted_) {
         IniFile ini;
         (void)ini.load(settingsFile_);
-        const MigrationReport report =
-            migrateSettings(*env_.settingsRegistry, ini, settings_, [this] {
-                TWeightDisplayDialg dialog(window());
-                env_.runDialog(dialog);
-                return dialog.metricChosen();
-            });
+        migrateSettings(*env_.settingsRegistry, ini, settings_, [this] {
+            TWeightDisplayDialg dialog(window());
+            env_.runDialog(dialog);
+            return dialog.metricChosen();
+        });
         if (const auto ec = ini.save(settingsFile_)) {
             prompts_.showMessage({ec.message(), "Error", MessageIcon::Exclamation});
         }
         settingsExisted_ = true;
-        (void)report;
     }
     readSettingsAndDocument();
     refreshButtons();
