@@ -30,6 +30,14 @@ bool removeUserColumnTexts(GearDocument& doc, int k) {
         }
     }
     doc.userColumnCount = std::max(0, doc.userColumnCount - 1);
+    // Each later column's sort direction moves left with its column.
+    auto& directions = doc.sortAscending;
+    const auto gone = static_cast<std::size_t>(3 + k);
+    if (gone < directions.size()) {
+        std::move(directions.begin() + static_cast<std::ptrdiff_t>(gone) + 1, directions.end(),
+                  directions.begin() + static_cast<std::ptrdiff_t>(gone));
+        directions.back() = 0;
+    }
     if (doc.rowCount() > 0) {
         doc.rowsEdited(0, doc.rowCount() - 1);
     }

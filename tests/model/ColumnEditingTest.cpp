@@ -52,7 +52,13 @@ protected:
 };
 
 TEST_F(ColumnEditingTest, DeletingColumnsOneAndThreeKeepsTheOthersUnderTheirColumns) {
+    doc.sortAscending[5] = 1; // user column 2
+    doc.sortAscending[7] = 1; // user column 4
     EXPECT_EQ(deleteUserColumns(doc, {2, 0}), (std::vector<int>{1, 2}));
+    EXPECT_EQ(doc.sortAscending[4], 1) << "sort directions move with their columns";
+    EXPECT_EQ(doc.sortAscending[5], 1);
+    EXPECT_EQ(doc.sortAscending[6], 0);
+    EXPECT_EQ(doc.sortAscending[7], 0);
     EXPECT_EQ(doc.userColumnCount, 2);
     EXPECT_EQ(texts(find(doc, "Full")), (Texts{"a2", "a4", "", ""}));
     EXPECT_EQ(textCount(find(doc, "Full")), 2);
