@@ -1,5 +1,6 @@
 // A new user builds a list from nothing through the window's own dialogs, saves, and finds it
 // all again after a restart.
+#include "DialogDriving.h"
 #include "MainWindowFixture.h"
 #include "app/CommandIds.h"
 #include "app/TPubInfo.h"
@@ -15,17 +16,8 @@
 namespace varnel {
 namespace {
 
-void setText(QDialog& d, const char* id, const QString& text) {
-    auto* e = d.findChild<QLineEdit*>(QLatin1String(id));
-    ASSERT_NE(e, nullptr) << id;
-    e->setText(text);
-}
-
-void press(QDialog& d, const char* id) {
-    auto* b = d.findChild<QPushButton*>(QLatin1String(id));
-    ASSERT_NE(b, nullptr) << id;
-    b->click();
-}
+using test::press;
+using test::setText;
 
 void chooseCategory(QDialog& d, const QString& name) {
     auto* box = d.findChild<QComboBox*>(QStringLiteral("101"));

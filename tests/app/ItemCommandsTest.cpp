@@ -1,5 +1,7 @@
 #include "app/ItemCommands.h"
 
+#include "../model/TestRecords.h"
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 #include "app/ScriptedPrompts.h"
 #include "app/TPubInfo.h"
@@ -18,32 +20,12 @@
 namespace varnel {
 namespace {
 
-std::unique_ptr<sPubInfo> item(std::string_view category, std::string_view name,
-                               std::string_view weight, bool checked = false) {
-    auto r = std::make_unique<sPubInfo>();
-    setField(r->category, category);
-    setField(r->item, name);
-    setField(r->unitWeight, weight);
-    setField(r->weight, weight);
-    r->selected = checked ? 1 : 0;
-    return r;
-}
-
-void setText(QDialog& d, const char* id, const QString& text) {
-    auto* e = d.findChild<QLineEdit*>(QLatin1String(id));
-    ASSERT_NE(e, nullptr) << id;
-    e->setText(text);
-}
+using test::press;
+using test::setText;
 
 QString text(QDialog& d, const char* id) {
     auto* e = d.findChild<QLineEdit*>(QLatin1String(id));
     return e ? e->text() : QStringLiteral("<none>");
-}
-
-void press(QDialog& d, const char* id) {
-    auto* b = d.findChild<QPushButton*>(QLatin1String(id));
-    ASSERT_NE(b, nullptr) << id;
-    b->click();
 }
 
 class ItemCommands : public ::testing::Test {
@@ -54,7 +36,7 @@ protected:
             [](const QString& what) { ADD_FAILURE() << what.toStdString(); });
         model_ = std::make_unique<GearListModel>(doc_);
         doc_.categoryChoices = {{"Shelter", 128}, {"Food", 129}};
-        doc_.insertRecord(item("Shelter", "Tent", "40", true));
+        doc_.insertRecord(test::item("Shelter", "Tent", "40", true));
     }
 
     // The dialog is scripted by `script`, which returns the dialog's result.
@@ -149,7 +131,7 @@ TEST_F(ItemCommands, ModifyRefusalsThenOkAndCancel) {
     });
     prompts_->setAcknowledgeOkMessages(true);
     EXPECT_EQ(modifyCommand(ctx, xfer_, {}), -1);
-    auto group = item("Kitchen", "Cook kit", "");
+    auto group = test::item("Kitchen", "Cook kit", "");
     group->members = std::make_unique<CMMIList<sPubInfo>>();
     doc_.insertRecord(std::move(group));
     EXPECT_EQ(modifyCommand(ctx, xfer_, {1}), 1);
@@ -196,8 +178,8 @@ TEST_F(ItemCommands, ConfigureFromTheDialogChoosesTheAddedCategory) {
 }
 
 TEST_F(ItemCommands, DeleteAsksFirst) {
-    doc_.insertRecord(item("Food", "Oats", "12"));
-    doc_.insertRecord(item("Food", "Rice", "8"));
+    doc_.insertRecord(test::item("Food", "Oats", "12"));
+    doc_.insertRecord(test::item("Food", "Rice", "8"));
     auto ctx = context([](TPubInfo&) { return 0; });
 
     prompts_->setAcknowledgeOkMessages(true);

@@ -1,5 +1,6 @@
 #include "app/QtPrompts.h"
 
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,15 @@
 namespace varnel {
 namespace {
 
+// A dialog left open by a failed expectation is rejected.
+void whenModal(std::function<void(QWidget*)> inspect) {
+    test::whenModal(std::move(inspect), [](QWidget* modal) {
+        if (auto* d = qobject_cast<QDialog*>(modal)) {
+            d->reject();
+        }
+    });
+}
+
 TEST(QtPromptsFilter, WindowsFiltersBecomeQtFilters) {
     EXPECT_EQ(QtPrompts::qtFilter(
                   QStringLiteral("Gear Weight Files (*.dat)|*.dat|Text Files (*.txt)|*.txt|")),
@@ -32,33 +42,6 @@ TEST(QtPromptsFilter, WindowsFiltersBecomeQtFilters) {
     // Empty or incomplete pairs are left out, as Windows does.
     EXPECT_EQ(QtPrompts::qtFilter(QString()), QString());
     EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("No pattern||Dangling")), QString());
-}
-
-// Runs `inspect` on the modal dialog once it is up; the dialog is always closed afterwards, so
-// a failed expectation never leaves the test waiting.
-void whenModal(std::function<void(QWidget*)> inspect) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, inspect] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++*tries < 500) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        if (!modal) {
-            ADD_FAILURE() << "no dialog came up";
-            return;
-        }
-        inspect(modal);
-        if (modal->isVisible()) {
-            if (auto* d = qobject_cast<QDialog*>(modal)) {
-                d->reject();
-            }
-        }
-    });
-    timer->start();
 }
 
 TEST(QtPrompts, MessageBoxShowsExactlyWhatItWasGiven) {

@@ -1,5 +1,6 @@
 #include "app/TWeightDisplayDialg.h"
 
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 
 #include <QGroupBox>
@@ -17,6 +18,16 @@
 namespace varnel {
 namespace {
 
+// A dialog left open by a failed expectation is ended with OK, its only way out.
+void whenModal(std::function<void(QWidget*)> answer) {
+    test::whenModal(std::move(answer), [](QWidget* modal) {
+        ADD_FAILURE() << "the dialog was left open";
+        if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("1"))) {
+            ok->click();
+        }
+    });
+}
+
 const QString kText = QStringLiteral(
     "This dialog will appear this one time only.\n\nPlease select the way you wish to have your "
     "gear weights displayed:\n\nMetric (gm/kg) or Non-Metric (oz/lb).\n\nNOTE: If you have used "
@@ -33,34 +44,6 @@ void choose(QWidget* dialog, const char* id) {
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton, {},
                       QPoint(button->sizeHint().width() / 2, button->height() / 2));
-}
-
-// Runs `answer` on the modal dialog once it is up. Should the dialog still be up afterwards
-// (a failed expectation), OK is pressed so that the test never hangs.
-void whenModal(std::function<void(QWidget*)> answer) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && ++*tries < 500) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        if (!modal) {
-            ADD_FAILURE() << "no dialog came up";
-            return;
-        }
-        answer(modal);
-        if (modal->isVisible()) {
-            if (auto* ok = child<QPushButton>(modal, "1")) {
-                ADD_FAILURE() << "the dialog was left open";
-                ok->click();
-            }
-        }
-    });
-    timer->start();
 }
 
 TEST(WeightDisplayDialog, TextsAndStartingChoice) {
