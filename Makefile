@@ -55,7 +55,7 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 tidy: build
-	git ls-files 'model/*.cpp' 'output/*.cpp' 'app/*.cpp' 'platform/*.cpp' 'config/*.cpp' | xargs clang-tidy -p build --quiet
+	git ls-files 'model/*.cpp' 'output/*.cpp' 'app/*.cpp' 'platform/*.cpp' 'config/*.cpp' 'ui/*.cpp' | xargs clang-tidy -p build --quiet
 
 clean:
 	rm -rf build build-asan build-fuzz build-bench

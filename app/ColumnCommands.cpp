@@ -1,15 +1,15 @@
 #include "app/ColumnCommands.h"
 
-#include "app/Cp1252.h"
 #include "app/GearListModel.h"
-#include "app/Prompts.h"
-#include "app/WaitCursor.h"
 #include "config/TAddNewColumnDlg.h"
 #include "config/TDeleteColumnsDlg.h"
 #include "config/TModifyColumnDlg.h"
 #include "model/ColumnEditing.h"
 #include "model/DocumentSettings.h"
 #include "model/FixedText.h"
+#include "ui/Cp1252.h"
+#include "ui/Prompts.h"
+#include "ui/WaitCursor.h"
 
 #include <QHeaderView>
 #include <QTreeView>

@@ -1,9 +1,9 @@
 #include "app/CommandLine.h"
 
-#include "app/Cp1252.h"
 #include "app/TMiravo99App.h"
 #include "model/DocumentFiles.h"
 #include "output/CategoryTotals.h"
+#include "ui/Cp1252.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

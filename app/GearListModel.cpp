@@ -1,7 +1,7 @@
 #include "app/GearListModel.h"
 
-#include "app/Cp1252.h"
 #include "platform/ColorRef.h"
+#include "ui/Cp1252.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "app/ItemCommands.h"
 
-#include "app/Cp1252.h"
 #include "app/TPubInfo.h"
 #include "model/FixedText.h"
 #include "model/ItemEditing.h"
+#include "ui/Cp1252.h"
 
 #include <QDialog>
 

@@ -3,9 +3,9 @@
 // item editing rules, with the questions and refusals on the way.
 
 #include "app/GearListModel.h"
-#include "app/Prompts.h"
 #include "app/TPubInfoXfer.h"
 #include "model/GearDocument.h"
+#include "ui/Prompts.h"
 
 #include <QStringList>
 

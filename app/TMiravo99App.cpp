@@ -1,9 +1,9 @@
 #include "app/TMiravo99App.h"
 
-#include "app/QtPrompts.h"
 #include "app/TMiravo99DlgClient.h"
 #include "app/TSDIDecFrame.h"
 #include "platform/QtRegistrySource.h"
+#include "ui/QtPrompts.h"
 
 #include <QApplication>
 #include <QDir>

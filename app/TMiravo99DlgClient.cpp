@@ -2,12 +2,10 @@
 
 #include "app/ColumnCommands.h"
 #include "app/CommandIds.h"
-#include "app/Cp1252.h"
 #include "app/GearListView.h"
 #include "app/ItemCommands.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
-#include "app/WaitCursor.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
@@ -15,6 +13,8 @@
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
 #include "platform/ColorRef.h"
+#include "ui/Cp1252.h"
+#include "ui/WaitCursor.h"
 
 #include <QAction>
 #include <QCheckBox>

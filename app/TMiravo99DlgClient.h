@@ -3,7 +3,6 @@
 
 #include "app/GearListModel.h"
 #include "app/ItemCommands.h"
-#include "app/Prompts.h"
 #include "app/TPubInfoXfer.h"
 #include "app/TTotalsDlgXfer.h"
 #include "config/TAddNewColumnDlgXfer.h"
@@ -14,6 +13,7 @@
 #include "model/GearDocument.h"
 #include "model/RegistrySource.h"
 #include "platform/NamedSemaphore.h"
+#include "ui/Prompts.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,9 +1,9 @@
 #include "app/TPubInfo.h"
 
-#include "app/Cp1252.h"
-#include "app/Prompts.h"
 #include "model/FixedText.h"
 #include "model/WeightText.h"
+#include "ui/Cp1252.h"
+#include "ui/Prompts.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "app/TTotalsDlgXfer.h"
 
-#include "app/Cp1252.h"
+#include "ui/Cp1252.h"
 
 namespace varnel {
 

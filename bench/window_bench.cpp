@@ -1,12 +1,12 @@
 // Opening a huge gear list in the real main window (offscreen): load, model reset and first
 // paint of the visible rows; then scrolling one page.
 #include "app/GearListView.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TMiravo99DlgClient.h"
 #include "app/TSDIDecFrame.h"
 #include "model/FixedText.h"
 #include "model/GearDataWriter.h"
 #include "model/MemoryRegistry.h"
+#include "ui/ScriptedPrompts.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -1,8 +1,8 @@
 #include "config/TAddNewColumnDlg.h"
 
-#include "app/Cp1252.h"
-#include "app/DialogButtons.h"
 #include "model/FixedText.h"
+#include "ui/Cp1252.h"
+#include "ui/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QFontMetrics>

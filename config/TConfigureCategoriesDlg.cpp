@@ -1,11 +1,11 @@
 #include "config/TConfigureCategoriesDlg.h"
 
-#include "app/Cp1252.h"
-#include "app/DialogButtons.h"
-#include "app/Prompts.h"
-#include "app/WaitCursor.h"
 #include "model/CategoryEditing.h"
 #include "model/GearDocument.h"
+#include "ui/Cp1252.h"
+#include "ui/DialogButtons.h"
+#include "ui/Prompts.h"
+#include "ui/WaitCursor.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "config/TDeleteColumnsDlg.h"
 
-#include "app/DialogButtons.h"
+#include "ui/DialogButtons.h"
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QIcon>

@@ -1,11 +1,11 @@
 #include "app/ColumnCommands.h"
 #include "app/GearListModel.h"
 #include "app/GearListView.h"
-#include "app/ScriptedPrompts.h"
 #include "config/TAddNewColumnDlg.h"
 #include "config/TDeleteColumnsDlg.h"
 #include "config/TModifyColumnDlg.h"
 #include "model/DocumentSettings.h"
+#include "ui/ScriptedPrompts.h"
 
 #include "../model/TestRecords.h"
 #include "QtTestApp.h"

@@ -1,8 +1,8 @@
 #include "QtTestApp.h"
-#include "app/ScriptedPrompts.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "model/FixedText.h"
 #include "model/GearDocument.h"
+#include "ui/ScriptedPrompts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

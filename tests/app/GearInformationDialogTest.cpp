@@ -1,8 +1,8 @@
 #include "app/TPubInfo.h"
 
 #include "QtTestApp.h"
-#include "app/ScriptedPrompts.h"
 #include "model/FixedText.h"
+#include "ui/ScriptedPrompts.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "../model/TestRecords.h"
 #include "DialogDriving.h"
 #include "QtTestApp.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TPubInfo.h"
 #include "model/FixedText.h"
+#include "ui/ScriptedPrompts.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -3,10 +3,10 @@
 
 #include "QtTestApp.h"
 #include "app/GearListView.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TMiravo99DlgClient.h"
 #include "app/TSDIDecFrame.h"
 #include "model/MemoryRegistry.h"
+#include "ui/ScriptedPrompts.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -1,6 +1,6 @@
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
-#include "app/Cp1252.h"
+#include "ui/Cp1252.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "app/Cp1252.h"
+#include "ui/Cp1252.h"
 
 #include "QtTestApp.h"
 

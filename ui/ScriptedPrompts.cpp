@@ -1,4 +1,4 @@
-#include "app/ScriptedPrompts.h"
+#include "ui/ScriptedPrompts.h"
 
 #include <QtGlobal>
 

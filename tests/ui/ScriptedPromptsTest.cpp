@@ -1,5 +1,5 @@
-#include "app/ScriptedPrompts.h"
-#include "app/WaitCursor.h"
+#include "ui/ScriptedPrompts.h"
+#include "ui/WaitCursor.h"
 
 #include "QtTestApp.h"
 

@@ -1,4 +1,4 @@
-#include "app/QtPrompts.h"
+#include "ui/QtPrompts.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,7 +1,7 @@
 #pragma once
 // Shows the wait cursor for the life of the guard.
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 namespace varnel {
 

@@ -1,4 +1,4 @@
-#include "app/ShownPrompt.h"
+#include "ui/ShownPrompt.h"
 
 namespace varnel {
 

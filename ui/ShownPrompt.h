@@ -1,7 +1,7 @@
 #pragma once
 // One prompt as the scripted prompts recorded it, compared field by field in tests.
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // One QApplication for the whole test program, created on first use, with HOME and the XDG
 // folders in a temporary directory so that nothing a test writes reaches the real ones.
 
-#include "app/ShownPrompt.h"
+#include "ui/ShownPrompt.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -3,8 +3,8 @@
 // answer of its kind at the front of the queue is refused (Cancel, No or nothing chosen) and
 // reported to the failure handler, so a test can never hang on a dialog or pass over a surprise.
 
-#include "app/Prompts.h"
-#include "app/ShownPrompt.h"
+#include "ui/Prompts.h"
+#include "ui/ShownPrompt.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The prompts as Qt dialogs, owned by the given window (or the active window when none).
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 #include <QPointer>
 #include <QWidget>
