@@ -626,7 +626,7 @@ void TMiravo99DlgClient::cmConvert() {
             "Please select the \"Show Selected\" menu item before converting")) {
         return;
     }
-    const std::string heading = document_.convertUnits(Cp1252::fromUnicode(model_->heading(2)));
+    const std::string heading = document_.convertUnits();
     model_->setHeading(2, Cp1252::toUnicode(heading));
     settings_.metric = document_.metric;
     onTotalChanged();

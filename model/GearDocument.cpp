@@ -68,25 +68,32 @@ void putInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>& records) {
 GearDocument::GearDocument() = default;
 
 int GearDocument::insertionIndex(const sPubInfo& record) const {
+    // Member rows are copies shown under their group: they take no part in the order, and a new
+    // row never goes between a group and its members.
     const std::string_view category = fieldText(record.category);
+    const auto topLevel = [](const GearRow& row) { return !row.isMemberRow(); };
     const auto sameCategory = [&](const GearRow& row) {
-        return equalNoCase(categoryOf(row), category);
+        return topLevel(row) && equalNoCase(categoryOf(row), category);
+    };
+    const auto pastMembers = [&](auto at) {
+        while (at != rows_.end() && at->isMemberRow()) {
+            ++at;
+        }
+        return static_cast<int>(at - rows_.begin());
     };
     const auto first = std::find_if(rows_.begin(), rows_.end(), sameCategory);
     if (first == rows_.end()) {
-        const auto after = std::find_if(rows_.begin(), rows_.end(), [&](const GearRow& row) {
-            return compareNoCase(categoryOf(row), category) >= 0;
-        });
-        return static_cast<int>(after - rows_.begin());
+        return pastMembers(std::find_if(rows_.begin(), rows_.end(), [&](const GearRow& row) {
+            return topLevel(row) && compareNoCase(categoryOf(row), category) >= 0;
+        }));
     }
     // The block runs from the first to the last row of the category.
     const auto lastReverse = std::find_if(rows_.rbegin(), rows_.rend(), sameCategory);
     const auto blockEnd = lastReverse.base();
     const std::string_view item = fieldText(record.item);
-    const auto at = std::find_if(first, blockEnd, [&](const GearRow& row) {
-        return compareNoCase(fieldText(row.record->item), item) >= 0;
-    });
-    return static_cast<int>(at - rows_.begin());
+    return pastMembers(std::find_if(first, blockEnd, [&](const GearRow& row) {
+        return topLevel(row) && compareNoCase(fieldText(row.record->item), item) >= 0;
+    }));
 }
 
 int GearDocument::insertRecord(std::unique_ptr<sPubInfo> record) {
@@ -174,6 +181,11 @@ void GearDocument::clearForReload() {
         observer_->rowsAboutToBeReset();
     }
     rows_.clear();
+    // Rows set aside by a hide view belong to the document being replaced.
+    setAside_.clear();
+    setAsideTotal_ = 0.0F;
+    hideNonSelected = false;
+    hideSelected = false;
     invalidateBlocks();
     selectedTotal_ = 0.0F;
     if (observer_) {
@@ -499,8 +511,9 @@ void GearDocument::reorderMembersByWeight(bool ascending) {
     }
 }
 
-std::string GearDocument::convertUnits(std::string_view currentWeightHeading) {
-    const bool toGrams = equalNoCase(currentWeightHeading, "Weight (oz)");
+std::string GearDocument::convertUnits() {
+    // The unit flag, not the heading the user may have renamed, says what the numbers are in.
+    const bool toGrams = !metric;
     const auto convert = [toGrams](sPubInfo& r) {
         const auto u = static_cast<float>(weightValue(fieldText(r.unitWeight)));
         const auto m = static_cast<float>(weightValue(fieldText(r.multiplier)));
@@ -566,6 +579,7 @@ void GearDocument::enterHideView(bool hideSelectedRows) {
         setAside_ = std::move(rows_);
         rows_.clear();
         setAsideTotal_ = selectedTotal_;
+        setAsideSorted_ = sortedView;
         selectedTotal_ = 0.0F;
     });
     hideSelected = hideSelectedRows;
@@ -574,12 +588,17 @@ void GearDocument::enterHideView(bool hideSelectedRows) {
 }
 
 void GearDocument::leaveHideView() {
+    if (!hideViewActive()) {
+        return;
+    }
     hideSelected = false;
     hideNonSelected = false;
     notifyReset([&] {
         rows_ = std::move(setAside_);
         setAside_.clear();
         selectedTotal_ = setAsideTotal_;
+        // The rows come back in the order they had, so the view is sorted as it was then.
+        sortedView = setAsideSorted_;
     });
 }
 

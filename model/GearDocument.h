@@ -75,7 +75,8 @@ public:
     // caller's to adjust.
     std::unique_ptr<sPubInfo> takeRow(int r);
 
-    // Deletes every row and resets the running total.
+    // Deletes every row, ends any hide view without bringing its rows back, and resets the
+    // running total.
     void clearForReload();
 
     // Check mark change with its effect on the running total.
@@ -133,9 +134,9 @@ public:
     // group first; after a weight sort the members of each group follow the same order.
     bool sortByColumn(int column);
 
-    // Converts every weight to the other unit. The direction comes from the weight column's
-    // heading as shown; returns the new heading.
-    std::string convertUnits(std::string_view currentWeightHeading);
+    // Converts every weight to the other unit, the direction given by `metric`; returns the new
+    // weight heading.
+    std::string convertUnits();
 
     // The hide views set the whole list aside in memory and show what the filter keeps; leaving
     // a view puts back the list exactly as it was when the view was entered.
@@ -161,6 +162,7 @@ private:
     float selectedTotal_ = 0.0F;
     std::vector<GearRow> setAside_; // the list while a hide view shows part of it
     float setAsideTotal_ = 0.0F;
+    bool setAsideSorted_ = false;
     GearDocumentObserver* observer_ = nullptr;
 
     // For each row, whether it is the first of its category (folded); rebuilt after changes.

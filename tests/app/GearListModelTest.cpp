@@ -67,12 +67,12 @@ TEST_F(GearListModelTest, FollowsEveryKindOfChangeTheDocumentMakes) {
     doc.leaveHideView();
     EXPECT_EQ(model.rowCount(), 4);
 
-    doc.convertUnits("Weight (oz)");
+    doc.convertUnits();
     EXPECT_EQ(model.index(1, 2).data().toString(), QStringLiteral("354.69"));
 
     doc.clearForReload();
     EXPECT_EQ(model.rowCount(), 0);
-    doc.convertUnits("Weight (gm)"); // an empty list changes no row
+    doc.convertUnits(); // an empty list changes no row
     std::vector<std::unique_ptr<sPubInfo>> records;
     records.push_back(test::item("B", "y"));
     records.push_back(test::item("A", "x"));

@@ -116,12 +116,12 @@ TEST(GearDocumentConvert, OuncesToGramsAndBack) {
     setField(r->multiplier, "3");
     doc.insertRecord(std::move(r));
     doc.insertRecord(test::item("Water", "Bottle", "100", true));
-    EXPECT_EQ(doc.convertUnits("weight (OZ)"), "Weight (gm)");
+    EXPECT_EQ(doc.convertUnits(), "Weight (gm)");
     EXPECT_TRUE(doc.metric);
     EXPECT_EQ(fieldText(doc.record(0).unitWeight), "56.75");
     EXPECT_EQ(fieldText(doc.record(0).weight), "170.25");
     EXPECT_EQ(doc.totalText(), "2837.50 gm. (2.84 kg)");
-    EXPECT_EQ(doc.convertUnits("Weight (gm)"), "Weight (oz)");
+    EXPECT_EQ(doc.convertUnits(), "Weight (oz)");
     EXPECT_EQ(fieldText(doc.record(1).weight), "99.99") << "the factors are not exact inverses";
     EXPECT_EQ(doc.totalText(), "99.99 oz. (6.25 lbs)");
 }
@@ -130,7 +130,7 @@ TEST(GearDocumentConvert, CheckedGroupCountsItsConvertedMembersOnce) {
     GearDocument doc;
     doc.insertRecord(test::group("Kitchen", "Pots", {"10", "20"}, true));
     doc.toggleGroup(0);
-    doc.convertUnits("Weight (oz)");
+    doc.convertUnits();
     EXPECT_EQ(fieldText(doc.record(0).groupWeight), "851.25");
     EXPECT_FLOAT_EQ(doc.selectedTotal(), 851.25F);
     const auto expanded = column(doc, 2);
@@ -161,6 +161,86 @@ TEST(GearDocumentHide, ViewsShowPartAndLeavingRestoresTheListAsItWas) {
     EXPECT_EQ(column(doc, 1), (std::vector<std::string>{"item 0", "item 2", "item 4"}));
     doc.leaveHideView();
     EXPECT_EQ(doc.rowCount(), 5);
+}
+
+} // namespace
+} // namespace varnel
+
+namespace varnel {
+namespace {
+
+std::vector<std::string> itemsShown(const GearDocument& doc) {
+    std::vector<std::string> out;
+    for (int r = 0; r < doc.rowCount(); ++r) {
+        out.push_back(doc.displayText(r, 1));
+    }
+    return out;
+}
+
+TEST(GearDocumentInsert, NeverBetweenAnExpandedGroupAndItsMembers) {
+    GearDocument doc;
+    doc.insertRecord(test::group("Kitchen", "Cook kit", {"10", "20"}));
+    doc.insertRecord(test::item("Kitchen", "Spoon"));
+    doc.toggleGroup(0);
+    // "Cup" sorts after "Cook kit" and before "Cook kit part 1": it must go past the members.
+    doc.insertRecord(test::item("Kitchen", "Cup"));
+    // A category that sorts last but whose place the member rows would take.
+    doc.insertRecord(test::item("kitchen", "Zip bag"));
+    EXPECT_EQ(itemsShown(doc), (std::vector<std::string>{"- Cook kit", "Cook kit part 2",
+                                                         "Cook kit part 1", "Cup", "Spoon",
+                                                         "Zip bag"}));
+    // Collapsing removes exactly the member rows.
+    doc.toggleGroup(0);
+    EXPECT_EQ(itemsShown(doc),
+              (std::vector<std::string>{"+ Cook kit", "Cup", "Spoon", "Zip bag"}));
+    for (int r = 0; r < doc.rowCount(); ++r) {
+        EXPECT_FALSE(doc.row(r).isMemberRow()) << r;
+    }
+
+    // The last group of the list, expanded, with a new category that sorts after it.
+    GearDocument tail;
+    tail.insertRecord(test::group("Kitchen", "Pots", {"1"}));
+    tail.toggleGroup(0);
+    tail.insertRecord(test::item("Water", "Bottle"));
+    tail.insertRecord(test::item("Kitchen", "Stove"));
+    EXPECT_EQ(itemsShown(tail),
+              (std::vector<std::string>{"- Pots", "Pots part 1", "Stove", "Bottle"}));
+}
+
+TEST(GearDocumentConvert, DirectionFollowsTheUnitFlagNotTheHeading) {
+    GearDocument doc;
+    doc.metric = true;
+    doc.insertRecord(test::item("Water", "Bottle", "1000"));
+    EXPECT_EQ(doc.convertUnits(), "Weight (oz)");
+    EXPECT_FALSE(doc.metric);
+    EXPECT_EQ(fieldText(doc.record(0).weight), "35.24");
+    EXPECT_EQ(doc.convertUnits(), "Weight (gm)");
+    EXPECT_EQ(fieldText(doc.record(0).weight), "999.94");
+}
+
+TEST(GearDocumentHideView, LeavingRestoresTheSortStateOfTheRowsItBringsBack) {
+    GearDocument doc;
+    doc.insertRecord(test::item("A", "heavy", "9", true));
+    doc.insertRecord(test::item("B", "light", "1", true));
+    doc.enterHideView(false);
+    doc.sortByColumn(2);
+    EXPECT_TRUE(doc.sortedView);
+    doc.leaveHideView();
+    EXPECT_FALSE(doc.sortedView) << "the rows are back in category order";
+    EXPECT_EQ(itemsShown(doc), (std::vector<std::string>{"heavy", "light"}));
+}
+
+TEST(GearDocumentHideView, ClearingForReloadDropsTheSetAsideRows) {
+    GearDocument doc;
+    doc.insertRecord(test::item("A", "kept", "1", true));
+    doc.insertRecord(test::item("A", "hidden", "2"));
+    doc.enterHideView(false);
+    doc.clearForReload();
+    EXPECT_FALSE(doc.hideViewActive());
+    doc.insertRecord(test::item("B", "new"));
+    doc.leaveHideView();
+    EXPECT_EQ(itemsShown(doc), (std::vector<std::string>{"new"}))
+        << "no rows of the old document come back";
 }
 
 } // namespace
