@@ -99,6 +99,32 @@ void writeColour(IniFile& ini, std::string_view key, std::uint32_t colour) {
     ini.writeInt32(kColors, key, static_cast<std::int32_t>(colour));
 }
 
+std::vector<std::int32_t> orderFromColumnRecords(const std::vector<ColumnRecord>& userColumns) {
+    const std::size_t columns = kFixedColumns + userColumns.size();
+    std::vector<std::int32_t> order(columns, -1);
+    bool moved = false;
+    for (std::size_t i = 0; i < userColumns.size(); ++i) {
+        const std::int32_t place = userColumns[i].order;
+        if (place < 0 || static_cast<std::size_t>(place) >= columns ||
+            order[static_cast<std::size_t>(place)] != -1) {
+            return {};
+        }
+        order[static_cast<std::size_t>(place)] = static_cast<std::int32_t>(kFixedColumns + i);
+        moved = moved || static_cast<std::size_t>(place) != kFixedColumns + i;
+    }
+    if (!moved) {
+        return {};
+    }
+    // The fixed columns take the places left, in their own order.
+    std::int32_t next = 0;
+    for (std::int32_t& slot : order) {
+        if (slot == -1) {
+            slot = next++;
+        }
+    }
+    return order;
+}
+
 void readDocumentSettings(const IniFile& ini, DocumentSettings& s) {
     if (auto bytes = ini.readStruct(kColumns, "MAINCOLDATA", kFixedColumns * ColumnRecord::kSize)) {
         const auto records = columnRecords(*bytes);
@@ -149,23 +175,27 @@ void readDocumentSettings(const IniFile& ini, DocumentSettings& s) {
     if (s.title.size() > kMaxTitleLength) {
         s.title.resize(kMaxTitleLength);
     }
+    // Without definition records no user columns are shown, whatever the count says; the rows
+    // keep their texts, so nothing is lost. Records from another document must never stay.
+    s.userColumnRecords.clear();
     if (s.userColumns > 0) {
         if (auto bytes = ini.readStruct(kColumns, "COLDATA",
                                         (columns - kFixedColumns) * ColumnRecord::kSize)) {
             s.userColumnRecords = columnRecords(*bytes);
+        } else {
+            s.userColumns = 0;
         }
     }
-    // Without stored records the columns still exist (the rows carry their texts); they get
-    // blank headings rather than disappearing.
-    s.userColumnRecords.resize(static_cast<std::size_t>(s.userColumns));
-    if (auto bytes = ini.readStruct(kColumns, "COLORDER", columns * 4)) {
+    const std::size_t shown = columnCount(s.userColumns);
+    s.columnOrder.clear();
+    if (auto bytes = ini.readStruct(kColumns, "COLORDER", shown * 4)) {
         auto order = int32s(*bytes);
         if (isPermutation(order)) {
             s.columnOrder = std::move(order);
         }
     }
-    if (s.columnOrder.size() != columns) {
-        s.columnOrder.clear();
+    if (s.columnOrder.empty()) {
+        s.columnOrder = orderFromColumnRecords(s.userColumnRecords);
     }
     const auto oz = ini.readStruct(kMisc, "OZ", 1);
     s.metric = oz && (*oz)[0] != 0;

@@ -76,6 +76,10 @@ struct DocumentSettings {
 std::filesystem::path documentSettingsPath(const std::filesystem::path& document,
                                            const std::filesystem::path& currentFolder);
 
+// The column order the user columns' stored display positions give, for settings without a usable
+// order array; empty when those positions are the natural order or do not fit together.
+std::vector<std::int32_t> orderFromColumnRecords(const std::vector<ColumnRecord>& userColumns);
+
 // Reads every key that is there; a missing key or a block of another size leaves the value as
 // it was. A file without a readable OZ means ounces. The weight heading follows `metric`.
 void readDocumentSettings(const IniFile& ini, DocumentSettings& settings);

@@ -146,15 +146,44 @@ TEST(DocumentSettings, BlocksOfAnotherSizeLeaveTheValueUnchanged) {
         "[COLUMNS]\nUSERCOLS=" + int32Hex({3}) + "\nCOLWIDTHS=" + int32Hex({1, 2, 3, 4, 5, 6}) +
         "\nCOLORDER=" + int32Hex({0, 1, 2, 3, 4, 5}) + "\n[MISC]\nFONTSIZE=0C0C\nCOORDS=" +
         int32Hex({1, 2, 3}) + "\nTOTALCATS=" + int32Hex({0}).substr(1) + "\n"));
-    EXPECT_EQ(s.userColumns, 3);
     EXPECT_EQ(s.columnWidths, DocumentSettings::defaultColumnWidths());
     EXPECT_TRUE(s.columnOrder.empty());
     EXPECT_EQ(s.fontSize, 10);
     EXPECT_FALSE(s.coords);
     EXPECT_EQ(s.totalCats, 1);
-    // Without COLDATA the three columns keep blank headings rather than vanishing.
-    ASSERT_EQ(s.userColumnRecords.size(), 3u);
-    EXPECT_EQ(s.userColumnRecords[0], ColumnRecord{});
+    // Without definition records no user columns are shown, whatever USERCOLS says.
+    EXPECT_EQ(s.userColumns, 0);
+    EXPECT_TRUE(s.userColumnRecords.empty());
+}
+
+TEST(DocumentSettings, SettingsWithoutColumnRecordsDropThePreviousDocumentsColumns) {
+    DocumentSettings previous;
+    previous.userColumns = 2;
+    previous.userColumnRecords = {{"Brand", 0, 4}, {"Price", 1, 5}};
+    const auto s = readFrom(parsed("[COLUMNS]\nUSERCOLS=" + int32Hex({0}) + "\n"), previous);
+    EXPECT_EQ(s.userColumns, 0);
+    EXPECT_TRUE(s.userColumnRecords.empty());
+    const auto t = readFrom(parsed("[MISC]\nFONTSIZE=" + int32Hex({9}) + "\n"), previous);
+    EXPECT_EQ(t.userColumns, 0) << "no records from another document";
+    EXPECT_TRUE(t.userColumnRecords.empty());
+}
+
+TEST(DocumentSettings, StoredDisplayPositionsStandInForAMissingOrder) {
+    DocumentSettings stored;
+    stored.userColumns = 2;
+    stored.userColumnRecords = {{"Brand", 0, 0}, {"Price", 0, 3}};
+    stored.columnWidths = {100, 100, 100, 100, 50, 50};
+    IniFile ini;
+    writeDocumentSettings(ini, stored);
+    ini.removeKey("COLUMNS", "COLORDER");
+    EXPECT_EQ(readFrom(ini).columnOrder, (std::vector<std::int32_t>{4, 0, 1, 5, 2, 3}));
+    // A refused order (not a permutation) falls back the same way.
+    ini.writeString("COLUMNS", "COLORDER", int32Hex({0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(readFrom(ini).columnOrder, (std::vector<std::int32_t>{4, 0, 1, 5, 2, 3}));
+    // Positions that collide, or the natural order, give no order at all.
+    EXPECT_TRUE(orderFromColumnRecords({{"a", 0, 4}, {"b", 0, 4}}).empty());
+    EXPECT_TRUE(orderFromColumnRecords({{"a", 0, 4}, {"b", 0, 5}}).empty());
+    EXPECT_TRUE(orderFromColumnRecords({{"a", 0, 9}}).empty());
 }
 
 TEST(DocumentSettings, WeightHeadingFollowsOzWhateverMainColDataHolds) {
