@@ -31,8 +31,12 @@ public:
     [[nodiscard]] bool atEnd() const { return pos_ == bytes_.size(); }
     void endRead() { pos_ = bytes_.size(); }
 
+    // Whether a read found some bytes but fewer than it needed.
+    [[nodiscard]] bool cutShort() const { return cutShort_; }
+
     const unsigned char* take(std::size_t n) {
         if (remaining() < n) {
+            cutShort_ = cutShort_ || remaining() > 0;
             endRead();
             return nullptr;
         }
@@ -73,6 +77,7 @@ public:
 private:
     std::span<const unsigned char> bytes_;
     std::size_t pos_ = 0;
+    bool cutShort_ = false;
 };
 
 // The text of a line: its last two characters (the CR LF) dropped, and no further than a NUL.
@@ -123,6 +128,9 @@ public:
                     readOldRows();
                 }
             }
+            // Bytes left over that make no whole record mean the file was cut short too.
+            out_.outcome.truncated = cut_ || in_.cutShort();
+            out_.outcome.itemsRead = out_.records.size();
         }
         return std::move(out_);
     }
@@ -132,6 +140,7 @@ private:
         out_.handheld = true;
         const auto blockSize = in_.count();
         if (!blockSize) {
+            cut_ = true;
             return;
         }
         const unsigned char* block = in_.take(static_cast<std::size_t>(*blockSize));
@@ -143,11 +152,13 @@ private:
         out_.categoriesRead = true;
         const auto categories = in_.count();
         if (!categories) {
+            cut_ = true;
             return;
         }
         for (std::int32_t i = 0; i < *categories; ++i) {
             const unsigned char* p = in_.take(sCategory60::kSize);
             if (!p) {
+                cut_ = true;
                 return;
             }
             sCategory60 category =
@@ -214,6 +225,7 @@ private:
     bool readRowTail(sPubInfo& row, const Features& features) {
         const auto members = in_.count();
         if (!members) {
+            cut_ = true;
             return false;
         }
         if (*members > 0) {
@@ -222,7 +234,11 @@ private:
             row.expanded = 0;
             out_.groupNames.emplace_back(fieldText(row.item));
             // After a short member nothing is left, so the loop ends with the bytes.
-            for (std::int32_t i = 0; i < *members && !in_.atEnd(); ++i) {
+            for (std::int32_t i = 0; i < *members; ++i) {
+                if (in_.atEnd()) {
+                    cut_ = true;
+                    break;
+                }
                 readMember(row, features);
             }
         }
@@ -232,7 +248,8 @@ private:
     void readMember(sPubInfo& row, const Features& features) {
         const unsigned char* p = in_.take(kMemberRecordSize);
         if (!p) {
-            return; // a short member is dropped
+            cut_ = true; // a short member is dropped
+            return;
         }
         auto member = std::make_unique<sPubInfo>();
         decodePubInfo(p, kMemberRecordSize, *member);
@@ -250,11 +267,13 @@ private:
     bool readTexts(sPubInfo& record) {
         const auto k = in_.count();
         if (!k) {
+            cut_ = true;
             return false;
         }
         for (std::int32_t i = 0; i < *k; ++i) {
             const auto line = in_.line(kTextLineMax);
             if (!line) {
+                cut_ = true;
                 return false;
             }
             if (!record.columnTexts) {
@@ -267,6 +286,7 @@ private:
 
     ByteCursor in_;
     GearDataContent out_;
+    bool cut_ = false;
 };
 
 // The whole file in one buffer, left uninitialised until read into.

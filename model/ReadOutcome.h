@@ -3,7 +3,9 @@
 
 #include "model/UserMessage.h"
 
+#include <cstddef>
 #include <optional>
+#include <string>
 
 namespace varnel {
 
@@ -16,6 +18,10 @@ struct ReadOutcome {
     };
 
     Status status = Status::Ok;
+    // The file ended inside a record, or a count promised more than it held: what came before
+    // was read, the rest is gone from this copy.
+    bool truncated = false;
+    std::size_t itemsRead = 0;
 
     [[nodiscard]] bool ok() const { return status == Status::Ok; }
 
@@ -31,6 +37,18 @@ struct ReadOutcome {
             break;
         }
         return std::nullopt;
+    }
+
+    // Said once when a cut-short file is opened; `fileName` as the user knows it.
+    [[nodiscard]] std::optional<UserMessage> truncationMessage(const std::string& fileName) const {
+        if (!ok() || !truncated) {
+            return std::nullopt;
+        }
+        return UserMessage{fileName + " ends in the middle of an item: only the first " +
+                               std::to_string(itemsRead) +
+                               " items could be read.\n\nVarnel will ask before it saves over "
+                               "this file.",
+                           "Varnel", MessageIcon::Exclamation};
     }
 };
 

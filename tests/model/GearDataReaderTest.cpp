@@ -208,7 +208,10 @@ TEST(GearDataReader, ShortReadsKeepWhatWasRead) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         GearDocument doc;
-        ASSERT_TRUE(parse(start + c.tail, doc).ok());
+        const ReadOutcome outcome = parse(start + c.tail, doc);
+        ASSERT_TRUE(outcome.ok());
+        EXPECT_TRUE(outcome.truncated) << "a cut-short file is said to be one";
+        EXPECT_EQ(outcome.itemsRead, c.rows.size());
         EXPECT_EQ(itemsOf(doc), c.rows);
         if (doc.rowCount() == 2) {
             EXPECT_FALSE(doc.row(1).record->members);
@@ -286,7 +289,21 @@ TEST(GearDataReader, EveryPrefixAndRandomBytesReadSafely) {
             parse(file.substr(0, n), doc);
             ASSERT_LE(doc.rowCount(), 2);
         }
+        GearDocument whole;
+        EXPECT_FALSE(parse(file, whole).truncated);
+        // A file cut anywhere inside its last record says so.
+        GearDocument cut;
+        const ReadOutcome outcome = parse(file.substr(0, file.size() - 1), cut);
+        EXPECT_TRUE(outcome.truncated);
+        EXPECT_EQ(outcome.itemsRead, static_cast<std::size_t>(cut.rowCount()));
     }
+    const ReadOutcome cutShort{.truncated = true, .itemsRead = 3};
+    EXPECT_EQ(cutShort.truncationMessage("/trail/GearData.dat"),
+              (UserMessage{"/trail/GearData.dat ends in the middle of an item: only the first 3 "
+                           "items could be read.\n\nVarnel will ask before it saves over this "
+                           "file.",
+                           "Varnel", MessageIcon::Exclamation}));
+    EXPECT_FALSE(ReadOutcome{}.truncationMessage("x"));
 
     std::mt19937 rng(7);
     for (int i = 0; i < 3000; ++i) {
