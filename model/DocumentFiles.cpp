@@ -37,24 +37,26 @@ WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
                                 const GearDocument& document, const DocumentSettings& settings,
                                 AppSettings& appSettings,
                                 const std::filesystem::path& currentFolder) {
-    WriteOutcome outcome;
-    appSettings.setLastFile(documentName.string());
-    if (const auto ec = appSettings.save()) {
-        outcome.error = ec.message();
+    // The list first: settings and the last-file entry must never point at a list that was
+    // not written.
+    if (!document.handheldDocument) {
+        WriteOutcome data = writeGearDataFile(target, document);
+        if (!data.ok()) {
+            return data;
+        }
     }
-
+    WriteOutcome outcome;
     IniFile ini;
     (void)ini.load(documentSettingsPath(target, currentFolder));
     writeDocumentSettings(ini, settings);
-    if (const auto ec = ini.save(documentSettingsPath(target, currentFolder)); ec && !outcome.error) {
+    if (const auto ec = ini.save(documentSettingsPath(target, currentFolder))) {
         outcome.error = ec.message();
     }
-
-    if (document.handheldDocument) {
-        return outcome;
+    appSettings.setLastFile(documentName.string());
+    if (const auto ec = appSettings.save(); ec && !outcome.error) {
+        outcome.error = ec.message();
     }
-    WriteOutcome data = writeGearDataFile(target, document);
-    return data.ok() ? outcome : data;
+    return outcome;
 }
 
 } // namespace varnel

@@ -29,10 +29,10 @@ std::filesystem::path writeTarget(const std::filesystem::path& given,
                                   const std::filesystem::path& documentName,
                                   const std::filesystem::path& currentFolder);
 
-// Writes the document: remembers `documentName` as the last file, writes the per-file settings
-// beside the target (keeping whatever else that file holds), then the gear data file, each
-// through a temporary file. The first failure is returned and the previous files stay.
-// A handheld document is not written here (its own writer does it).
+// Writes the document: the gear data file, then the per-file settings beside the target (keeping
+// whatever else that file holds), then `documentName` as the last file, each through a temporary
+// file. When the list cannot be written nothing else is; the first failure is returned and the
+// previous files stay. A handheld document's list is not written here (its own writer does it).
 WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
                                 const std::filesystem::path& documentName,
                                 const GearDocument& document, const DocumentSettings& settings,
