@@ -19,11 +19,13 @@ GearListView::GearListView(QWidget* parent) : QTreeView(parent) {
     setDragEnabled(false);
     header()->setSectionsMovable(true);
     header()->setSectionsClickable(true);
-    header()->setHighlightSections(true);
+    // A highlighted row must not turn the headings bold.
+    header()->setHighlightSections(false);
     header()->setStretchLastSection(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(this, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
-        if (index.isValid()) {
+        // Only the left button clicks; the right one opens the context menu.
+        if (index.isValid() && pressedButton_ == Qt::LeftButton) {
             emit cellClicked(index.row(), index.column());
         }
     });
@@ -35,7 +37,29 @@ void GearListView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && event->key() == Qt::Key_Space && currentIndex().isValid() && model() != nullptr) {
+        // The row's check mark, whichever cell has the focus.
+        const QModelIndex check = model()->index(currentIndex().row(), 0);
+        const auto state = static_cast<Qt::CheckState>(check.data(Qt::CheckStateRole).toInt());
+        model()->setData(check,
+                         static_cast<int>(state == Qt::Checked ? Qt::Unchecked : Qt::Checked),
+                         Qt::CheckStateRole);
+        event->accept();
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Delete) {
+        emit deleteRequested();
+        event->accept();
+        return;
+    }
     QTreeView::keyPressEvent(event);
+}
+
+void GearListView::mousePressEvent(QMouseEvent* event) {
+    pressedButton_ = event->button();
+    QTreeView::mousePressEvent(event);
+    pressedButton_ = Qt::NoButton;
 }
 
 void GearListView::keyboardSearch(const QString& search) {

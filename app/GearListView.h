@@ -16,12 +16,18 @@ signals:
     void cellClicked(int row, int column);
     void rowDoubleClicked(int row, int column);
     void rowContextMenu(int row, const QPoint& globalPos);
+    // The Delete key on the list.
+    void deleteRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyboardSearch(const QString& search) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    Qt::MouseButton pressedButton_ = Qt::NoButton;
 };
 
 } // namespace varnel

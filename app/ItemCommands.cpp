@@ -55,8 +55,11 @@ int addCommand(ItemCommandContext& context, TPubInfoXfer& xfer) {
 
     TPubInfo dialog(xfer, false, doc.metric, doc.handheldDocument, context.prompts, context.parent);
     dialog.onAddItem = [&context](const TPubInfoXfer& added) {
-        insertItem(context.document, added.fields());
+        const int row = insertItem(context.document, added.fields());
         refresh(context);
+        if (context.showRow) {
+            context.showRow(row);
+        }
     };
     dialog.onConfigureCategories = configureHook(context, xfer);
 

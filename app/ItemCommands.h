@@ -29,6 +29,8 @@ struct ItemCommandContext {
     std::function<bool(int& addedPosition)> configureCategories;
     // Re-applies the enabling rules of the main window's buttons.
     std::function<void()> refreshButtons;
+    // Brings a row the command placed into view.
+    std::function<void(int row)> showRow;
     QWidget* parent = nullptr;
 };
 

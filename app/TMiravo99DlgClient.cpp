@@ -15,6 +15,7 @@
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
 #include "ui/WaitCursor.h"
+#include "ui/WindowTitle.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,6 +29,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -40,6 +42,8 @@ namespace {
 constexpr const char* kFileFilter = "Gear Weight Files (*.dat)|*.dat|Text Files (*.txt)|*.txt|";
 constexpr int kTooltipWidth = 150;
 constexpr int kTooltipHeight = 40;
+// The check box and the cell margins beside the category text.
+constexpr int kCategoryPadding = 32;
 
 QString toQString(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
@@ -55,7 +59,10 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
       appSettings_(env_.currentFolder) {
     setObjectName(QStringLiteral("TMiravo99DlgClient"));
     if (!env_.runDialog) {
-        env_.runDialog = [](QDialog& dialog) { return dialog.exec(); };
+        env_.runDialog = [](QDialog& dialog) {
+            fitWindowTitle(dialog);
+            return dialog.exec();
+        };
     }
     // Choose the settings file and the document from the last one, reading or migrating the
     // three list colours.
@@ -95,7 +102,7 @@ QAction* TMiravo99DlgClient::makeAction(int id, const QString& text, const QStri
 }
 
 QPushButton* TMiravo99DlgClient::makeButton(int id, const QString& text, const QString& icon,
-                                            int command) {
+                                            int command, void (TMiravo99DlgClient::*handler)()) {
     auto* b = new QPushButton(QIcon(icon), text, this);
     b->setObjectName(QString::number(id));
     b->setAutoDefault(false);
@@ -103,8 +110,10 @@ QPushButton* TMiravo99DlgClient::makeButton(int id, const QString& text, const Q
     if (command != 0 && !available(command)) {
         b->setEnabled(false);
     }
-    if (QAction* a = actions_.value(command)) {
-        connect(b, &QPushButton::clicked, a, &QAction::trigger);
+    // The handler itself, not the menu twin's action: the menu enablers govern the menu only,
+    // and an enabled button always works.
+    if (handler != nullptr) {
+        connect(b, &QPushButton::clicked, this, handler);
     }
     return b;
 }
@@ -164,6 +173,12 @@ void TMiravo99DlgClient::createControls() {
     makeAction(cmd::RemoveFromGroup, tr("&Remove from Group"),
                tr("Take the item out of its group"));
 
+    actions_.value(cmd::New)->setShortcut(QKeySequence::New);
+    actions_.value(cmd::Open)->setShortcut(QKeySequence::Open);
+    actions_.value(cmd::Save)->setShortcut(QKeySequence::Save);
+    actions_.value(cmd::SaveAs)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    actions_.value(cmd::Exit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
     list_ = new GearListView(this);
     list_->setObjectName(QString::number(ctl::List));
     list_->setModel(model_.get());
@@ -187,30 +202,46 @@ void TMiravo99DlgClient::createControls() {
             menu.exec(at);
         }
     });
+    connect(list_, &GearListView::deleteRequested, this, &TMiravo99DlgClient::cmDelete);
     connect(list_->header(), &QHeaderView::sectionClicked, this, &TMiravo99DlgClient::sortByColumn);
+    // The enablers follow every change, so that shortcuts are right without a menu opening;
+    // one update per burst of changes.
+    enablerTimer_.setSingleShot(true);
+    enablerTimer_.setInterval(0);
+    connect(&enablerTimer_, &QTimer::timeout, this, &TMiravo99DlgClient::updateCommandEnablers);
+    const auto later = [this] { enablerTimer_.start(); };
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, later);
+    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, later);
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, later);
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this, later);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, later);
     connect(model_.get(), &GearListModel::selectedTotalChanged, this,
             &TMiravo99DlgClient::onTotalChanged);
 
-    auto* close = makeButton(ctl::Close, tr("Close"), QStringLiteral(":/icons/close.svg"), 0);
-    connect(close, &QPushButton::clicked, this, [this] { window()->close(); });
-    auto* add = makeButton(ctl::Add, tr("&Add..."), QStringLiteral(":/icons/add.svg"), cmd::Add);
-    auto* del =
-        makeButton(ctl::Delete, tr("&Delete"), QStringLiteral(":/icons/delete.svg"), cmd::Delete);
+    auto* close = makeButton(ctl::Close, tr("Close"), QStringLiteral(":/icons/close.svg"), 0,
+                             &TMiravo99DlgClient::closeWindow);
+    auto* add = makeButton(ctl::Add, tr("&Add..."), QStringLiteral(":/icons/add.svg"), cmd::Add,
+                           &TMiravo99DlgClient::cmAdd);
+    auto* del = makeButton(ctl::Delete, tr("&Delete"), QStringLiteral(":/icons/delete.svg"),
+                           cmd::Delete, &TMiravo99DlgClient::cmDelete);
     auto* modify = makeButton(ctl::Modify, tr("&Modify..."), QStringLiteral(":/icons/modify.svg"),
-                              cmd::Modify);
-    auto* configure = makeButton(ctl::Configure, tr("&Configure..."),
-                                 QStringLiteral(":/icons/configure.svg"), cmd::GeneralOptions);
+                              cmd::Modify, &TMiravo99DlgClient::cmModify);
+    // The menu bar has Alt+C (Configure) and Alt+E (Entry): these two buttons take other letters.
+    auto* configure =
+        makeButton(ctl::Configure, tr("Confi&gure..."), QStringLiteral(":/icons/configure.svg"),
+                   cmd::GeneralOptions, nullptr);
     auto* totals = makeButton(ctl::Totals, tr("&Totals..."), QStringLiteral(":/icons/totals.svg"),
-                              cmd::ViewTotals);
-    auto* print =
-        makeButton(ctl::Print, tr("&Print..."), QStringLiteral(":/icons/print.svg"), cmd::Print);
-    auto* exportButton = makeButton(ctl::Export, tr("&Export to..."),
-                                    QStringLiteral(":/icons/export.svg"), cmd::Export);
+                              cmd::ViewTotals, &TMiravo99DlgClient::cmTotals);
+    auto* print = makeButton(ctl::Print, tr("&Print..."), QStringLiteral(":/icons/print.svg"),
+                             cmd::Print, nullptr);
+    auto* exportButton = makeButton(ctl::Export, tr("E&xport to..."),
+                                    QStringLiteral(":/icons/export.svg"), cmd::Export, nullptr);
     auto* convert =
-        makeButton(ctl::Convert, tr("Convert..."), QStringLiteral(":/icons/convert.svg"), 0);
-    connect(convert, &QPushButton::clicked, this, &TMiravo99DlgClient::cmConvert);
+        makeButton(ctl::Convert, tr("Convert..."), QStringLiteral(":/icons/convert.svg"), 0,
+                   &TMiravo99DlgClient::cmConvert);
     auto* clear = makeButton(ctl::ClearSelected, tr("Clear &Selected"),
-                             QStringLiteral(":/icons/clear-selected.svg"), cmd::ClearSelected);
+                             QStringLiteral(":/icons/clear-selected.svg"), cmd::ClearSelected,
+                             &TMiravo99DlgClient::cmClearSelected);
 
     totalLabel_ = new QLabel(tr("Totals:"), this);
     totalLabel_->setObjectName(QString::number(ctl::TotalLabel));
@@ -243,6 +274,16 @@ void TMiravo99DlgClient::createControls() {
     bottom->addSpacing(12);
     clear->setMinimumWidth(120);
     bottom->addWidget(clear);
+
+    // Keyboard users start in the list, then go down the buttons.
+    QWidget* previous = list_;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{add, del, modify, configure, totals, print, exportButton,
+                                         convert, close, hideNonSelectedBox_, clear}) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
+    setFocusProxy(list_);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(list_, 0, 0);
@@ -292,6 +333,11 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
     }
+    cutShortFile_.clear();
+    if (const auto message = outcome.truncationMessage(documentName_.string())) {
+        prompts_.showMessage(*message);
+        cutShortFile_ = documentName_;
+    }
     onTotalChanged();
 }
 
@@ -331,6 +377,11 @@ void TMiravo99DlgClient::applyColumns() {
             header->resizeSection(c, widths[static_cast<std::size_t>(c)] & 0xFFFF);
         }
     }
+    // A category name has up to 16 characters: the column shows them whole.
+    const int categoryWidth =
+        list_->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('n'))) +
+        2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + kCategoryPadding;
+    header->resizeSection(0, std::max(header->sectionSize(0), categoryWidth));
     const auto& order = settings_.columnOrder;
     if (static_cast<int>(order.size()) == columns) {
         for (int v = 0; v < columns; ++v) {
@@ -386,12 +437,19 @@ void TMiravo99DlgClient::addRecentFile(const std::filesystem::path& name) {
     emit recentFilesChanged();
 }
 
-bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& given) {
+WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& name) {
     collectSettings();
-    const auto target = writeTarget(given, documentName_, env_.currentFolder);
-    const WriteOutcome outcome = writeDocumentFiles(target, documentName_, document_, settings_,
-                                                    appSettings_, env_.currentFolder);
-    if (const auto message = outcome.message()) {
+    const auto target = writeTarget(name, name, env_.currentFolder);
+    WriteOutcome outcome =
+        writeDocumentFiles(target, name, document_, settings_, appSettings_, env_.currentFolder);
+    if (outcome.ok() && target == cutShortFile_) {
+        cutShortFile_.clear(); // written as shown, on purpose
+    }
+    return outcome;
+}
+
+bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name) {
+    if (const auto message = writeDocumentAs(name).message()) {
         prompts_.showMessage(*message);
         return false;
     }
@@ -418,8 +476,44 @@ bool TMiravo99DlgClient::canClose() {
         "Please select the \"Show Selected\" menu item before closing");
 }
 
-void TMiravo99DlgClient::writeOnExit() {
-    writeDocument(documentName_);
+bool TMiravo99DlgClient::writeOnExit() {
+    const std::filesystem::path target =
+        writeTarget(documentName_, documentName_, env_.currentFolder);
+    if (!cutShortFile_.empty() && target == cutShortFile_) {
+        const PromptAnswer answer = prompts_.message(
+            QStringLiteral("%1 was cut short when it was opened: saving now replaces it with the "
+                           "%2 items shown.\n\nSave over it?")
+                .arg(toQString(target))
+                .arg(document_.rowCount()),
+            QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
+        if (answer == PromptAnswer::Cancel) {
+            return false;
+        }
+        if (answer == PromptAnswer::No) {
+            return true; // the file stays as it is
+        }
+    }
+    const WriteOutcome outcome = writeDocumentAs(documentName_);
+    if (outcome.ok()) {
+        return true;
+    }
+    // The edits exist only in this window now: the user decides whether they go.
+    const PromptAnswer answer = prompts_.message(
+        QStringLiteral("The gear list could not be saved to %1:\n%2\n\nIt is not saved. Quit "
+                       "anyway and lose the changes? Choose No to go back, then save it "
+                       "elsewhere with Save As.")
+            .arg(toQString(target), Prompts::messageText(*outcome.error)),
+        QStringLiteral("Error"), MessageIcon::Exclamation, PromptButtons::YesNo);
+    return answer == PromptAnswer::Yes;
+}
+
+void TMiravo99DlgClient::leaveHideViews() {
+    if (document_.hideNonSelected) {
+        setHideNonSelected(false);
+    }
+    if (document_.hideSelected) {
+        cmHideSelected();
+    }
 }
 
 void TMiravo99DlgClient::resetDocument() {
@@ -430,6 +524,8 @@ void TMiravo99DlgClient::resetDocument() {
 }
 
 void TMiravo99DlgClient::cmNew() {
+    leaveHideViews();
+    cutShortFile_.clear();
     document_.clearForReload();
     documentName_ = env_.currentFolder / "Untitled.dat";
     setCaption();
@@ -462,14 +558,16 @@ void TMiravo99DlgClient::cmOpen() {
                          PromptButtons::Ok);
         return;
     }
+    // The whole document, not the part a hide view shows, is what gets saved and replaced.
+    leaveHideViews();
     const PromptAnswer answer = prompts_.message(
         QStringLiteral("Save %1 before opening %2 ?").arg(toQString(documentName_), *chosen),
         QStringLiteral("Save Current File"), MessageIcon::Question, PromptButtons::YesNoCancel);
     if (answer == PromptAnswer::Cancel) {
         return;
     }
-    if (answer == PromptAnswer::Yes) {
-        writeDocument(documentName_);
+    if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
+        return; // not saved: the document stays open
     }
     openChosenDocument(name);
 }
@@ -487,8 +585,9 @@ void TMiravo99DlgClient::cmSave() {
                           "Please select the \"Show Selected\" menu item before saving")) {
         return;
     }
-    addRecentFile(documentName_);
-    writeDocument(documentName_);
+    if (writeDocument(documentName_)) {
+        addRecentFile(documentName_);
+    }
 }
 
 void TMiravo99DlgClient::cmSaveAs() {
@@ -501,9 +600,14 @@ void TMiravo99DlgClient::cmSaveAs() {
     if (!chosen) {
         return;
     }
-    documentName_ = toPath(*chosen);
+    // Nothing changes until the list is written: a failed write leaves the document, its name
+    // and the last-file entry as they were.
+    const std::filesystem::path name = toPath(*chosen);
+    if (!writeDocument(name)) {
+        return;
+    }
+    documentName_ = name;
     setCaption();
-    writeDocument(documentName_);
     {
         // Reading back shows exactly what was written.
         WaitCursor wait(prompts_);
@@ -515,14 +619,15 @@ void TMiravo99DlgClient::cmSaveAs() {
 }
 
 void TMiravo99DlgClient::openRecentFile(const QString& name) {
+    leaveHideViews();
     const PromptAnswer answer = prompts_.message(
         QStringLiteral("Save %1 ?").arg(toQString(documentName_)),
         QStringLiteral("Save Current File"), MessageIcon::Question, PromptButtons::YesNoCancel);
     if (answer == PromptAnswer::Cancel) {
         return;
     }
-    if (answer == PromptAnswer::Yes) {
-        writeDocument(documentName_);
+    if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
+        return;
     }
     openDocument(toPath(name));
     addRecentFile(documentName_);
@@ -555,14 +660,24 @@ void TMiravo99DlgClient::setHideNonSelected(bool hide) {
     if (hide) {
         actions_.value(cmd::HideNonSelected)->setText(tr("Show &Non-Selected"));
         document_.enterHideView(false);
-        setEditButtonsEnabled(false);
     } else {
         actions_.value(cmd::HideNonSelected)->setText(tr("Hide &Non-Selected"));
         WaitCursor wait(prompts_);
         document_.leaveHideView();
-        setEditButtonsEnabled(true);
     }
-    onTotalChanged();
+    afterHideViewChange();
+}
+
+void TMiravo99DlgClient::afterHideViewChange() {
+    // A hide view reloads the list, so the buttons follow as after every load; then Add, Delete
+    // and Modify are off in the view and back (as the sort allows) after it.
+    refreshButtons();
+    const bool hidden = document_.hideViewActive();
+    enable(buttons_.value(ctl::Add), cmd::Add, !hidden && !document_.sortedView);
+    if (hidden) {
+        setEditButtonsEnabled(false);
+    }
+    updateSortIndicator();
 }
 
 void TMiravo99DlgClient::cmHideSelected() {
@@ -571,13 +686,11 @@ void TMiravo99DlgClient::cmHideSelected() {
         a->setText(tr("S&how Selected"));
         WaitCursor wait(prompts_);
         document_.enterHideView(true);
-        setEditButtonsEnabled(false);
     } else {
         a->setText(tr("&Hide Selected"));
         document_.leaveHideView();
-        setEditButtonsEnabled(true);
     }
-    onTotalChanged();
+    afterHideViewChange();
 }
 
 void TMiravo99DlgClient::cmExpandAll() {
@@ -602,8 +715,26 @@ void TMiravo99DlgClient::sortByColumn(int column) {
         NamedSemaphore::Guard lock(displayLock_);
         document_.sortByColumn(column);
     }
-    enable(buttons_.value(ctl::Add), cmd::Add, !document_.sortedView);
-    enable(buttons_.value(ctl::Modify), cmd::Modify, !document_.sortedView);
+    const bool hidden = document_.hideViewActive();
+    enable(buttons_.value(ctl::Add), cmd::Add, !document_.sortedView && !hidden);
+    enable(buttons_.value(ctl::Modify), cmd::Modify,
+           !document_.sortedView && !hidden && document_.rowCount() > 0);
+    sortColumn_ = column;
+    updateSortIndicator();
+}
+
+void TMiravo99DlgClient::updateSortIndicator() {
+    QHeaderView* header = list_->header();
+    if (sortColumn_ < 0 || sortColumn_ >= model_->columnCount() ||
+        (sortColumn_ != 0 && !document_.sortedView)) {
+        header->setSortIndicatorShown(false);
+        return;
+    }
+    // The category sort is always ascending whatever its flag says.
+    const bool up =
+        sortColumn_ == 0 || document_.sortAscending[static_cast<std::size_t>(sortColumn_)];
+    header->setSortIndicator(sortColumn_, up ? Qt::AscendingOrder : Qt::DescendingOrder);
+    header->setSortIndicatorShown(true);
 }
 
 void TMiravo99DlgClient::cmTotals() {
@@ -630,6 +761,10 @@ void TMiravo99DlgClient::cmConvert() {
     model_->setHeading(2, Cp1252::toUnicode(heading));
     settings_.metric = document_.metric;
     onTotalChanged();
+    // With nothing checked no row rewrites the text, which keeps the form Convert gives it.
+    if (document_.metric && document_.selectedTotal() == 0.0F) {
+        totalText_->setText(QStringLiteral("0.00 gm. (0.00 kgs)"));
+    }
 }
 
 ItemCommandContext TMiravo99DlgClient::itemContext() {
@@ -640,6 +775,11 @@ ItemCommandContext TMiravo99DlgClient::itemContext() {
         env_.runDialog,
         [this](int& addedPosition) { return runCategoriesDialog(&addedPosition); },
         [this] { refreshButtons(); },
+        [this](int row) {
+            if (row >= 0 && row < document_.rowCount()) {
+                list_->scrollTo(model_->index(row, 0));
+            }
+        },
         this};
 }
 
@@ -751,13 +891,13 @@ void TMiravo99DlgClient::enable(QWidget* widget, int id, bool enabled) {
 void TMiravo99DlgClient::refreshButtons() {
     const bool rows = document_.rowCount() > 0;
     enable(buttons_.value(ctl::Delete), cmd::Delete, rows && !document_.hideViewActive());
-    enable(buttons_.value(ctl::Modify), cmd::Modify,
-           rows && !document_.hideViewActive() && !document_.sortedView);
+    enable(buttons_.value(ctl::Modify), cmd::Modify, rows && !document_.hideViewActive());
     enable(buttons_.value(ctl::Print), cmd::Print, rows);
     enable(buttons_.value(ctl::Totals), cmd::ViewTotals, rows);
     enable(buttons_.value(ctl::Export), cmd::Export, rows);
     enable(buttons_.value(ctl::Convert), 0, rows && !document_.handheldDocument);
     onTotalChanged();
+    enablerTimer_.start();
 }
 
 void TMiravo99DlgClient::updateCommandEnablers() {

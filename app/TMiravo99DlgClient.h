@@ -17,6 +17,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
@@ -54,8 +55,9 @@ public:
 
     // Asked before the frame closes; refuses while rows are hidden.
     bool canClose();
-    // The document is always written when the window goes, without asking.
-    void writeOnExit();
+    // The document is written when the window goes, without asking; false when the user chose
+    // to stay after a write failed (or was declined over a cut-short file).
+    bool writeOnExit();
 
     [[nodiscard]] QAction* action(int id) const { return actions_.value(id); }
     [[nodiscard]] QPushButton* button(int id) const { return buttons_.value(id); }
@@ -118,7 +120,9 @@ protected:
 private:
     void createControls();
     QAction* makeAction(int id, const QString& text, const QString& tip);
-    QPushButton* makeButton(int id, const QString& text, const QString& icon, int command);
+    QPushButton* makeButton(int id, const QString& text, const QString& icon, int command,
+                            void (TMiravo99DlgClient::*handler)());
+    void closeWindow() { window()->close(); }
 
     void setCaption();
     void resetDocument();
@@ -126,7 +130,14 @@ private:
     void applyColumns();
     void collectSettings();
     void applyPlacement();
-    bool writeDocument(const std::filesystem::path& given);
+    // Writes the document under `name` (data, settings, last file); nothing is shown.
+    WriteOutcome writeDocumentAs(const std::filesystem::path& name);
+    // The same, showing the "Error" box on failure.
+    bool writeDocument(const std::filesystem::path& name);
+    // Ends an active hide view as unticking it would, so that the whole document is there.
+    void leaveHideViews();
+    void afterHideViewChange();
+    void updateSortIndicator();
     void addRecentFile(const std::filesystem::path& name);
     void onTotalChanged();
     void setEditButtonsEnabled(bool enabled);
@@ -146,6 +157,9 @@ private:
     std::filesystem::path settingsFile_;
     bool settingsExisted_ = false;
     std::filesystem::path documentName_;
+    // The file the document was read from when that file was cut short, until it is written.
+    std::filesystem::path cutShortFile_;
+    int sortColumn_ = -1;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;
     TPubInfoXfer pubInfoXfer_;
@@ -160,6 +174,7 @@ private:
     QCheckBox* hideNonSelectedBox_ = nullptr;
     QHash<int, QAction*> actions_;
     QHash<int, QPushButton*> buttons_;
+    QTimer enablerTimer_;
     // Commands whose dialogs are not part of this build: shown, never enabled.
     QSet<int> pending_;
 };

@@ -19,6 +19,12 @@ TSDIDecFrame::TSDIDecFrame(TMiravo99DlgClient* client, QWidget* parent)
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     resize(760, 520);
     statusBar()->showMessage(tr("Ready"));
+    // A status tip clears the bar when the pointer leaves its entry; the bar says "Ready" again.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) {
+            statusBar()->showMessage(tr("Ready"));
+        }
+    });
     buildMenus();
     connect(client_, &TMiravo99DlgClient::captionChanged, this, &QWidget::setWindowTitle);
     connect(client_, &TMiravo99DlgClient::recentFilesChanged, this,
@@ -100,7 +106,10 @@ void TSDIDecFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!written_) {
-        client_->writeOnExit();
+        if (!client_->writeOnExit()) {
+            event->ignore();
+            return;
+        }
         written_ = true;
     }
     event->accept();
