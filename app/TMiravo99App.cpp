@@ -15,7 +15,6 @@ namespace varnel {
 int runApplication(int& argc, char** argv, const QStringList& files) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Varnel"));
     QApplication::setApplicationVersion(QStringLiteral("Version 5.51"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/varnel.svg")));
 

@@ -4,10 +4,12 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -22,7 +24,8 @@ constexpr int kPointSize = 8;
 // The widest line the totals produce: a 21-character name and the metric figures.
 constexpr int kLineChars = 47;
 constexpr int kFewestLines = 3;
-constexpr int kVisibleLines = 14;
+// Caption, button row, margins and the window frame, taken off the screen's height.
+constexpr int kChromeHeight = 160;
 
 } // namespace
 
@@ -68,9 +71,13 @@ TTotalsDlg::TTotalsDlg(const QStringList& lines, QWidget* parent) : QDialog(pare
     const int scrollBar = list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
     const int itemMargins = 4 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin);
     list_->setMinimumWidth(textWidth + frame + scrollBar + itemMargins + 2 * list_->spacing());
-    // Whole rows, up to fourteen before it scrolls; the user may enlarge it.
+    // Every line when the screen has room for them, else as many as fit; the end, with the
+    // Grand Total, is what shows.
     const int rowHeight = list_->count() > 0 ? list_->sizeHintForRow(0) : metrics.height();
-    const int rows = std::clamp(static_cast<int>(lines.size()), kFewestLines, kVisibleLines);
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    const int room = screen != nullptr ? screen->availableGeometry().height() - kChromeHeight : 0;
+    const int fitting = std::max(kFewestLines, room / std::max(1, rowHeight));
+    const int rows = std::clamp(static_cast<int>(lines.size()), kFewestLines, fitting);
     list_->setMinimumHeight(rows * rowHeight + frame + 2 * list_->spacing());
 
     ok_ = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
@@ -88,6 +95,12 @@ TTotalsDlg::TTotalsDlg(const QStringList& lines, QWidget* parent) : QDialog(pare
     resize(minimumSizeHint());
 
     ok_->setFocus();
+}
+
+void TTotalsDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Laid out only now: a longer list than the screen holds ends on its Grand Total.
+    list_->scrollToBottom();
 }
 
 } // namespace varnel

@@ -21,6 +21,9 @@ public:
     // fixed font at the same size.
     static QFont listFont(const QString& family = QStringLiteral("Courier New"));
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QListWidget* list_ = nullptr;
     QPushButton* ok_ = nullptr;

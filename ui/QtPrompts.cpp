@@ -1,17 +1,25 @@
 #include "ui/QtPrompts.h"
 
+#include "ui/WindowTitle.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QSpacerItem>
 
 namespace varnel {
 
 namespace {
+
+constexpr int kFileDialogWidth = 900;
+constexpr int kFileDialogHeight = 560;
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
@@ -86,6 +94,12 @@ PromptAnswer QtPrompts::message(const QString& text, const QString& caption, Mes
     box.setDefaultButton(buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
                              ? QMessageBox::Yes
                              : QMessageBox::Ok);
+    // The box sizes itself to its text; a spacer across its grid keeps the caption readable.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(
+            new QSpacerItem(titleWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+            grid->rowCount(), 0, 1, grid->columnCount());
+    }
     switch (box.exec()) {
     case QMessageBox::Ok:
         return PromptAnswer::Ok;
@@ -113,18 +127,45 @@ std::optional<QString> QtPrompts::textInput(const QString& caption, const QStrin
         edit->setMaxLength(maxLength);
     }
     dialog.setTextValue(initial);
+    fitWindowTitle(dialog);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     return dialog.textValue();
 }
 
+QString QtPrompts::defaultSuffix(const QString& nameFilter) {
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.([^ ;)*]+)"));
+    const QRegularExpressionMatch match = pattern.match(nameFilter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+std::optional<QString> QtPrompts::chooseFileName(const QString& title, const QString& filter,
+                                                 bool save) {
+    QFileDialog dialog(owner(), title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(qtFilter(filter));
+    // A name typed without an extension gets the chosen filter's, so that it shows in Open.
+    const auto suffixFrom = [&dialog](const QString& nameFilter) {
+        dialog.setDefaultSuffix(defaultSuffix(nameFilter));
+    };
+    suffixFrom(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixFrom);
+    // Room for the name, size and date columns.
+    dialog.resize(kFileDialogWidth, kFileDialogHeight);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return chosenName(dialog.selectedFiles().constFirst());
+}
+
 std::optional<QString> QtPrompts::openFileName(const QString& title, const QString& filter) {
-    return chosenName(QFileDialog::getOpenFileName(owner(), title, QString(), qtFilter(filter)));
+    return chooseFileName(title, filter, false);
 }
 
 std::optional<QString> QtPrompts::saveFileName(const QString& title, const QString& filter) {
-    return chosenName(QFileDialog::getSaveFileName(owner(), title, QString(), qtFilter(filter)));
+    return chooseFileName(title, filter, true);
 }
 
 std::optional<QColor> QtPrompts::chooseColor(const QColor& initial,

@@ -31,9 +31,12 @@ public:
     // "Text Files (*.txt)|*.txt|" -> "Text Files (*.txt)": Qt reads the patterns from the
     // parentheses at the end of each description, so they are put there.
     static QString qtFilter(const QString& windowsFilter);
+    // "Gear Weight Files (*.dat)" -> "dat": what a save dialog adds to a bare name.
+    static QString defaultSuffix(const QString& nameFilter);
 
 private:
     [[nodiscard]] QWidget* owner() const;
+    std::optional<QString> chooseFileName(const QString& title, const QString& filter, bool save);
 
     QPointer<QWidget> owner_;
     int waitDepth_ = 0;
