@@ -468,17 +468,22 @@ bool GearDocument::sortByColumn(int column) {
             });
         } else {
             const int k = column - 3;
-            mergeSort(rows_, [up, k](const GearRow& a, const GearRow& b) {
-                const std::string* ta =
-                    a.record->columnTexts ? a.record->columnTexts->at(k) : nullptr;
-                const std::string* tb =
-                    b.record->columnTexts ? b.record->columnTexts->at(k) : nullptr;
-                if (!ta || !tb) {
-                    return false;
-                }
-                const int c = ta->compare(*tb); // bytewise, as unsigned values
+            const auto textOf = [k](const GearRow& row) {
+                return row.record->columnTexts ? row.record->columnTexts->at(k) : nullptr;
+            };
+            // A row without the text "equals" every other, which orders nothing: such rows go
+            // after the others, in the order they had, and the rest are sorted among themselves.
+            const auto withText = std::stable_partition(
+                rows_.begin(), rows_.end(), [&](const GearRow& row) { return textOf(row); });
+            std::vector<GearRow> blank(std::make_move_iterator(withText),
+                                       std::make_move_iterator(rows_.end()));
+            rows_.erase(withText, rows_.end());
+            mergeSort(rows_, [up, &textOf](const GearRow& a, const GearRow& b) {
+                const int c = textOf(a)->compare(*textOf(b)); // bytewise, as unsigned values
                 return up ? c > 0 : c < 0;
             });
+            rows_.insert(rows_.end(), std::make_move_iterator(blank.begin()),
+                         std::make_move_iterator(blank.end()));
         }
     });
     if (column == 2) {

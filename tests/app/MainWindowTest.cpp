@@ -139,7 +139,8 @@ TEST_F(MainWindow, SampleListChecksSortsHidesExpandsAndConverts) {
     // Convert and back.
     client().cmConvert();
     EXPECT_EQ(model.heading(2), QStringLiteral("Weight (gm)"));
-    EXPECT_TRUE(client().totalText().endsWith(QStringLiteral(" kg)")));
+    // 170.60 oz of checked gear, each weight converted with 28.375 and rounded to 0.01.
+    EXPECT_EQ(client().totalText(), QStringLiteral("4840.78 gm. (4.84 kg)"));
     client().cmConvert();
     EXPECT_EQ(model.heading(2), QStringLiteral("Weight (oz)"));
 }
@@ -227,11 +228,30 @@ TEST_F(MainWindow, WindowPicture) {
     frame_->resize(900, 620);
     frame_->show();
     QApplication::processEvents();
+    const QImage picture = frame_->grab().toImage();
     const QString out = qEnvironmentVariable("VARNEL_GRAB");
     if (!out.isEmpty()) {
-        frame_->grab().save(out);
+        picture.save(out);
     }
-    EXPECT_FALSE(frame_->grab().isNull());
+    // The list's own colours are painted: both row colours, and the group colour of a group
+    // row's Item cell.
+    GearListView* list = client().listView();
+    const auto colourAt = [&](int row, int column) {
+        const QRect cell = list->visualRect(client().model().index(row, column));
+        const QPoint at = list->viewport()->mapTo(frame_.get(), cell.topLeft() + QPoint(2, 2));
+        return picture.pixelColor(at * picture.devicePixelRatio()).rgb() & 0xFFFFFF;
+    };
+    const auto bgr = [](std::uint32_t c) {
+        return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    };
+    EXPECT_EQ(colourAt(2, 3), bgr(client().settings().altColor));
+    EXPECT_EQ(colourAt(3, 3), bgr(client().settings().backColor));
+    int group = 0;
+    while (group < doc().rowCount() && !doc().row(group).isGroupRow()) {
+        ++group;
+    }
+    ASSERT_LT(group, doc().rowCount());
+    EXPECT_EQ(colourAt(group, 1), bgr(client().settings().groupColor));
 }
 
 } // namespace
