@@ -7,12 +7,14 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSpacerItem>
+#include <QTreeView>
 
 namespace varnel {
 
@@ -152,8 +154,16 @@ std::optional<QString> QtPrompts::chooseFileName(const QString& title, const QSt
     };
     suffixFrom(dialog.selectedNameFilter());
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixFrom);
-    // Room for the name, size and date columns.
+    // Room for the name, size, type and date columns, each as wide as what it shows.
     dialog.resize(kFileDialogWidth, kFileDialogHeight);
+    if (auto* details = dialog.findChild<QTreeView*>()) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < header->count(); ++c) {
+            header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+        }
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
