@@ -30,12 +30,20 @@ int pixelsFor(std::int64_t magnitude, int dpiY) {
     return static_cast<int>(std::clamp<std::int64_t>(h, 1, std::numeric_limits<int>::max()));
 }
 
-std::string heading(std::string_view text, std::size_t width) {
-    return padRight(text.substr(0, kHeadingMax), width);
+// "%-Ws" onto `out`.
+void appendPadded(std::string& out, std::string_view text, std::size_t width) {
+    out += text;
+    if (text.size() < width) {
+        out.append(width - text.size(), ' ');
+    }
 }
 
 std::string totalLine(std::string_view label, float total) {
-    return padRight(" ", 21) + padRight(label, 40) + formatFixed(total, 7);
+    std::string out;
+    appendPadded(out, " ", 21);
+    appendPadded(out, label, 40);
+    out += formatFixed(total, 7);
+    return out;
 }
 
 } // namespace
@@ -69,13 +77,22 @@ PrintHeadings PrintHeadings::from(const DocumentSettings& settings) {
 }
 
 std::string printHeadingLine(const PrintHeadings& headings) {
-    return heading(headings.category, 20) + heading(headings.item, 40) +
-           heading(headings.weight, 12);
+    std::string out;
+    appendPadded(out, std::string_view(headings.category).substr(0, kHeadingMax), 20);
+    appendPadded(out, std::string_view(headings.item).substr(0, kHeadingMax), 40);
+    appendPadded(out, std::string_view(headings.weight).substr(0, kHeadingMax), 12);
+    return out;
 }
 
 std::string printItemLine(std::string_view category, std::string_view item,
                           std::string_view weight) {
-    return "__" + padRight(category, 21) + padRight(item, 41) + padRight(weight, 10);
+    std::string out;
+    out.reserve(2 + 21 + 41 + 10);
+    out += "__";
+    appendPadded(out, category, 21);
+    appendPadded(out, item, 41);
+    appendPadded(out, weight, 10);
+    return out;
 }
 
 std::string printCategoryTotalLine(float total) {
@@ -83,7 +100,10 @@ std::string printCategoryTotalLine(float total) {
 }
 
 std::string printCategoryRuleLine() {
-    return padRight(" ", 21) + padRight("------------------------------------- ", 40);
+    std::string out;
+    appendPadded(out, " ", 21);
+    appendPadded(out, "------------------------------------- ", 40);
+    return out;
 }
 
 std::string printGrandTotalLine(float total) {

@@ -8,6 +8,9 @@
 // and for the printer font (see choosePrinterFont), with QFontMetrics fm(font, &printer):
 //   lineHeight = fm.lineSpacing()          (character height plus external leading)
 //   charWidth  = fm.averageCharWidth()
+// The printer font is the printing font (DocumentSettings::font: face lfFaceName, weight
+// lfWeight, italic lfItalic; no underline or strike-out) with setFixedPitch(true) and
+// setPixelSize(pixelHeight); the same font draws the texts.
 
 #include "model/DocumentSettings.h"
 
@@ -63,9 +66,9 @@ struct PrinterFont {
 // height is negative; a positive one counts by its size, 0 as the 10-point default.
 int printerFontHeight(std::int32_t storedHeight, int dpiY);
 
-// Makes the printer font from the stored height and, while fewer than 69 columns fit, makes it
-// smaller (2 stored pixels a step). The smallest font is 1 printer pixel high: a page too narrow
-// even for that prints with it.
+// Makes the printer font from the stored height (DocumentSettings::font.lfHeight) and, while fewer
+// than 69 columns fit, makes it smaller (2 stored pixels a step). The smallest font is 1 printer
+// pixel high: a page too narrow even for that prints with it.
 PrinterFont choosePrinterFont(std::int32_t storedHeight, const PageGeometry& page,
                               const MeasureFont& measure);
 
@@ -77,7 +80,8 @@ struct PrintOptions {
     static PrintOptions from(const DocumentSettings& settings);
 };
 
-// Texts of the list's columns 0 to 2 (category, item, weight); at most 40 characters are used.
+// Texts of the list's columns 0 to 2 (category, item, weight) as the list's header shows them;
+// at most 40 characters are used.
 struct PrintHeadings {
     std::string category;
     std::string item;

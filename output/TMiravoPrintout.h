@@ -31,6 +31,9 @@ class TMiravoPrintout {
 public:
     TMiravoPrintout(const GearDocument& document, PrintHeadings headings, PrintOptions options,
                     const PrintMetrics& metrics, std::string title = std::string(kPrintTitle));
+    // The document is read page by page: it must outlive the printout.
+    TMiravoPrintout(GearDocument&&, PrintHeadings, PrintOptions, const PrintMetrics&,
+                    std::string = {}) = delete;
 
     // True until the page with the final totals has been printed.
     [[nodiscard]] bool hasPage() const { return morePages_; }

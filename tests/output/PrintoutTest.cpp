@@ -303,7 +303,8 @@ TEST(Printout, DialogRangeAndPagesAfterTheLastPrintNothing) {
     EXPECT_EQ(TMiravoPrintout::dialogMaxPage(doc), 2);
     EXPECT_EQ(TMiravoPrintout::dialogMaxPage(GearDocument()), 0);
 
-    TMiravoPrintout printout(GearDocument(), kHeadings, kNothing, metrics());
+    const GearDocument empty;
+    TMiravoPrintout printout(empty, kHeadings, kNothing, metrics());
     PageRecorder recorder;
     EXPECT_EQ(printout.printPage(recorder), 1);
     EXPECT_EQ(printout.printPage(recorder), 0);
