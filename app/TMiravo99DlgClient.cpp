@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/GearListView.h"
 #include "app/ItemCommands.h"
+#include "app/ReportPrinter.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
 #include "config/TConfigureCategoriesDlg.h"
@@ -12,12 +13,14 @@
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
+#include "output/TMiravoPrintout.h"
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
 #include "ui/WaitCursor.h"
 #include "ui/WindowTitle.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFont>
@@ -28,6 +31,10 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolTip>
@@ -42,6 +49,8 @@ namespace {
 constexpr const char* kFileFilter = "Gear Weight Files (*.dat)|*.dat|Text Files (*.txt)|*.txt|";
 constexpr int kTooltipWidth = 150;
 constexpr int kTooltipHeight = 40;
+constexpr int kPreviewWidth = 820;
+constexpr int kPreviewHeight = 900;
 // The check box and the cell margins beside the category text.
 constexpr int kCategoryPadding = 32;
 
@@ -75,8 +84,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
 
-    pending_ = {cmd::Print, cmd::Export,  cmd::GeneralOptions,
-                cmd::About, cmd::EmailMe, cmd::RemoveFromGroup};
+    pending_ = {cmd::Export, cmd::GeneralOptions, cmd::About, cmd::EmailMe, cmd::RemoveFromGroup};
 
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
@@ -128,7 +136,11 @@ void TMiravo99DlgClient::createControls() {
             &TMiravo99DlgClient::cmSave);
     connect(makeAction(cmd::SaveAs, tr("Save &As..."), tr("Save the gear list under a new name")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmSaveAs);
-    makeAction(cmd::Print, tr("&Print..."), tr("Print the gear list"));
+    connect(makeAction(cmd::Print, tr("&Print..."), tr("Print the gear list")), &QAction::triggered,
+            this, &TMiravo99DlgClient::cmPrint);
+    connect(makeAction(cmd::PrintPreview, tr("Print Pre&view..."),
+                       tr("See the printed pages before printing them")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmPrintPreview);
     makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail"));
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
     connect(makeAction(cmd::Add, tr("&Add..."), tr("Add gear items")), &QAction::triggered, this,
@@ -233,7 +245,7 @@ void TMiravo99DlgClient::createControls() {
     auto* totals = makeButton(ctl::Totals, tr("&Totals..."), QStringLiteral(":/icons/totals.svg"),
                               cmd::ViewTotals, &TMiravo99DlgClient::cmTotals);
     auto* print = makeButton(ctl::Print, tr("&Print..."), QStringLiteral(":/icons/print.svg"),
-                             cmd::Print, nullptr);
+                             cmd::Print, &TMiravo99DlgClient::cmPrint);
     auto* exportButton = makeButton(ctl::Export, tr("E&xport to..."),
                                     QStringLiteral(":/icons/export.svg"), cmd::Export, nullptr);
     auto* convert =
@@ -767,6 +779,60 @@ void TMiravo99DlgClient::cmConvert() {
     }
 }
 
+ReportSource TMiravo99DlgClient::reportSource() const {
+    // The headings as the list shows them, the options and font as the settings hold them.
+    PrintHeadings headings{Cp1252::fromUnicode(model_->heading(0)),
+                           Cp1252::fromUnicode(model_->heading(1)),
+                           Cp1252::fromUnicode(model_->heading(2))};
+    return ReportSource{document_, std::move(headings), PrintOptions::from(settings_),
+                        settings_.font};
+}
+
+void TMiravo99DlgClient::cmPrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Varnel"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, std::max(1, TMiravoPrintout::dialogMaxPage(document_)));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
+    if (env_.runDialog(dialog) != QDialog::Accepted) {
+        return;
+    }
+    if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid()) {
+        prompts_.message(QStringLiteral("Cannot print without a default printer."),
+                         QStringLiteral("Varnel"), MessageIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
+    QProgressDialog progress(tr("Printing"), tr("Cancel"), 0, 0, this);
+    progress.setWindowTitle(QStringLiteral("Printing"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    const PrintResult result = printReport(printer, reportSource(), [&progress](int page) {
+        progress.setLabelText(tr("Printing page %1").arg(page));
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    progress.close();
+    if (result == PrintResult::Cancelled) {
+        prompts_.message(QStringLiteral("Printing canceled"), QStringLiteral("Printing"),
+                         MessageIcon::Information, PromptButtons::Ok);
+    } else if (result == PrintResult::Failed) {
+        prompts_.message(QStringLiteral("Print Error"), QStringLiteral("Printing"),
+                         MessageIcon::Exclamation, PromptButtons::Ok);
+    }
+}
+
+void TMiravo99DlgClient::cmPrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Varnel"));
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(tr("Print Preview"));
+    const ReportSource source = reportSource();
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&source](QPrinter* target) { printReport(*target, source); });
+    preview.resize(kPreviewWidth, kPreviewHeight);
+    env_.runDialog(preview);
+}
+
 ItemCommandContext TMiravo99DlgClient::itemContext() {
     return ItemCommandContext{
         document_,
@@ -920,6 +986,7 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     enable(actions_.value(cmd::SaveAs), !document_.handheldDocument && rows);
     enable(actions_.value(cmd::Export), rows);
     enable(actions_.value(cmd::Print), rows);
+    enable(actions_.value(cmd::PrintPreview), rows);
     enable(actions_.value(cmd::AddColumn), addNewColumnEnabled(document_));
     enable(actions_.value(cmd::DeleteColumn), deleteColumnEnabled(document_));
     enable(actions_.value(cmd::ModifyColumn), modifyColumnEnabled(document_));

@@ -91,6 +91,8 @@ public:
     void cmExpandAll();
     void cmCollapseAll();
     void cmTotals();
+    void cmPrint();
+    void cmPrintPreview();
     void cmConvert();
     void cmAdd();
     void cmModify();
@@ -144,6 +146,7 @@ private:
     [[nodiscard]] std::vector<int> selectedRows() const;
     void selectRow(int row);
     ItemCommandContext itemContext();
+    [[nodiscard]] struct ReportSource reportSource() const;
     bool refuseWhileHidden(const char* nonSelectedText, const char* selectedText);
     [[nodiscard]] bool available(int id) const { return !pending_.contains(id); }
     void enable(QAction* action, bool enabled);

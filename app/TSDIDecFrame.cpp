@@ -46,6 +46,7 @@ void TSDIDecFrame::buildMenus() {
     }
     fileMenu_->addSeparator();
     add(fileMenu_, cmd::Print);
+    add(fileMenu_, cmd::PrintPreview);
     add(fileMenu_, cmd::Export);
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();

@@ -1,0 +1,92 @@
+#include "app/ReportPrinter.h"
+
+#include "output/TMiravoPrintout.h"
+#include "ui/Cp1252.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+
+namespace varnel {
+
+namespace {
+
+class PainterCanvas final : public PrintCanvas {
+public:
+    PainterCanvas(QPainter& painter, int lineHeight, bool drawing)
+        : painter_(painter), lineHeight_(lineHeight), drawing_(drawing) {}
+
+    void text(int x, int y, std::string_view cp1252, TextAnchor anchor) override {
+        if (!drawing_) {
+            return; // a page outside the chosen range still counts its totals
+        }
+        const QString text = Cp1252::toUnicode(cp1252);
+        const int width = painter_.fontMetrics().horizontalAdvance(text) + 1;
+        const int left = anchor == TextAnchor::TopCentre ? x - width / 2 : x;
+        painter_.drawText(QRect(left, y, width, lineHeight_), Qt::AlignLeft | Qt::AlignTop, text);
+    }
+
+private:
+    QPainter& painter_;
+    int lineHeight_;
+    bool drawing_;
+};
+
+} // namespace
+
+QFont reportFont(const LogFont& stored, int pixelHeight) {
+    QFont font(QString::fromLatin1(stored.lfFaceName.c_str()));
+    font.setPixelSize(std::max(1, pixelHeight));
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::TypeWriter, QFont::PreferQuality);
+    if (stored.lfWeight > 0) {
+        font.setWeight(static_cast<QFont::Weight>(std::clamp(stored.lfWeight, 1, 1000)));
+    }
+    font.setItalic(stored.lfItalic != 0);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+PrintResult printReport(QPrinter& printer, const ReportSource& source,
+                        const std::function<bool(int page)>& pagePrinted) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return PrintResult::Failed;
+    }
+    const PageGeometry page{printer.width(), printer.height(), printer.logicalDpiY()};
+    const auto measure = [&](int pixelHeight) {
+        const QFontMetrics metrics(reportFont(source.font, pixelHeight), &printer);
+        return FontMeasure{metrics.lineSpacing(), metrics.averageCharWidth()};
+    };
+    const PrinterFont font = choosePrinterFont(source.font.lfHeight, page, measure);
+    painter.setFont(reportFont(source.font, font.pixelHeight));
+
+    TMiravoPrintout printout(source.document, source.headings, source.options, font.metrics);
+    const int from = printer.fromPage();
+    const int to = printer.toPage();
+    bool drawnAny = false;
+    while (printout.hasPage()) {
+        const int next = printout.pagesPrinted() + 1;
+        if (to > 0 && next > to) {
+            break;
+        }
+        const bool inRange = from == 0 || next >= from;
+        // A trailing newPage() would add a blank page: one goes between pages only.
+        if (inRange && drawnAny && !printer.newPage()) {
+            painter.end();
+            return PrintResult::Failed;
+        }
+        PainterCanvas canvas(painter, font.metrics.line(), inRange);
+        printout.printPage(canvas);
+        drawnAny = drawnAny || inRange;
+        if (pagePrinted && !pagePrinted(next)) {
+            printer.abort();
+            painter.end();
+            return PrintResult::Cancelled;
+        }
+    }
+    return painter.end() ? PrintResult::Printed : PrintResult::Failed;
+}
+
+} // namespace varnel
