@@ -59,7 +59,11 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     }
     // Choose the settings file and the document from the last one, reading or migrating the
     // three list colours.
-    (void)appSettings_.load();
+    if (const auto ec = appSettings_.load()) {
+        prompts_.showMessage(
+            {ReadOutcome::unreadableSettingsText(appSettings_.path(), ec.message()), "Varnel",
+             MessageIcon::Exclamation});
+    }
     StartupFiles files = chooseStartupFiles(env_.currentFolder, *env_.settingsRegistry);
     settingsFile_ = files.settingsFile;
     settingsExisted_ = files.settingsExisted;
@@ -289,6 +293,9 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
     const ReadOutcome outcome =
         readDocumentWithSettings(documentName_, env_.currentFolder, document_, settings_);
     applyColumns();
+    if (const auto message = outcome.settingsMessage()) {
+        prompts_.showMessage(*message);
+    }
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
     }

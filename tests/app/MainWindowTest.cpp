@@ -1,7 +1,9 @@
+#include "Fifo.h"
 #include "MainWindowFixture.h"
 #include "app/CommandIds.h"
 #include "app/TWeightDisplayDialg.h"
 #include "model/FixedText.h"
+#include "model/IniFile.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -208,6 +210,62 @@ TEST_F(MainWindow, SettingsRoundTripThroughTheWindow) {
     EXPECT_EQ(header->visualIndex(4), 1);
     EXPECT_EQ(client().model().heading(4), QStringLiteral("Brand"));
     EXPECT_EQ(frame_->geometry().size(), QSize(700, 500));
+}
+
+TEST_F(MainWindow, AnOversizedSettingsFileIsNamedAtStartAndKeptAtExit) {
+    copySample();
+    {
+        // The user's own settings, with a megabyte of padding after them.
+        std::ofstream(folder_ / "GearData.ini", std::ios::binary | std::ios::app)
+            << std::string(IniFile::kMaxFileSize, ';') << "\r\n";
+    }
+    const std::string before = readFile(folder_ / "GearData.ini");
+    const std::string said = "Cannot read the settings file " +
+                             (folder_ / "GearData.ini").string() +
+                             ": Too large for a settings file (more than 1 MiB). It is left as "
+                             "it is, and the settings will not be saved into it.";
+    prompts_->setAcknowledgeOkMessages(true);
+    start();
+    ASSERT_EQ(prompts_->shown().size(), 1U);
+    EXPECT_EQ(prompts_->shown()[0], ShownPrompt::message(QString::fromStdString(said), "Varnel",
+                                                         MessageIcon::Exclamation));
+    EXPECT_GT(doc().rowCount(), 0) << "the gear list is still read";
+
+    EXPECT_TRUE(frame_->close());
+    ASSERT_EQ(prompts_->shown().size(), 2U);
+    EXPECT_EQ(prompts_->shown()[1], ShownPrompt::message(QString::fromStdString(said), "Error",
+                                                         MessageIcon::Exclamation));
+    EXPECT_TRUE(readFile(folder_ / "GearData.ini") == before) << "the settings were replaced";
+}
+
+TEST_F(MainWindow, FifosNamedLikeTheFilesNeitherBlockNorGetReplaced) {
+    for (const char* name : {"GearData.ini", "GearData.dat", "Varnel.ini"}) {
+        test::makeFifo(folder_ / name);
+    }
+    prompts_->setAcknowledgeOkMessages(true);
+    EXPECT_TRUE(test::returnsWithoutBlocking(
+        {folder_ / "GearData.ini", folder_ / "GearData.dat", folder_ / "Varnel.ini"},
+        [this] { start(); }));
+    QStringList texts;
+    for (const ShownPrompt& p : prompts_->shown()) {
+        texts << p.text;
+    }
+    const auto named = [this](const char* name) {
+        return QString::fromStdString((folder_ / name).string() + ": Not a regular file.");
+    };
+    ASSERT_EQ(texts.size(), 3) << texts.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Cannot read the settings file ") +
+                                    named("Varnel.ini")));
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Cannot read the settings file ") +
+                                    named("GearData.ini")));
+    EXPECT_EQ(texts[2], QStringLiteral("Cannot read ") + named("GearData.dat"));
+
+    EXPECT_TRUE(test::returnsWithoutBlocking(
+        {folder_ / "GearData.ini", folder_ / "GearData.dat", folder_ / "Varnel.ini"},
+        [this] { frame_->close(); }));
+    for (const char* name : {"GearData.ini", "GearData.dat", "Varnel.ini"}) {
+        EXPECT_TRUE(std::filesystem::is_fifo(folder_ / name)) << name;
+    }
 }
 
 TEST_F(MainWindow, TotalsDialogAndTooltipShowTheCategoryLines) {

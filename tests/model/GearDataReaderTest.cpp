@@ -2,7 +2,9 @@
 #include "model/FixedText.h"
 #include "model/GearDataWriter.h"
 
+#include "Fifo.h"
 #include "GearDataBytes.h"
+#include "SettingsTempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +173,22 @@ TEST(GearDataReader, RefusedFiles) {
         readGearDataFile(std::filesystem::temp_directory_path() / "varnel-missing.dat", doc);
     EXPECT_EQ(missing.status, ReadOutcome::Status::CannotOpen);
     EXPECT_FALSE(missing.message());
+
+    // There but not readable as a file: said, naming the file, and never waited on.
+    test::SettingsTempFolder dir;
+    test::makeFifo(dir / "fifo.dat");
+    std::filesystem::create_directory(dir / "folder.dat");
+    for (const auto& [name, reason] :
+         {std::pair{"fifo.dat", "Not a regular file"}, std::pair{"folder.dat", "Is a directory"}}) {
+        SCOPED_TRACE(name);
+        ReadOutcome refused;
+        EXPECT_TRUE(test::returnsWithoutBlocking(
+            {dir / "fifo.dat"}, [&] { refused = readGearDataFile(dir / name, doc); }));
+        EXPECT_EQ(refused.status, ReadOutcome::Status::Refused);
+        EXPECT_EQ(refused.message(),
+                  (UserMessage{"Cannot read " + (dir / name).string() + ": " + reason + ".",
+                               "Varnel", MessageIcon::Exclamation}));
+    }
 
     const UserMessage notVarnel{"Not a Varnel data file", "GearData.dat", MessageIcon::Stop};
     for (const std::string& bytes :
