@@ -6,6 +6,7 @@
 #include "app/ItemCommands.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
+#include "app/WindowPlacement.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
@@ -21,6 +22,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -28,6 +30,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -378,12 +381,13 @@ void TMiravo99DlgClient::applyPlacement() {
     if (!settings_.coords) {
         return;
     }
-    const auto& c = *settings_.coords;
-    // Hostile values must not make a window nobody can reach or see.
-    const int width = c[2] - c[0];
-    const int height = c[3] - c[1];
-    if (c[2] != 0 && c[3] != 0 && width > 0 && height > 0 && width < 100000 && height < 100000) {
-        window()->setGeometry(c[0], c[1], width, height);
+    // The stored rectangle may hold anything; a window off every screen is lost to the user.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens << screen->availableGeometry();
+    }
+    if (const auto placed = windowPlacement(*settings_.coords, screens, window()->size())) {
+        window()->setGeometry(*placed);
     }
 }
 

@@ -2,15 +2,20 @@
 #include "MainWindowFixture.h"
 #include "app/CommandIds.h"
 #include "app/TWeightDisplayDialg.h"
+#include "model/ByteOrder.h"
 #include "model/FixedText.h"
 #include "model/IniFile.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
+
+#include <climits>
 
 namespace varnel {
 namespace {
@@ -265,6 +270,33 @@ TEST_F(MainWindow, FifosNamedLikeTheFilesNeitherBlockNorGetReplaced) {
         [this] { frame_->close(); }));
     for (const char* name : {"GearData.ini", "GearData.dat", "Varnel.ini"}) {
         EXPECT_TRUE(std::filesystem::is_fifo(folder_ / name)) << name;
+    }
+}
+
+TEST_F(MainWindow, AStoredPlacementOffEveryScreenCentresTheWindow) {
+    copySample();
+    const auto storeCoords = [this](std::int32_t l, std::int32_t t, std::int32_t r,
+                                    std::int32_t b) {
+        IniFile ini;
+        ASSERT_FALSE(ini.load(folder_ / "GearData.ini"));
+        std::uint8_t bytes[16];
+        putInt32(bytes, l);
+        putInt32(bytes + 4, t);
+        putInt32(bytes + 8, r);
+        putInt32(bytes + 12, b);
+        ini.writeStruct("MISC", "COORDS", bytes);
+        ASSERT_FALSE(ini.save(folder_ / "GearData.ini"));
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto& c : std::initializer_list<std::array<std::int32_t, 4>>{
+             {20000, 20000, 20600, 20450}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}}) {
+        SCOPED_TRACE(c[0]);
+        storeCoords(c[0], c[1], c[2], c[3]);
+        start();
+        const QRect placed = frame_->geometry();
+        EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
+        EXPECT_LE(std::abs(placed.center().x() - screen.center().x()), 1);
+        frame_.reset();
     }
 }
 
