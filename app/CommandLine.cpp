@@ -11,60 +11,185 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
+#include <vector>
 
 namespace varnel {
 
 namespace {
 
+constexpr int kExitRefused = 1; // a refused or unwritable file
+constexpr int kExitUsage = 2;   // a missing file or bad usage
+
+// What a headless option's function is given.
+struct HeadlessCall {
+    QString value;     // the option's own value
+    QStringList files; // the other arguments
+    const QCommandLineParser& parser;
+    QTextStream& out;
+    QTextStream& err;
+};
+
+// An option that runs without a window system and ends the program.
+struct HeadlessOption {
+    const char* name;
+    const char* valueName; // nullptr: the option takes no value
+    const char* description;
+    int (*run)(const HeadlessCall& call);
+};
+
+// Options of the window system: QApplication takes them out of the arguments when the window
+// opens. They are declared so that they are not taken for unknown ones, and listed by
+// --help-all.
+struct WindowOption {
+    const char* name;
+    const char* valueName;
+    const char* description;
+};
+
+constexpr WindowOption kWindowOptions[] = {
+    {"platform", "platformName[:options]", "Window system plugin, e.g. xcb, wayland, offscreen."},
+    {"platformpluginpath", "path", "Path to the window system plugins."},
+    {"platformtheme", "theme", "Platform theme."},
+    {"plugin", "plugin", "Additional plugins to load, can be given more than once."},
+    {"qwindowgeometry", "geometry", "Window geometry for the main window, e.g. 760x520+0+0."},
+    {"qwindowicon", "icon", "Default window icon."},
+    {"qwindowtitle", "title", "Title of the first window."},
+    {"reverse", nullptr, "Sets the layout direction to right to left."},
+    {"session", "session", "Restores the application from an earlier session."},
+    {"display", "display", "Display name to use (X11)."},
+    {"geometry", "geometry", "Window geometry for the main window (X11)."},
+    {"style", "style", "Widget style, e.g. fusion."},
+    {"stylesheet", "file", "Style sheet to apply."},
+    {"widgetcount", nullptr, "Prints the number of widgets left at exit."},
+    {"qmljsdebugger", "value", "QML/JS debugger settings (not used by Varnel)."},
+};
+
 std::filesystem::path toPath(const QString& name) {
     return std::filesystem::path(QFileInfo(name).absoluteFilePath().toStdString());
 }
 
+QString fromPath(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+// "varnel: FILE: reason", the shape of every error about a file.
+int fileError(QTextStream& err, const QString& file, const QString& reason, int code) {
+    err << "varnel: " << file << ": " << reason << '\n';
+    return code;
+}
+
+int usageError(const QCommandLineParser& parser, QTextStream& err, const QString& what) {
+    err << "varnel: " << what << "\n\n" << parser.helpText();
+    return kExitUsage;
+}
+
 // Prints the Totals dialog's lines for FILE; writes nothing anywhere.
-int printTotals(const QString& file) {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QFileInfo info(file);
-    if (!info.exists() || !info.isFile() || !info.isReadable()) {
-        err << "varnel: cannot read " << file << '\n';
-        return 2;
+int printTotals(const HeadlessCall& call) {
+    if (!call.files.isEmpty()) {
+        return usageError(
+            call.parser, call.err,
+            QStringLiteral("--totals takes one FILE, not also '%1'.").arg(call.files.front()));
+    }
+    const QString& file = call.value;
+    if (file.isEmpty()) {
+        return usageError(call.parser, call.err, QStringLiteral("--totals needs a FILE."));
     }
     GearDocument document;
     DocumentSettings settings;
     const ReadOutcome outcome = readDocumentWithSettings(
         toPath(file), std::filesystem::path(QDir::currentPath().toStdString()), document, settings);
-    if (outcome.status == ReadOutcome::Status::CannotOpen) {
-        err << "varnel: cannot read " << file << '\n';
-        return 2;
+    switch (outcome.status) {
+    case ReadOutcome::Status::Ok:
+        break;
+    case ReadOutcome::Status::CannotOpen:
+        return fileError(call.err, file,
+                         QString::fromStdString(std::system_category().message(ENOENT)),
+                         kExitUsage);
+    case ReadOutcome::Status::Refused:
+        return fileError(call.err, file, QString::fromStdString(outcome.reason), kExitRefused);
+    case ReadOutcome::Status::NotVarnel:
+    case ReadOutcome::Status::Version3:
+        return fileError(call.err, file, QString::fromStdString(outcome.message()->text),
+                         kExitRefused);
     }
-    if (const auto message = outcome.message()) {
-        err << QString::fromStdString(message->caption) << ": "
-            << QString::fromStdString(message->text) << '\n';
-        return 1;
+    // The unit comes from the settings: without them the figures could be in the wrong one.
+    if (!outcome.settingsReason.empty()) {
+        std::filesystem::path settingsFile = file.toStdString();
+        settingsFile.replace_extension(".ini");
+        return fileError(call.err, fromPath(settingsFile),
+                         QString::fromStdString(outcome.settingsReason), kExitRefused);
     }
     for (const std::string& line : totalsDialogLines(categoryTotals(document), document.metric)) {
-        out << Cp1252::toUnicode(line) << '\n';
+        call.out << Cp1252::toUnicode(line) << '\n';
     }
     return 0;
 }
 
-void describe(QCommandLineParser& parser, const QCommandLineOption& totals) {
+// One entry per headless option, each with its own function.
+constexpr HeadlessOption kHeadlessOptions[] = {
+    {"totals", "FILE",
+     "Print the totals of FILE per category and in all, as the Totals dialog shows them. Needs "
+     "no display and writes nothing.",
+     &printTotals},
+};
+
+QCommandLineOption makeOption(const char* name, const char* valueName, const char* description) {
+    QCommandLineOption option(QString::fromLatin1(name), QString::fromUtf8(description));
+    if (valueName != nullptr) {
+        option.setValueName(QString::fromLatin1(valueName));
+    }
+    return option;
+}
+
+void describe(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Varnel keeps a backpacking gear list and tells what it weighs."));
+    // "-platform xcb" is one option, as the window system reads it, not eight letters.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption(totals);
+    for (const HeadlessOption& h : kHeadlessOptions) {
+        parser.addOption(makeOption(h.name, h.valueName, h.description));
+    }
+    for (const WindowOption& w : kWindowOptions) {
+        QCommandLineOption option = makeOption(w.name, w.valueName, w.description);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The gear list to open."),
                                  QStringLiteral("[FILE]"));
 }
 
-bool displayAvailable() {
+QString windowOptionsHelp() {
+    const auto shown = [](const WindowOption& w) {
+        QString s = QStringLiteral("-") + QString::fromLatin1(w.name);
+        if (w.valueName != nullptr) {
+            s += QStringLiteral(" <") + QString::fromLatin1(w.valueName) + QLatin1Char('>');
+        }
+        return s;
+    };
+    qsizetype width = 0;
+    for (const WindowOption& w : kWindowOptions) {
+        width = std::max(width, shown(w).size());
+    }
+    QString text = QStringLiteral("\nWindow options (taken by Qt when the window opens):\n");
+    for (const WindowOption& w : kWindowOptions) {
+        text += QStringLiteral("  ") + shown(w).leftJustified(width + 2) +
+                QString::fromUtf8(w.description) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+bool displayAvailable(const QCommandLineParser& parser) {
 #if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
-           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || parser.isSet(QStringLiteral("platform"));
 #else
+    (void)parser;
     return true;
 #endif
 }
@@ -72,40 +197,67 @@ bool displayAvailable() {
 } // namespace
 
 int runVarnel(int argc, char* argv[]) {
-    const QCommandLineOption totals(
-        QStringLiteral("totals"),
-        QStringLiteral("Print the totals of FILE per category and in all, as the Totals dialog "
-                       "shows them. Needs no display and writes nothing."),
-        QStringLiteral("FILE"));
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    {
-        // Headless options run without a window system.
-        QCommandLineParser parser;
-        describe(parser, totals);
-        const bool parsed = parser.parse(arguments);
-        if (!parsed || parser.isSet(totals) || parser.isSet(QStringLiteral("help")) ||
-            parser.isSet(QStringLiteral("version"))) {
-            QCoreApplication app(argc, argv);
-            QCoreApplication::setApplicationName(QStringLiteral("varnel"));
-            QCoreApplication::setApplicationVersion(QStringLiteral("Version 5.51"));
-            QCommandLineParser headless;
-            describe(headless, totals);
-            headless.process(app);
-            return printTotals(headless.value(totals));
+    QCommandLineParser parser;
+    describe(parser);
+    const bool parsed = parser.parse(arguments);
+    std::vector<const HeadlessOption*> headless;
+    for (const HeadlessOption& h : kHeadlessOptions) {
+        if (parser.isSet(QString::fromLatin1(h.name))) {
+            headless.push_back(&h);
         }
-        if (!displayAvailable()) {
+    }
+    const bool help = parser.isSet(QStringLiteral("help"));
+    const bool helpAll = parser.isSet(QStringLiteral("help-all"));
+    const bool version = parser.isSet(QStringLiteral("version"));
+
+    if (parsed && !help && !helpAll && !version && headless.empty()) {
+        if (!displayAvailable(parser)) {
             QTextStream(stderr)
                 << "varnel: there is no display to open the window on (neither DISPLAY nor "
                    "WAYLAND_DISPLAY is set).\n"
                    "The headless options work without one: varnel --totals FILE prints a gear "
                    "list's totals; varnel --help lists them all.\n";
-            return 1;
+            return kExitRefused;
         }
         return runApplication(argc, argv, parser.positionalArguments());
     }
+
+    // Everything else answers in text, without a window system.
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("varnel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("Version 5.51"));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (!parsed) {
+        return usageError(parser, err, parser.errorText());
+    }
+    if (help || helpAll) {
+        out << parser.helpText();
+        if (helpAll) {
+            out << windowOptionsHelp();
+        }
+        return 0;
+    }
+    if (version) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << '\n';
+        return 0;
+    }
+    if (headless.size() > 1) {
+        return usageError(parser, err,
+                          QStringLiteral("--%1 and --%2 cannot be given together.")
+                              .arg(QString::fromLatin1(headless[0]->name),
+                                   QString::fromLatin1(headless[1]->name)));
+    }
+    const HeadlessOption& option = *headless.front();
+    const QString name = QString::fromLatin1(option.name);
+    const HeadlessCall call{option.valueName != nullptr ? parser.value(name) : QString(),
+                            parser.positionalArguments(), parser, out, err};
+    return option.run(call);
 }
 
 } // namespace varnel

@@ -7,6 +7,7 @@
 #include "app/ReportPrinter.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
+#include "app/WindowPlacement.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
@@ -25,6 +26,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -36,6 +38,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -75,7 +78,11 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     }
     // Choose the settings file and the document from the last one, reading or migrating the
     // three list colours.
-    (void)appSettings_.load();
+    if (const auto ec = appSettings_.load()) {
+        prompts_.showMessage(
+            {ReadOutcome::unreadableSettingsText(appSettings_.path(), ec.message()), "Varnel",
+             MessageIcon::Exclamation});
+    }
     StartupFiles files = chooseStartupFiles(env_.currentFolder, *env_.settingsRegistry);
     settingsFile_ = files.settingsFile;
     settingsExisted_ = files.settingsExisted;
@@ -342,6 +349,9 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
     const ReadOutcome outcome =
         readDocumentWithSettings(documentName_, env_.currentFolder, document_, settings_);
     applyColumns();
+    if (const auto message = outcome.settingsMessage()) {
+        prompts_.showMessage(*message);
+    }
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
     }
@@ -349,6 +359,12 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
     if (const auto message = outcome.truncationMessage(documentName_.string())) {
         prompts_.showMessage(*message);
         cutShortFile_ = documentName_;
+        cutShortWhy_ = tr("was cut short when it was opened");
+    } else if (!outcome.ok() && outcome.status != ReadOutcome::Status::CannotOpen) {
+        // A file that is there but is no gear list (or cannot be read) is the user's: the empty
+        // list shown must not replace it unasked.
+        cutShortFile_ = documentName_;
+        cutShortWhy_ = tr("could not be read as a gear list");
     }
     onTotalChanged();
 }
@@ -434,12 +450,13 @@ void TMiravo99DlgClient::applyPlacement() {
     if (!settings_.coords) {
         return;
     }
-    const auto& c = *settings_.coords;
-    // Hostile values must not make a window nobody can reach or see.
-    const int width = c[2] - c[0];
-    const int height = c[3] - c[1];
-    if (c[2] != 0 && c[3] != 0 && width > 0 && height > 0 && width < 100000 && height < 100000) {
-        window()->setGeometry(c[0], c[1], width, height);
+    // The stored rectangle may hold anything; a window off every screen is lost to the user.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens << screen->availableGeometry();
+    }
+    if (const auto placed = windowPlacement(*settings_.coords, screens, window()->size())) {
+        window()->setGeometry(*placed);
     }
 }
 
@@ -461,11 +478,12 @@ WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& na
 }
 
 bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name) {
-    if (const auto message = writeDocumentAs(name).message()) {
+    const WriteOutcome outcome = writeDocumentAs(name);
+    if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
-        return false;
     }
-    return true;
+    // The list itself on disk is what counts; a settings file left alone was said above.
+    return outcome.ok() || outcome.partial;
 }
 
 bool TMiravo99DlgClient::refuseWhileHidden(const char* nonSelectedText, const char* selectedText) {
@@ -493,9 +511,9 @@ bool TMiravo99DlgClient::writeOnExit() {
         writeTarget(documentName_, documentName_, env_.currentFolder);
     if (!cutShortFile_.empty() && target == cutShortFile_) {
         const PromptAnswer answer = prompts_.message(
-            QStringLiteral("%1 was cut short when it was opened: saving now replaces it with the "
-                           "%2 items shown.\n\nSave over it?")
-                .arg(toQString(target))
+            QStringLiteral("%1 %2: saving now replaces it with the %3 items shown.\n\nSave over "
+                           "it?")
+                .arg(toQString(target), cutShortWhy_)
                 .arg(document_.rowCount()),
             QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
         if (answer == PromptAnswer::Cancel) {
@@ -507,6 +525,10 @@ bool TMiravo99DlgClient::writeOnExit() {
     }
     const WriteOutcome outcome = writeDocumentAs(documentName_);
     if (outcome.ok()) {
+        return true;
+    }
+    if (outcome.partial) {
+        prompts_.showMessage(*outcome.message()); // the list is saved; its settings are not
         return true;
     }
     // The edits exist only in this window now: the user decides whether they go.

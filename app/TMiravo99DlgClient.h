@@ -160,8 +160,10 @@ private:
     std::filesystem::path settingsFile_;
     bool settingsExisted_ = false;
     std::filesystem::path documentName_;
-    // The file the document was read from when that file was cut short, until it is written.
+    // The file the document was read from when that file was cut short or refused, until it is
+    // written on purpose; exit asks before it replaces it.
     std::filesystem::path cutShortFile_;
+    QString cutShortWhy_;
     int sortColumn_ = -1;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;

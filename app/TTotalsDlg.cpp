@@ -29,14 +29,24 @@ constexpr int kChromeHeight = 160;
 
 } // namespace
 
+bool TTotalsDlg::hasEvenColumns(const QFont& font) {
+    // Every character a totals line can hold; the font's fixed-pitch flag is not enough, some
+    // monospaced fonts do not set it.
+    static const QString kLineCharacters =
+        QStringLiteral(" ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.:()-");
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(kLineCharacters.front());
+    return std::all_of(kLineCharacters.begin(), kLineCharacters.end(),
+                       [&](QChar c) { return metrics.horizontalAdvance(c) == width; });
+}
+
 QFont TTotalsDlg::listFont(const QString& family) {
     QFont font(family, kPointSize, QFont::Normal);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     // Font matching never fails, it substitutes; a proportional stand-in would break the
-    // columns, so only an installed fixed-pitch font is taken.
-    const QFontInfo info(font);
-    if (QFontDatabase::hasFamily(family) && info.fixedPitch()) {
+    // columns, so only an installed font with even columns is taken.
+    if (QFontDatabase::hasFamily(family) && hasEvenColumns(font)) {
         return font;
     }
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);

@@ -17,9 +17,11 @@ class TTotalsDlg : public QDialog {
 public:
     explicit TTotalsDlg(const QStringList& lines, QWidget* parent = nullptr);
 
-    // `family` at 8 points when it is installed and fixed-pitch, otherwise the system's
-    // fixed font at the same size.
+    // `family` at 8 points when it is installed and gives every character of a totals line the
+    // same width, otherwise the system's fixed font at the same size.
     static QFont listFont(const QString& family = QStringLiteral("Courier New"));
+    // Whether the characters of a totals line all take the same width in `font`.
+    static bool hasEvenColumns(const QFont& font);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -48,9 +48,9 @@ void AppSettings::storeInto(IniFile& ini) const {
 
 std::error_code AppSettings::save() const {
     IniFile ini;
-    if (ini.load(path_)) {
-        // Unreadable now: build on what was loaded rather than on nothing.
-        ini = ini_;
+    if (const auto ec = ini.load(path_)) {
+        // What it holds now cannot be kept, so it is not replaced.
+        return ec;
     }
     storeInto(ini);
     return ini.save(path_);

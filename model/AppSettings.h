@@ -26,7 +26,8 @@ public:
     // A missing file leaves everything empty and is no error.
     std::error_code load();
     // Writes our keys over the file as it is on disk now (another running copy may have changed
-    // it), keeping whatever else it holds.
+    // it), keeping whatever else it holds. A file there that cannot be read is left alone and its
+    // error returned.
     std::error_code save() const;
 
     const std::string& lastFile() const { return lastFile_; }

@@ -1,5 +1,7 @@
 #include "model/AtomicFile.h"
 
+#include "model/FileError.h"
+
 #include <atomic>
 #include <cerrno>
 #include <random>
@@ -89,6 +91,10 @@ std::error_code replaceFileAtomically(const fs::path& path, std::string_view byt
     const bool hadOld = ::stat(target.c_str(), &old) == 0;
     if (hadOld && S_ISDIR(old.st_mode)) {
         return failure(EISDIR);
+    }
+    if (hadOld && !S_ISREG(old.st_mode)) {
+        // A FIFO or device in the file's place is not ours to replace with a plain file.
+        return FileError::NotRegular;
     }
 
     fs::path temp;

@@ -11,7 +11,8 @@ namespace varnel {
 
 // Writes `bytes` to a temporary file beside `path`, syncs it and renames it over `path`. A
 // symbolic link is followed, so its target is replaced and the link stays; the old file's
-// permissions (and, where allowed, owner) are kept. On failure the temporary is removed, the
+// permissions (and, where allowed, owner) are kept. A folder, FIFO or device in the way is
+// refused, never replaced. On failure the temporary is removed, the
 // previous file is left as it was, and the operating system's text for the error is returned.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
                                                std::string_view bytes);

@@ -11,12 +11,19 @@ ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
                                      const std::filesystem::path& currentFolder, GearDocument& into,
                                      DocumentSettings& settings) {
     IniFile ini;
-    // An unreadable settings file leaves the settings as they are, like a missing one.
-    (void)ini.load(documentSettingsPath(document, currentFolder));
+    const auto settingsFile = documentSettingsPath(document, currentFolder);
+    // An unreadable settings file leaves the settings as they are, like a missing one, but the
+    // user is told: it will not be written over.
+    const std::error_code settingsError = ini.load(settingsFile);
     readDocumentSettings(ini, settings);
     into.metric = settings.metric;
     into.userColumnCount = settings.userColumns;
-    return readGearDataFile(document, into);
+    ReadOutcome outcome = readGearDataFile(document, into);
+    if (settingsError) {
+        outcome.settingsFile = settingsFile;
+        outcome.settingsReason = settingsError.message();
+    }
+    return outcome;
 }
 
 std::filesystem::path defaultDocumentPath(const std::filesystem::path& currentFolder) {
@@ -47,15 +54,21 @@ WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
     }
     WriteOutcome outcome;
     IniFile ini;
-    (void)ini.load(documentSettingsPath(target, currentFolder));
-    writeDocumentSettings(ini, settings);
-    if (const auto ec = ini.save(documentSettingsPath(target, currentFolder))) {
-        outcome.error = ec.message();
+    const auto settingsFile = documentSettingsPath(target, currentFolder);
+    if (const auto unreadable = ini.load(settingsFile)) {
+        // What it holds cannot be kept, so it is not replaced.
+        outcome.error = ReadOutcome::unreadableSettingsText(settingsFile, unreadable.message());
+    } else {
+        writeDocumentSettings(ini, settings);
+        if (const auto ec = ini.save(settingsFile)) {
+            outcome.error = settingsFile.string() + ": " + ec.message();
+        }
     }
     appSettings.setLastFile(documentName.string());
     if (const auto ec = appSettings.save(); ec && !outcome.error) {
-        outcome.error = ec.message();
+        outcome.error = appSettings.path().string() + ": " + ec.message();
     }
+    outcome.partial = outcome.error.has_value();
     return outcome;
 }
 

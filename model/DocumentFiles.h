@@ -12,7 +12,8 @@ namespace varnel {
 
 // Reads the per-file settings beside `document` (its name with ".ini"), applies the display unit
 // and the user column count to the document, then reads the gear data file into it. The caller
-// has emptied the document.
+// has emptied the document. A settings file that is there but cannot be read is named in the
+// outcome (settingsMessage) and leaves the settings as they were.
 ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
                                      const std::filesystem::path& currentFolder, GearDocument& into,
                                      DocumentSettings& settings);
@@ -30,9 +31,10 @@ std::filesystem::path writeTarget(const std::filesystem::path& given,
                                   const std::filesystem::path& currentFolder);
 
 // Writes the document: the gear data file, then the per-file settings beside the target (keeping
-// whatever else that file holds), then `documentName` as the last file, each through a temporary
-// file. When the list cannot be written nothing else is; the first failure is returned and the
-// previous files stay. A handheld document's list is not written here (its own writer does it).
+// whatever else that file holds; one that cannot be read is left as it is and reported), then
+// `documentName` as the last file, each through a temporary file. When the list cannot be written
+// nothing else is; the first failure is returned and the previous files stay. A handheld
+// document's list is not written here (its own writer does it).
 WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
                                 const std::filesystem::path& documentName,
                                 const GearDocument& document, const DocumentSettings& settings,

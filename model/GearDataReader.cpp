@@ -3,9 +3,9 @@
 #include "model/ByteOrder.h"
 #include "model/FixedText.h"
 #include "model/RecordLayout.h"
+#include "model/RegularFile.h"
 
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -295,30 +295,30 @@ struct FileBytes {
     std::size_t size = 0;
 };
 
-std::optional<FileBytes> readWholeFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+// Missing (ENOENT) or refused (any other error): nothing is read.
+std::optional<FileBytes> readWholeFile(const std::filesystem::path& path, std::error_code& ec) {
+    RegularFile file;
+    if ((ec = file.open(path))) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    const auto size = std::filesystem::file_size(path, ec);
     // One more than the size tells whether the file grew while it was read.
-    std::size_t capacity = ec ? 64 * 1024 : static_cast<std::size_t>(size) + 1;
+    std::size_t capacity = static_cast<std::size_t>(file.size()) + 1;
     FileBytes bytes{std::make_unique_for_overwrite<unsigned char[]>(capacity), 0};
     for (;;) {
-        const auto got = in.rdbuf()->sgetn(reinterpret_cast<char*>(bytes.data.get() + bytes.size),
-                                           static_cast<std::streamsize>(capacity - bytes.size));
-        bytes.size += static_cast<std::size_t>(got);
-        if (bytes.size < capacity) {
+        const std::size_t got = file.read(bytes.data.get() + bytes.size, capacity - bytes.size, ec);
+        if (ec) {
+            return std::nullopt;
+        }
+        bytes.size += got;
+        if (got == 0) {
             return bytes;
         }
-        capacity *= 2;
-        auto bigger = std::make_unique_for_overwrite<unsigned char[]>(capacity);
-        std::memcpy(bigger.get(), bytes.data.get(), bytes.size);
-        bytes.data = std::move(bigger);
+        if (bytes.size == capacity) {
+            capacity *= 2;
+            auto bigger = std::make_unique_for_overwrite<unsigned char[]>(capacity);
+            std::memcpy(bigger.get(), bytes.data.get(), bytes.size);
+            bytes.data = std::move(bigger);
+        }
     }
 }
 
@@ -349,13 +349,22 @@ GearDataContent decodeGearData(std::span<const unsigned char> bytes, std::int32_
 }
 
 GearDataContent decodeGearDataFile(const std::filesystem::path& path, std::int32_t nextCategoryId) {
-    const auto bytes = readWholeFile(path);
+    std::error_code ec;
+    const auto bytes = readWholeFile(path, ec);
     if (!bytes) {
         GearDataContent none;
-        none.outcome.status = ReadOutcome::Status::CannotOpen;
+        if (ec == std::errc::no_such_file_or_directory) {
+            none.outcome.status = ReadOutcome::Status::CannotOpen;
+        } else {
+            none.outcome.status = ReadOutcome::Status::Refused;
+            none.outcome.reason = ec.message();
+        }
+        none.outcome.file = path;
         return none;
     }
-    return decodeGearData({bytes->data.get(), bytes->size}, nextCategoryId);
+    GearDataContent content = decodeGearData({bytes->data.get(), bytes->size}, nextCategoryId);
+    content.outcome.file = path;
+    return content;
 }
 
 ReadOutcome parseGearData(std::span<const unsigned char> bytes, GearDocument& document) {

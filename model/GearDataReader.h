@@ -11,8 +11,9 @@
 
 namespace varnel {
 
-// Reads the whole file, then parses it. A file that cannot be opened loads nothing and shows no
-// message (status CannotOpen).
+// Reads the whole file, then parses it. A missing file loads nothing and shows no message (status
+// CannotOpen); one that is there but cannot be read, or is not a regular file, is Refused and
+// never opened in a way that could block.
 ReadOutcome readGearDataFile(const std::filesystem::path& path, GearDocument& document);
 
 // Fills a document whose rows and collections the caller has emptied. Nothing in the bytes is

@@ -4,14 +4,9 @@
 
 #include "model/ByteOrder.h"
 #include "model/CaseFold.h"
+#include "model/FileError.h"
 #include "model/ProfileStruct.h"
-
-#include <atomic>
-#include <cerrno>
-#include <chrono>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "model/RegularFile.h"
 
 namespace varnel {
 
@@ -60,10 +55,6 @@ std::string encodeValue(std::string_view value) {
     return std::string(value);
 }
 
-std::error_code lastError() {
-    return {errno, std::system_category()};
-}
-
 bool hasLineBreakOrNul(std::string_view s) {
     return s.find_first_of(std::string_view("\r\n\0", 3)) != npos;
 }
@@ -72,43 +63,32 @@ bool hasLineBreakOrNul(std::string_view s) {
 
 std::error_code IniFile::load(const fs::path& path) {
     lines_.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT ? std::error_code{} : lastError();
+    RegularFile file;
+    if (const auto ec = file.open(path)) {
+        return ec == std::errc::no_such_file_or_directory ? std::error_code{} : ec;
     }
-    std::error_code ec;
+    if (file.size() > kMaxFileSize) {
+        return FileError::TooLarge;
+    }
     std::string bytes;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        ec = lastError();
-    } else if (S_ISDIR(st.st_mode)) {
-        ec = {EISDIR, std::system_category()};
-    } else {
-        char buffer[65536];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                ec = lastError();
-                break;
-            }
-            if (n == 0) {
-                break;
-            }
-            if (bytes.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
-                ec = {EFBIG, std::system_category()};
-                break;
-            }
-            bytes.append(buffer, static_cast<std::size_t>(n));
+    char buffer[65536];
+    for (;;) {
+        std::error_code ec;
+        const std::size_t n = file.read(buffer, sizeof buffer, ec);
+        if (ec) {
+            return ec;
         }
+        if (n == 0) {
+            break;
+        }
+        // The file may have grown since it was measured.
+        if (bytes.size() + n > kMaxFileSize) {
+            return FileError::TooLarge;
+        }
+        bytes.append(buffer, n);
     }
-    ::close(fd);
-    if (!ec) {
-        parse(bytes);
-    }
-    return ec;
+    parse(bytes);
+    return {};
 }
 
 void IniFile::parse(std::string_view bytes) {

@@ -25,7 +25,9 @@ public:
     IniFile() = default;
 
     // Replaces the contents. A missing file is an empty file, not an error; on any other error
-    // the contents are left empty and the OS's error is returned.
+    // the contents are left empty and the error is returned: the OS's, or a FileError for a file
+    // that is not a regular file (never opened, so a FIFO cannot block) or larger than
+    // kMaxFileSize.
     std::error_code load(const std::filesystem::path& path);
     void parse(std::string_view bytes);
     std::string serialize() const;

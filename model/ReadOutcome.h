@@ -4,6 +4,7 @@
 #include "model/UserMessage.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -12,7 +13,8 @@ namespace varnel {
 struct ReadOutcome {
     enum class Status {
         Ok,
-        CannotOpen, // silent in the GUI; the command line says so
+        CannotOpen, // missing: silent in the GUI; the command line says so
+        Refused,    // there but unreadable (a FIFO, a folder, no permission): always said
         NotVarnel,
         Version3,
     };
@@ -22,6 +24,13 @@ struct ReadOutcome {
     // was read, the rest is gone from this copy.
     bool truncated = false;
     std::size_t itemsRead = 0;
+    // The file that was read, and for Refused why it could not be.
+    std::filesystem::path file;
+    std::string reason;
+    // The settings file beside the document when it is there but could not be read; it is then
+    // never written over (see writeDocumentFiles).
+    std::filesystem::path settingsFile;
+    std::string settingsReason;
 
     [[nodiscard]] bool ok() const { return status == Status::Ok; }
 
@@ -32,6 +41,9 @@ struct ReadOutcome {
         case Status::Version3:
             return UserMessage{"Version 5 requires a GearData.dat file in version 4 or 5 format",
                                "Varnel", MessageIcon::Stop};
+        case Status::Refused:
+            return UserMessage{"Cannot read " + file.string() + ": " + reason + ".", "Varnel",
+                               MessageIcon::Exclamation};
         case Status::Ok:
         case Status::CannotOpen:
             break;
@@ -49,6 +61,20 @@ struct ReadOutcome {
                                " items could be read.\n\nVarnel will ask before it saves over "
                                "this file.",
                            "Varnel", MessageIcon::Exclamation};
+    }
+
+    [[nodiscard]] std::optional<UserMessage> settingsMessage() const {
+        if (settingsReason.empty()) {
+            return std::nullopt;
+        }
+        return UserMessage{unreadableSettingsText(settingsFile, settingsReason), "Varnel",
+                           MessageIcon::Exclamation};
+    }
+
+    static std::string unreadableSettingsText(const std::filesystem::path& settings,
+                                              const std::string& why) {
+        return "Cannot read the settings file " + settings.string() + ": " + why +
+               ". It is left as it is, and the settings will not be saved into it.";
     }
 };
 

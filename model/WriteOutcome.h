@@ -10,6 +10,8 @@ namespace varnel {
 
 struct WriteOutcome {
     std::optional<std::string> error;
+    // The main file was written; only a companion file (settings, the last-file entry) failed.
+    bool partial = false;
 
     [[nodiscard]] bool ok() const { return !error; }
 

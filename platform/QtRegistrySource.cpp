@@ -1,7 +1,9 @@
 #include "platform/QtRegistrySource.h"
 
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -11,6 +13,33 @@ namespace {
 
 QString toQString(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// QSettings reads its files as it is made, and a FIFO or device in a file's place would block
+// it for good; such a key counts as missing. The files are those QSettings reads off Windows.
+bool unreadableInPlace(const QString& file) {
+    const QFileInfo info(file);
+    return info.exists() && !info.isFile();
+}
+
+bool nativeFilesUnreadable(bool machine, const QString& organisation, const QString& application) {
+    QStringList folders;
+    if (machine) {
+        folders << QLibraryInfo::path(QLibraryInfo::SettingsPath);
+        const QString xdg = qEnvironmentVariable("XDG_CONFIG_DIRS");
+        folders << (xdg.isEmpty() ? QStringList{QStringLiteral("/etc/xdg")}
+                                  : xdg.split(QLatin1Char(':'), Qt::SkipEmptyParts));
+    } else {
+        folders << QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    }
+    for (const QString& folder : folders) {
+        if (unreadableInPlace(folder + QLatin1Char('/') + organisation + QLatin1Char('/') +
+                              application + QStringLiteral(".conf")) ||
+            unreadableInPlace(folder + QLatin1Char('/') + organisation + QStringLiteral(".conf"))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // "Software\Ostrand\Varnel" → organisation "Ostrand", application "Varnel" off Windows.
@@ -37,13 +66,19 @@ std::unique_ptr<QSettings> settingsFor(QtRegistrySource::Hive hive, const QStrin
     const QString application = parts.takeLast();
     const QString organisation = parts.join(QLatin1Char('/'));
     if (root.isEmpty()) {
+        if (nativeFilesUnreadable(machine, organisation, application)) {
+            return nullptr;
+        }
         return std::make_unique<QSettings>(QSettings::NativeFormat,
                                            machine ? QSettings::SystemScope : QSettings::UserScope,
                                            organisation, application);
     }
-    return std::make_unique<QSettings>(root + QLatin1Char('/') + organisation + QLatin1Char('/') +
-                                           application + QStringLiteral(".conf"),
-                                       QSettings::IniFormat);
+    const QString file = root + QLatin1Char('/') + organisation + QLatin1Char('/') + application +
+                         QStringLiteral(".conf");
+    if (unreadableInPlace(file)) {
+        return nullptr;
+    }
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
 class QtRegistryKey : public RegistryKey {

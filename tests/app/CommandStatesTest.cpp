@@ -220,9 +220,11 @@ TEST_F(CommandStates, AFailedWriteAtExitLetsTheUserGoBack) {
     frame_.reset();
     std::filesystem::remove(folder_ / "rescued.dat");
     blockWritesTo("rescued.dat");
+    prompts_->answer(PromptAnswer::Ok); // "Cannot read ...: Is a directory."
     start();
-    prompts_->answer(PromptAnswer::Yes);
+    prompts_->answer(PromptAnswer::Yes).answer(PromptAnswer::Yes);
     EXPECT_TRUE(frame_->close());
+    EXPECT_EQ(prompts_->shown().back().caption, QStringLiteral("Error"));
 }
 
 TEST_F(CommandStates, AFileCutShortIsToldOnceAndNotOverwrittenUnasked) {
@@ -305,6 +307,28 @@ TEST_F(CommandStates, HideViewsRefreshTheButtonsAndRestoreTheSortState) {
     clickButton(ctl::Delete);
     EXPECT_TRUE(client().button(ctl::Modify)->isEnabled());
     EXPECT_FALSE(client().button(ctl::Add)->isEnabled());
+}
+
+} // namespace
+} // namespace varnel
+
+namespace varnel {
+namespace {
+
+TEST_F(CommandStates, AFileThatIsNoGearListIsNotReplacedAtExitUnasked) {
+    copySample();
+    std::ofstream(folder_ / "packing.txt") << "tent\r\nstove\r\n";
+    start();
+    prompts_->answerOpenFile(documentName("packing.txt"))
+        .answer(PromptAnswer::No)
+        .answer(PromptAnswer::Ok);
+    ASSERT_TRUE(clickMenu(cmd::Open));
+    EXPECT_EQ(prompts_->shown().back().text, QStringLiteral("Not a Varnel data file"));
+    prompts_->answer(PromptAnswer::No);
+    EXPECT_TRUE(frame_->close());
+    EXPECT_TRUE(prompts_->shown().back().text.startsWith(
+        documentName("packing.txt") + QStringLiteral(" could not be read as a gear list")));
+    EXPECT_EQ(readFile(folder_ / "packing.txt"), "tent\r\nstove\r\n");
 }
 
 } // namespace

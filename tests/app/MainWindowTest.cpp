@@ -1,14 +1,21 @@
+#include "Fifo.h"
 #include "MainWindowFixture.h"
 #include "app/CommandIds.h"
 #include "app/TWeightDisplayDialg.h"
+#include "model/ByteOrder.h"
 #include "model/FixedText.h"
+#include "model/IniFile.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
+
+#include <climits>
 
 namespace varnel {
 namespace {
@@ -209,6 +216,92 @@ TEST_F(MainWindow, SettingsRoundTripThroughTheWindow) {
     EXPECT_EQ(header->visualIndex(4), 1);
     EXPECT_EQ(client().model().heading(4), QStringLiteral("Brand"));
     EXPECT_EQ(frame_->geometry().size(), QSize(700, 500));
+}
+
+TEST_F(MainWindow, AnOversizedSettingsFileIsNamedAtStartAndKeptAtExit) {
+    copySample();
+    {
+        // The user's own settings, with a megabyte of padding after them.
+        std::ofstream(folder_ / "GearData.ini", std::ios::binary | std::ios::app)
+            << std::string(IniFile::kMaxFileSize, ';') << "\r\n";
+    }
+    const std::string before = readFile(folder_ / "GearData.ini");
+    const std::string said = "Cannot read the settings file " +
+                             (folder_ / "GearData.ini").string() +
+                             ": Too large for a settings file (more than 1 MiB). It is left as "
+                             "it is, and the settings will not be saved into it.";
+    prompts_->setAcknowledgeOkMessages(true);
+    start();
+    ASSERT_EQ(prompts_->shown().size(), 1U);
+    EXPECT_EQ(prompts_->shown()[0], ShownPrompt::message(QString::fromStdString(said), "Varnel",
+                                                         MessageIcon::Exclamation));
+    EXPECT_GT(doc().rowCount(), 0) << "the gear list is still read";
+
+    EXPECT_TRUE(frame_->close());
+    ASSERT_EQ(prompts_->shown().size(), 2U);
+    EXPECT_EQ(prompts_->shown()[1], ShownPrompt::message(QString::fromStdString(said), "Error",
+                                                         MessageIcon::Exclamation));
+    EXPECT_TRUE(readFile(folder_ / "GearData.ini") == before) << "the settings were replaced";
+}
+
+TEST_F(MainWindow, FifosNamedLikeTheFilesNeitherBlockNorGetReplaced) {
+    for (const char* name : {"GearData.ini", "GearData.dat", "Varnel.ini"}) {
+        test::makeFifo(folder_ / name);
+    }
+    prompts_->setAcknowledgeOkMessages(true);
+    EXPECT_TRUE(test::returnsWithoutBlocking(
+        {folder_ / "GearData.ini", folder_ / "GearData.dat", folder_ / "Varnel.ini"},
+        [this] { start(); }));
+    QStringList texts;
+    for (const ShownPrompt& p : prompts_->shown()) {
+        texts << p.text;
+    }
+    const auto named = [this](const char* name) {
+        return QString::fromStdString((folder_ / name).string() + ": Not a regular file.");
+    };
+    ASSERT_EQ(texts.size(), 3) << texts.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Cannot read the settings file ") +
+                                    named("Varnel.ini")));
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Cannot read the settings file ") +
+                                    named("GearData.ini")));
+    EXPECT_EQ(texts[2], QStringLiteral("Cannot read ") + named("GearData.dat"));
+
+    // The list shown is empty: exit asks before it would replace what could not be read.
+    prompts_->answer(PromptAnswer::No);
+    EXPECT_TRUE(test::returnsWithoutBlocking(
+        {folder_ / "GearData.ini", folder_ / "GearData.dat", folder_ / "Varnel.ini"},
+        [this] { frame_->close(); }));
+    EXPECT_TRUE(prompts_->shown().back().text.contains(QStringLiteral("could not be read")));
+    for (const char* name : {"GearData.ini", "GearData.dat", "Varnel.ini"}) {
+        EXPECT_TRUE(std::filesystem::is_fifo(folder_ / name)) << name;
+    }
+}
+
+TEST_F(MainWindow, AStoredPlacementOffEveryScreenCentresTheWindow) {
+    copySample();
+    const auto storeCoords = [this](std::int32_t l, std::int32_t t, std::int32_t r,
+                                    std::int32_t b) {
+        IniFile ini;
+        ASSERT_FALSE(ini.load(folder_ / "GearData.ini"));
+        std::uint8_t bytes[16];
+        putInt32(bytes, l);
+        putInt32(bytes + 4, t);
+        putInt32(bytes + 8, r);
+        putInt32(bytes + 12, b);
+        ini.writeStruct("MISC", "COORDS", bytes);
+        ASSERT_FALSE(ini.save(folder_ / "GearData.ini"));
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const auto& c : std::initializer_list<std::array<std::int32_t, 4>>{
+             {20000, 20000, 20600, 20450}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}}) {
+        SCOPED_TRACE(c[0]);
+        storeCoords(c[0], c[1], c[2], c[3]);
+        start();
+        const QRect placed = frame_->geometry();
+        EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
+        EXPECT_LE(std::abs(placed.center().x() - screen.center().x()), 1);
+        frame_.reset();
+    }
 }
 
 TEST_F(MainWindow, TotalsDialogAndTooltipShowTheCategoryLines) {

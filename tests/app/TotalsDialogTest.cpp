@@ -65,24 +65,39 @@ TEST(TotalsDialog, ShowsExactlyTheGivenLinesInOrder) {
     EXPECT_EQ(empty.findChild<QListWidget*>(QStringLiteral("101"))->count(), 0);
 }
 
-TEST(TotalsDialog, ListFontIsFixedPitchAtEightPoints) {
+// What the user sees: every character of the lines as wide as every other, so the figures line
+// up, whatever fonts the machine has and whatever they say of themselves.
+void expectEvenColumnsAtEightPoints(const QFont& font, const QStringList& lines) {
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(QLatin1Char('0'));
+    EXPECT_GT(width, 0);
+    for (const QString& line : lines) {
+        for (const QChar c : line) {
+            EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(c), width)
+                << QString(c).toStdString() << " in " << QFontInfo(font).family().toStdString();
+        }
+        EXPECT_NEAR(metrics.horizontalAdvance(line), width * line.size(), 1.0);
+    }
+    EXPECT_NEAR(QFontInfo(font).pointSizeF(), 8.0, 0.5);
+}
+
+TEST(TotalsDialog, ListFontHasEvenColumnsAtEightPoints) {
     test::qtTestApp();
-    TTotalsDlg dialog(sampleLines(2, false));
+    const QStringList lines = sampleLines(2, false) + sampleLines(1, true) +
+                              QStringList{QStringLiteral("Unfiled               :   0.00 oz. (  "
+                                                         "0.00 lb)")};
+    TTotalsDlg dialog(lines);
     const QFont font = dialog.findChild<QListWidget*>(QStringLiteral("101"))->font();
-    const QFontInfo info(font);
-    EXPECT_TRUE(info.fixedPitch()) << info.family().toStdString();
-    const QFontMetrics metrics(font);
-    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')),
-              metrics.horizontalAdvance(QLatin1Char('W')));
-    EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char(' ')),
-              metrics.horizontalAdvance(QLatin1Char('0')));
-    EXPECT_NEAR(info.pointSizeF(), 8.0, 0.5);
+    expectEvenColumnsAtEightPoints(font, lines);
+    EXPECT_TRUE(TTotalsDlg::hasEvenColumns(font));
 
     // A family that is not installed must not be replaced by whatever the system substitutes.
     const QFont fallback = TTotalsDlg::listFont(QStringLiteral("No Such Typeface Varnel"));
-    EXPECT_TRUE(QFontInfo(fallback).fixedPitch());
-    EXPECT_NEAR(QFontInfo(fallback).pointSizeF(), 8.0, 0.5);
+    expectEvenColumnsAtEightPoints(fallback, lines);
     EXPECT_EQ(fallback.weight(), QFont::Normal);
+
+    // And a proportional font is told apart.
+    EXPECT_FALSE(TTotalsDlg::hasEvenColumns(QFont(QStringLiteral("DejaVu Sans"), 8)));
 }
 
 TEST(TotalsDialog, WidestLinesFitWithoutHorizontalScrolling) {

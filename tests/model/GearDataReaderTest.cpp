@@ -2,7 +2,9 @@
 #include "model/FixedText.h"
 #include "model/GearDataWriter.h"
 
+#include "Fifo.h"
 #include "GearDataBytes.h"
+#include "SettingsTempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +174,22 @@ TEST(GearDataReader, RefusedFiles) {
     EXPECT_EQ(missing.status, ReadOutcome::Status::CannotOpen);
     EXPECT_FALSE(missing.message());
 
+    // There but not readable as a file: said, naming the file, and never waited on.
+    test::SettingsTempFolder dir;
+    test::makeFifo(dir / "fifo.dat");
+    std::filesystem::create_directory(dir / "folder.dat");
+    for (const auto& [name, reason] :
+         {std::pair{"fifo.dat", "Not a regular file"}, std::pair{"folder.dat", "Is a directory"}}) {
+        SCOPED_TRACE(name);
+        ReadOutcome refused;
+        EXPECT_TRUE(test::returnsWithoutBlocking(
+            {dir / "fifo.dat"}, [&] { refused = readGearDataFile(dir / name, doc); }));
+        EXPECT_EQ(refused.status, ReadOutcome::Status::Refused);
+        EXPECT_EQ(refused.message(),
+                  (UserMessage{"Cannot read " + (dir / name).string() + ": " + reason + ".",
+                               "Varnel", MessageIcon::Exclamation}));
+    }
+
     const UserMessage notVarnel{"Not a Varnel data file", "GearData.dat", MessageIcon::Stop};
     for (const std::string& bytes :
          {std::string(), "Gear file\r\nFood\r\n\r\n"s, std::string(59, 'x') + "Varnel\r\n"}) {
@@ -297,7 +315,9 @@ TEST(GearDataReader, EveryPrefixAndRandomBytesReadSafely) {
         EXPECT_TRUE(outcome.truncated);
         EXPECT_EQ(outcome.itemsRead, static_cast<std::size_t>(cut.rowCount()));
     }
-    const ReadOutcome cutShort{.truncated = true, .itemsRead = 3};
+    ReadOutcome cutShort;
+    cutShort.truncated = true;
+    cutShort.itemsRead = 3;
     EXPECT_EQ(cutShort.truncationMessage("/trail/GearData.dat"),
               (UserMessage{"/trail/GearData.dat ends in the middle of an item: only the first 3 "
                            "items could be read.\n\nVarnel will ask before it saves over this "

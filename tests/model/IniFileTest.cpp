@@ -1,5 +1,7 @@
 #include "model/IniFile.h"
+#include "Fifo.h"
 #include "SettingsTempFolder.h"
+#include "model/FileError.h"
 #include "model/ProfileStruct.h"
 
 #include <gtest/gtest.h>
@@ -176,13 +178,33 @@ TEST(IniFileOnDisk, AMissingFileIsEmptyAndSavingRoundTrips) {
     EXPECT_EQ(again.readString("S", "K"), "v");
 
     test::writeBytes(dir / "big.ini", std::string(IniFile::kMaxFileSize + 1, '\n'));
-    EXPECT_EQ(again.load(dir / "big.ini").value(), EFBIG);
+    EXPECT_EQ(again.load(dir / "big.ini"), FileError::TooLarge);
     EXPECT_TRUE(again.empty());
 
     fs::create_directory(dir / "sub.ini");
     const auto ec = again.load(dir / "sub.ini");
     EXPECT_EQ(ec.value(), EISDIR);
     EXPECT_TRUE(again.empty());
+}
+
+TEST(IniFileOnDisk, AFifoIsRefusedWithoutWaitingForAWriterAndNotReplaced) {
+    test::SettingsTempFolder dir;
+    test::makeFifo(dir / "GearData.ini");
+    fs::create_symlink("GearData.ini", dir / "link.ini");
+    for (const char* name : {"GearData.ini", "link.ini"}) {
+        SCOPED_TRACE(name);
+        IniFile ini;
+        ini.parse("junk");
+        std::error_code ec;
+        EXPECT_TRUE(test::returnsWithoutBlocking({dir / "GearData.ini"},
+                                                 [&] { ec = ini.load(dir / name); }));
+        EXPECT_EQ(ec, FileError::NotRegular);
+        EXPECT_EQ(ec.message(), "Not a regular file");
+        EXPECT_TRUE(ini.empty());
+    }
+    EXPECT_EQ(parsed("[S]\r\nK=v\r\n").save(dir / "GearData.ini"), FileError::NotRegular);
+    EXPECT_TRUE(fs::is_fifo(dir / "GearData.ini"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
 TEST(IniFileOnDisk, SavingKeepsPermissionsAndReplacesTheLinkTarget) {

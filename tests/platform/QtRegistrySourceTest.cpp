@@ -1,6 +1,9 @@
-#include "platform/NamedSemaphore.h"
 #include "platform/QtRegistrySource.h"
+#include "platform/NamedSemaphore.h"
 
+#include "Fifo.h"
+
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -14,7 +17,8 @@ TEST(QtRegistrySource, MissingKeyIsNotCreatedAndWrittenValuesReadBack) {
     ASSERT_TRUE(root.isValid());
     const QtRegistrySource source(QtRegistrySource::Hive::CurrentUser, root.path());
     EXPECT_EQ(source.open("Software\\Ostrand\\Varnel\\HotSync"), nullptr);
-    EXPECT_EQ(source.open("Software\\Ostrand\\Varnel\\HotSync"), nullptr) << "opening creates nothing";
+    EXPECT_EQ(source.open("Software\\Ostrand\\Varnel\\HotSync"), nullptr)
+        << "opening creates nothing";
 
     ASSERT_TRUE(source.writeString("Software\\Ostrand\\Varnel\\HotSync", "Path", "/home/me/Palm"));
     const auto key = source.open("Software\\Ostrand\\Varnel\\HotSync");
@@ -38,6 +42,34 @@ TEST(QtRegistrySource, ReadsNumbersAndBlocksOfTheSettingsKey) {
     EXPECT_EQ(key->dword("Missing"), std::nullopt);
     EXPECT_EQ(key->binary("Coords"), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_EQ(key->string("TextFile"), "C:/trip.txt");
+}
+
+TEST(QtRegistrySource, AFifoInPlaceOfTheKeyIsAMissingKeyAndNeverBlocks) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("Ostrand")));
+    const std::filesystem::path fifo = (root.path() + "/Ostrand/Varnel.conf").toStdString();
+    test::makeFifo(fifo);
+    const QtRegistrySource source(QtRegistrySource::Hive::LocalMachine, root.path());
+    std::unique_ptr<RegistryKey> key;
+    EXPECT_TRUE(test::returnsWithoutBlocking(
+        {fifo}, [&] { key = source.open("Software\\Ostrand\\Varnel"); }));
+    EXPECT_FALSE(key);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    // The same in the user's own configuration folder, where the native settings live.
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", root.path().toUtf8());
+    const QtRegistrySource user(QtRegistrySource::Hive::CurrentUser);
+    EXPECT_TRUE(test::returnsWithoutBlocking(
+        {fifo}, [&] { key = user.open("Software\\Ostrand\\Varnel"); }));
+    EXPECT_FALSE(key);
+    EXPECT_FALSE(user.writeString("Software\\Ostrand\\Varnel", "X", "y"));
+    if (saved.isNull()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", saved);
+    }
 }
 
 TEST(NamedSemaphore, IsNotReentrantButNeverDeadlocksOnOneThread) {
