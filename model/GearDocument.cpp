@@ -68,25 +68,33 @@ void putInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>& records) {
 GearDocument::GearDocument() = default;
 
 int GearDocument::insertionIndex(const sPubInfo& record) const {
+    // Member rows take no part: they belong to the group row above them, whatever category or
+    // item they show, and a new row never goes between a group and its member rows.
     const std::string_view category = fieldText(record.category);
     const auto sameCategory = [&](const GearRow& row) {
-        return equalNoCase(categoryOf(row), category);
+        return !row.isMemberRow() && equalNoCase(categoryOf(row), category);
+    };
+    const auto belowMembers = [&](std::vector<GearRow>::const_iterator at) {
+        while (at != rows_.end() && at->isMemberRow()) {
+            ++at;
+        }
+        return static_cast<int>(at - rows_.begin());
     };
     const auto first = std::find_if(rows_.begin(), rows_.end(), sameCategory);
     if (first == rows_.end()) {
         const auto after = std::find_if(rows_.begin(), rows_.end(), [&](const GearRow& row) {
-            return compareNoCase(categoryOf(row), category) >= 0;
+            return !row.isMemberRow() && compareNoCase(categoryOf(row), category) >= 0;
         });
-        return static_cast<int>(after - rows_.begin());
+        return belowMembers(after);
     }
     // The block runs from the first to the last row of the category.
     const auto lastReverse = std::find_if(rows_.rbegin(), rows_.rend(), sameCategory);
     const auto blockEnd = lastReverse.base();
     const std::string_view item = fieldText(record.item);
     const auto at = std::find_if(first, blockEnd, [&](const GearRow& row) {
-        return compareNoCase(fieldText(row.record->item), item) >= 0;
+        return !row.isMemberRow() && compareNoCase(fieldText(row.record->item), item) >= 0;
     });
-    return static_cast<int>(at - rows_.begin());
+    return belowMembers(at);
 }
 
 int GearDocument::insertRecord(std::unique_ptr<sPubInfo> record) {
@@ -339,7 +347,12 @@ int GearDocument::toggleGroup(int g) {
     const int n = group.members->count();
     if (group.expanded) {
         group.expanded = 0;
-        const int last = std::min(g + n, rowCount() - 1);
+        // Only the member rows below it go, however many members the group has by now.
+        int last = g;
+        while (last - g < n && last + 1 < rowCount() &&
+               rows_[static_cast<std::size_t>(last) + 1].isMemberRow()) {
+            ++last;
+        }
         if (last > g) {
             if (observer_) {
                 observer_->rowsAboutToBeRemoved(g + 1, last);
