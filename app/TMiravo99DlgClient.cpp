@@ -3,12 +3,15 @@
 #include "app/ColumnCommands.h"
 #include "app/CommandIds.h"
 #include "app/GearListView.h"
+#include "app/GearRowDrag.h"
+#include "app/GroupCommands.h"
 #include "app/ItemCommands.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
+#include "model/GroupEditing.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
@@ -68,8 +71,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
 
-    pending_ = {cmd::Print, cmd::Export,  cmd::GeneralOptions,
-                cmd::About, cmd::EmailMe, cmd::RemoveFromGroup};
+    pending_ = {cmd::Print, cmd::Export, cmd::GeneralOptions, cmd::About, cmd::EmailMe};
 
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
@@ -161,8 +163,9 @@ void TMiravo99DlgClient::createControls() {
             &QAction::triggered, this, &TMiravo99DlgClient::cmModifyColumn);
     makeAction(cmd::About, tr("&About..."), tr("Version and credits"));
     makeAction(cmd::EmailMe, tr("&Email me!"), tr("Write to the author"));
-    makeAction(cmd::RemoveFromGroup, tr("&Remove from Group"),
-               tr("Take the item out of its group"));
+    connect(makeAction(cmd::RemoveFromGroup, tr("&Remove from Group"),
+                       tr("Take the item out of its group")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmRemoveFromGroup);
 
     list_ = new GearListView(this);
     list_->setObjectName(QString::number(ctl::List));
@@ -182,11 +185,17 @@ void TMiravo99DlgClient::createControls() {
     });
     connect(list_, &GearListView::rowContextMenu, this, [this](int row, const QPoint& at) {
         if (row >= 0 && row < document_.rowCount() && document_.row(row).isMemberRow()) {
+            // The command acts on the first selected row: the one clicked.
+            selectRow(row);
+            enable(actions_.value(cmd::RemoveFromGroup), !document_.hideViewActive());
             QMenu menu(this);
             menu.addAction(actions_.value(cmd::RemoveFromGroup));
             menu.exec(at);
         }
     });
+    rowDrag_ = new GearRowDrag(
+        list_, [this](int row) { return canDragRow(document_, row); },
+        [this](int source, int target) { dropRow(source, target); });
     connect(list_->header(), &QHeaderView::sectionClicked, this, &TMiravo99DlgClient::sortByColumn);
     connect(model_.get(), &GearListModel::selectedTotalChanged, this,
             &TMiravo99DlgClient::onTotalChanged);
@@ -695,6 +704,20 @@ void TMiravo99DlgClient::cmDelete() {
     }
     ItemCommandContext context = itemContext();
     selectRow(deleteCommand(context, selectedRows()));
+    refreshButtons();
+}
+
+void TMiravo99DlgClient::dropRow(int source, int target) {
+    GroupCommandContext context{document_, prompts_, env_.runDialog, this};
+    const int row = dropCommand(context, groupNameBuffer_, source, target);
+    refreshButtons();
+    if (row >= 0) {
+        list_->scrollTo(model_->index(row, 0));
+    }
+}
+
+void TMiravo99DlgClient::cmRemoveFromGroup() {
+    removeFromGroupCommand(document_, selectedRows());
     refreshButtons();
 }
 
