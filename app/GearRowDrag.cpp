@@ -51,10 +51,16 @@ GearRowDrag::~GearRowDrag() {
 }
 
 bool GearRowDrag::eventFilter(QObject* watched, QEvent* event) {
+    // Only input events touch the view: others also come while it is being destroyed.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease && type != QEvent::KeyPress) {
+        return false;
+    }
     if (!view_) {
         return false;
     }
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         return watched == view_->viewport() && mousePress(static_cast<QMouseEvent&>(*event));
     case QEvent::MouseMove:
