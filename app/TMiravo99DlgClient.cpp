@@ -3,6 +3,8 @@
 #include "app/ColumnCommands.h"
 #include "app/CommandIds.h"
 #include "app/GearListView.h"
+#include "app/GearRowDrag.h"
+#include "app/GroupCommands.h"
 #include "app/ItemCommands.h"
 #include "app/ReportPrinter.h"
 #include "app/TTotalsDlg.h"
@@ -11,6 +13,7 @@
 #include "config/TConfigureCategoriesDlg.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
+#include "model/GroupEditing.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
@@ -91,7 +94,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
 
-    pending_ = {cmd::Export, cmd::GeneralOptions, cmd::About, cmd::EmailMe, cmd::RemoveFromGroup};
+    pending_ = {cmd::Export, cmd::GeneralOptions, cmd::About, cmd::EmailMe};
 
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
@@ -189,8 +192,9 @@ void TMiravo99DlgClient::createControls() {
             &QAction::triggered, this, &TMiravo99DlgClient::cmModifyColumn);
     makeAction(cmd::About, tr("&About..."), tr("Version and credits"));
     makeAction(cmd::EmailMe, tr("&Email me!"), tr("Write to the author"));
-    makeAction(cmd::RemoveFromGroup, tr("&Remove from Group"),
-               tr("Take the item out of its group"));
+    connect(makeAction(cmd::RemoveFromGroup, tr("&Remove from Group"),
+                       tr("Take the item out of its group")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmRemoveFromGroup);
 
     actions_.value(cmd::New)->setShortcut(QKeySequence::New);
     actions_.value(cmd::Open)->setShortcut(QKeySequence::Open);
@@ -216,12 +220,18 @@ void TMiravo99DlgClient::createControls() {
     });
     connect(list_, &GearListView::rowContextMenu, this, [this](int row, const QPoint& at) {
         if (row >= 0 && row < document_.rowCount() && document_.row(row).isMemberRow()) {
+            // The command acts on the first selected row: the one clicked.
+            selectRow(row);
+            enable(actions_.value(cmd::RemoveFromGroup), !document_.hideViewActive());
             QMenu menu(this);
             menu.addAction(actions_.value(cmd::RemoveFromGroup));
             menu.exec(at);
         }
     });
     connect(list_, &GearListView::deleteRequested, this, &TMiravo99DlgClient::cmDelete);
+    rowDrag_ = new GearRowDrag(
+        list_, [this](int row) { return canDragRow(document_, row); },
+        [this](int source, int target) { dropRow(source, target); });
     connect(list_->header(), &QHeaderView::sectionClicked, this, &TMiravo99DlgClient::sortByColumn);
     // The enablers follow every change, so that shortcuts are right without a menu opening;
     // one update per burst of changes.
@@ -923,6 +933,20 @@ void TMiravo99DlgClient::cmDelete() {
     }
     ItemCommandContext context = itemContext();
     selectRow(deleteCommand(context, selectedRows()));
+    refreshButtons();
+}
+
+void TMiravo99DlgClient::dropRow(int source, int target) {
+    GroupCommandContext context{document_, prompts_, env_.runDialog, this};
+    const int row = dropCommand(context, groupNameBuffer_, source, target);
+    refreshButtons();
+    if (row >= 0) {
+        list_->scrollTo(model_->index(row, 0));
+    }
+}
+
+void TMiravo99DlgClient::cmRemoveFromGroup() {
+    removeFromGroupCommand(document_, selectedRows());
     refreshButtons();
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/GearListModel.h"
 #include "app/ItemCommands.h"
+#include "app/TCreateGroupDialogXfer.h"
 #include "app/TPubInfoXfer.h"
 #include "app/TTotalsDlgXfer.h"
 #include "config/TAddNewColumnDlgXfer.h"
@@ -33,6 +34,7 @@ class QPushButton;
 namespace varnel {
 
 class GearListView;
+class GearRowDrag;
 
 // What the client needs from outside; tests hand in scripted versions.
 struct ClientEnvironment {
@@ -62,6 +64,7 @@ public:
     [[nodiscard]] QAction* action(int id) const { return actions_.value(id); }
     [[nodiscard]] QPushButton* button(int id) const { return buttons_.value(id); }
     [[nodiscard]] GearListView* listView() const { return list_; }
+    [[nodiscard]] GearRowDrag* rowDrag() const { return rowDrag_; }
     [[nodiscard]] GearDocument& document() { return document_; }
     [[nodiscard]] GearListModel& model() { return *model_; }
     [[nodiscard]] const DocumentSettings& settings() const { return settings_; }
@@ -103,6 +106,9 @@ public:
     void cmModifyColumn();
     void sortByColumn(int column);
     void toggleGroupRow(int row);
+    // Row `source` dragged onto row `target`: joins or makes a group.
+    void dropRow(int source, int target);
+    void cmRemoveFromGroup();
 
     // The enabling rules of the buttons after a load or an edit.
     void refreshButtons();
@@ -171,9 +177,11 @@ private:
     TAddNewColumnDlgXfer addColumnXfer_{};
     TDeleteColumnsDlgXfer deleteColumnsXfer_{};
     TModifyColumnDlgXfer modifyColumnXfer_{};
+    TCreateGroupDialogXfer groupNameBuffer_{};
 
     std::unique_ptr<GearListModel> model_;
     GearListView* list_ = nullptr;
+    GearRowDrag* rowDrag_ = nullptr;
     QLabel* totalLabel_ = nullptr;
     QLabel* totalText_ = nullptr;
     QCheckBox* hideNonSelectedBox_ = nullptr;

@@ -351,7 +351,12 @@ int GearDocument::toggleGroup(int g) {
     const int n = group.members->count();
     if (group.expanded) {
         group.expanded = 0;
-        const int last = std::min(g + n, rowCount() - 1);
+        // Only the member rows below it go, however many members the group has by now.
+        int last = g;
+        while (last - g < n && last + 1 < rowCount() &&
+               rows_[static_cast<std::size_t>(last) + 1].isMemberRow()) {
+            ++last;
+        }
         if (last > g) {
             if (observer_) {
                 observer_->rowsAboutToBeRemoved(g + 1, last);

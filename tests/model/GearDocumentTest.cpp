@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace varnel {
@@ -179,6 +181,54 @@ TEST(GearDocumentRows, TakeRowHandsTheRecordOverAndMovesTheCategoryLabel) {
     EXPECT_EQ(fieldText(taken->item), "a");
     EXPECT_EQ(doc.rowCount(), 1);
     EXPECT_EQ(doc.displayText(0, 0), "Kit");
+}
+
+// Kitchen (Shelter), expanded: Tarp (Shelter), then Pot (Cooking) below it.
+GearDocument kitchenBetween(std::initializer_list<const char*> shelterItems) {
+    GearDocument doc;
+    for (const char* item : shelterItems) {
+        doc.insertRecord(test::item("Shelter", item));
+    }
+    auto g = test::group("Shelter", "Kitchen", {});
+    for (auto [category, item] : {std::pair{"Cooking", "Pot"}, std::pair{"Shelter", "Tarp"}}) {
+        auto m = test::item(category, item);
+        m->inGroup = 1;
+        m->group = g.get();
+        g->members->add(std::move(m));
+    }
+    doc.toggleGroup(doc.insertRecord(std::move(g)));
+    return doc;
+}
+
+TEST(GearDocumentInsert, NewRowsNeverGoBetweenAGroupAndItsMemberRows) {
+    GearDocument doc = kitchenBetween({"Bivy", "Stakes"});
+    ASSERT_EQ(column(doc, 1),
+              (std::vector<std::string>{"Bivy", "- Kitchen", "Tarp", "Pot", "Stakes"}));
+    // Between the group and Stakes by name; a category only a member row has.
+    doc.insertRecord(test::item("Shelter", "Lamp"));
+    doc.insertRecord(test::item("Shelter", "Knife"));
+    doc.insertRecord(test::item("Cooking", "Spoon"));
+    EXPECT_EQ(column(doc, 1), (std::vector<std::string>{"Spoon", "Bivy", "- Kitchen", "Tarp", "Pot",
+                                                        "Knife", "Lamp", "Stakes"}));
+    // The group last in its block and in the list.
+    GearDocument last = kitchenBetween({"Bivy"});
+    last.insertRecord(test::item("Shelter", "Zz"));
+    last.insertRecord(test::item("Water", "Bottle"));
+    EXPECT_EQ(column(last, 1),
+              (std::vector<std::string>{"Bivy", "- Kitchen", "Tarp", "Pot", "Zz", "Bottle"}));
+}
+
+TEST(GearDocumentGroups, FoldingTakesOnlyTheMemberRowsShown) {
+    GearDocument doc = kitchenBetween({"Bivy", "Stakes"});
+    // A member that went in while the group was open is not shown yet: folding must not take
+    // the row below for it.
+    sPubInfo& group = doc.record(1);
+    auto extra = test::item("Shelter", "Peg");
+    extra->inGroup = 1;
+    extra->group = &group;
+    group.members->add(std::move(extra));
+    EXPECT_EQ(doc.toggleGroup(1), 3);
+    EXPECT_EQ(column(doc, 1), (std::vector<std::string>{"Bivy", "+ Kitchen", "Stakes"}));
 }
 
 } // namespace

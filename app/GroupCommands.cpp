@@ -1,0 +1,40 @@
+#include "app/GroupCommands.h"
+
+#include "app/TCreateGroupDialog.h"
+#include "model/FixedText.h"
+#include "model/GroupEditing.h"
+
+#include <algorithm>
+
+namespace varnel {
+
+int dropCommand(GroupCommandContext& context, TCreateGroupDialogXfer& xfer, int source,
+                int target) {
+    GearDocument& doc = context.document;
+    const DropPlan plan = planDrop(doc, source, target);
+    switch (plan.action) {
+    case DropAction::None:
+        return -1;
+    case DropAction::JoinGroup:
+        return joinGroup(doc, source, plan.target);
+    case DropAction::CreateGroup:
+        break;
+    }
+    xfer.resetForRun();
+    TCreateGroupDialog dialog(xfer, doc, source, plan.target, context.prompts, context.parent);
+    const int result = context.runDialog ? context.runDialog(dialog) : dialog.exec();
+    if (result != QDialog::Accepted) {
+        return -1;
+    }
+    return createGroup(doc, source, plan.target, fieldText(xfer.name), fieldText(xfer.notes));
+}
+
+int removeFromGroupCommand(GearDocument& document, std::vector<int> selectedRows) {
+    std::erase_if(selectedRows, [&](int r) { return r < 0 || r >= document.rowCount(); });
+    if (selectedRows.empty() || document.hideViewActive()) {
+        return -1;
+    }
+    return removeFromGroup(document, *std::min_element(selectedRows.begin(), selectedRows.end()));
+}
+
+} // namespace varnel
