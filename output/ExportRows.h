@@ -1,0 +1,58 @@
+#pragma once
+// The walk every export makes over the rows, and the small pieces the four formats share.
+
+#include "model/GearDocument.h"
+#include "model/WeightText.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace varnel::exports {
+
+// Top to bottom. A member row shown under an expanded group is skipped, since its group row
+// stands for it; with `checkedOnly` an unchecked row is skipped. A group row is not written
+// itself: each member is, front to back. `fn(record, position, member, counted)`: position is
+// the row's place in the list counted over all rows; counted says whether its weight goes into
+// the selected total (the group row's check mark for a member).
+template <typename Fn>
+void forEachExportedRecord(const GearDocument& document, bool checkedOnly, Fn&& fn) {
+    const int rows = document.rowCount();
+    for (int i = 0; i < rows; ++i) {
+        const GearRow& row = document.row(i);
+        if (row.isMemberRow() || (checkedOnly && !row.checked())) {
+            continue;
+        }
+        const bool checked = row.checked();
+        if (row.isGroupRow()) {
+            row.record->members->forEach(
+                [&](const sPubInfo& member) { fn(member, i, true, checked); });
+        } else {
+            fn(static_cast<const sPubInfo&>(*row.record), i, false, checked);
+        }
+    }
+}
+
+// User column k (1-based); null when the record has no text for it.
+inline const std::string* columnTextAt(const sPubInfo& record, int k) {
+    return record.columnTexts ? record.columnTexts->at(k) : nullptr;
+}
+
+// The selected total is kept in single precision, as the list's running total is; each weight
+// is added the way "float += double" adds it.
+inline void addToTotal(float& total, std::string_view weight) {
+    total = static_cast<float>(static_cast<double>(total) + weightValue(weight));
+}
+
+// "%-Ns": never cut.
+inline void appendPadded(std::string& out, std::string_view text, std::size_t width) {
+    out.append(text);
+    if (text.size() < width) {
+        out.append(width - text.size(), ' ');
+    }
+}
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+inline constexpr std::string_view kTotalCaption = "Total Weight of Selected Items";
+
+} // namespace varnel::exports
