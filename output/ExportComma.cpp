@@ -7,21 +7,18 @@ namespace varnel {
 
 using exports::kLineEnd;
 
+namespace {
+constexpr exports::ByteSet kNeedsQuotes(",\"\r\n");
+constexpr exports::ByteSet kQuote("\"");
+} // namespace
+
 void appendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (kNeedsQuotes.find(field) == field.size()) {
         out += field;
         return;
     }
     out += '"';
-    for (std::size_t at = 0;;) {
-        const std::size_t quote = field.find('"', at);
-        out.append(field.substr(at, quote == std::string_view::npos ? quote : quote + 1 - at));
-        if (quote == std::string_view::npos) {
-            break;
-        }
-        out += '"';
-        at = quote + 1;
-    }
+    exports::appendEscaped(out, field, kQuote, [](std::string& o, char) { o += "\"\""; });
     out += '"';
 }
 

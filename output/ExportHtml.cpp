@@ -51,30 +51,23 @@ std::string htmlColour(std::uint32_t colorRef) {
 }
 
 void appendHtmlEscaped(std::string& out, std::string_view text) {
-    std::size_t from = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::string_view entity;
-        switch (text[i]) {
+    static constexpr exports::ByteSet kSpecial("&<>\"");
+    exports::appendEscaped(out, text, kSpecial, [](std::string& o, char c) {
+        switch (c) {
         case '&':
-            entity = "&amp;";
+            o += "&amp;";
             break;
         case '<':
-            entity = "&lt;";
+            o += "&lt;";
             break;
         case '>':
-            entity = "&gt;";
-            break;
-        case '"':
-            entity = "&quot;";
+            o += "&gt;";
             break;
         default:
-            continue;
+            o += "&quot;";
+            break;
         }
-        out.append(text.substr(from, i - from));
-        out += entity;
-        from = i + 1;
-    }
-    out.append(text.substr(from));
+    });
 }
 
 std::string exportHtmlBytes(const GearDocument& document, const ExportHeadings& headings,

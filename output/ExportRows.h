@@ -4,6 +4,7 @@
 #include "model/GearDocument.h"
 #include "model/WeightText.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -49,6 +50,59 @@ inline void appendPadded(std::string& out, std::string_view text, std::size_t wi
     out.append(text);
     if (text.size() < width) {
         out.append(width - text.size(), ' ');
+    }
+}
+
+// A set of bytes, to find the next byte of a text that needs more than copying.
+class ByteSet {
+public:
+    constexpr explicit ByteSet(std::string_view bytes) {
+        for (const char c : bytes) {
+            set_[static_cast<unsigned char>(c)] = true;
+        }
+    }
+    constexpr ByteSet& addRange(unsigned first, unsigned last) {
+        for (unsigned b = first; b <= last; ++b) {
+            set_[b] = true;
+        }
+        return *this;
+    }
+
+    [[nodiscard]] constexpr bool contains(char c) const {
+        return set_[static_cast<unsigned char>(c)];
+    }
+
+    // The place of the first byte from `from` on that is in the set; text.size() when none is.
+    [[nodiscard]] constexpr std::size_t find(std::string_view text, std::size_t from = 0) const {
+        // Four at a time: most texts hold no such byte at all.
+        while (from + 4 <= text.size() && !(contains(text[from]) | contains(text[from + 1]) |
+                                            contains(text[from + 2]) | contains(text[from + 3]))) {
+            from += 4;
+        }
+        while (from < text.size() && !contains(text[from])) {
+            ++from;
+        }
+        return from;
+    }
+
+private:
+    std::array<bool, 256> set_{};
+};
+
+// Appends `text`, each run of bytes outside `special` in one piece and each byte in it through
+// `escape(out, byte)`.
+template <typename Escape>
+void appendEscaped(std::string& out, std::string_view text, const ByteSet& special,
+                   Escape&& escape) {
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t at = special.find(text, from);
+        out.append(text.data() + from, at - from);
+        if (at == text.size()) {
+            return;
+        }
+        escape(out, text[at]);
+        from = at + 1;
     }
 }
 

@@ -3,6 +3,8 @@
 #include "model/FixedText.h"
 #include "output/ExportRows.h"
 
+#include <cstring>
+
 namespace varnel {
 
 using exports::appendPadded;
@@ -53,6 +55,24 @@ void appendHeading(std::string& out, const ExportHeadings& headings, const Expor
     out += kLineEnd;
 }
 
+// "%-21s%-41s%-9s": the first part of every item line. The fields nearly always fit their
+// widths, so the line is blanked once and the texts are put in their places.
+void appendItemFields(std::string& out, std::string_view category, std::string_view item,
+                      std::string_view weight) {
+    if (category.size() > 21 || item.size() > 41 || weight.size() > 9) {
+        appendPadded(out, category, 21);
+        appendPadded(out, item, 41);
+        appendPadded(out, weight, 9);
+        return;
+    }
+    const std::size_t at = out.size();
+    out.append(21 + 41 + 9, ' ');
+    char* line = out.data() + at;
+    std::memcpy(line, category.data(), category.size());
+    std::memcpy(line + 21, item.data(), item.size());
+    std::memcpy(line + 21 + 41, weight.data(), weight.size());
+}
+
 } // namespace
 
 std::string exportTextBytes(const GearDocument& document, const ExportHeadings& headings,
@@ -70,9 +90,7 @@ std::string exportTextBytes(const GearDocument& document, const ExportHeadings& 
         document, options.checkedOnly,
         [&](const sPubInfo& record, int /*position*/, bool member, bool counted) {
             const std::string_view weight = fieldText(record.weight);
-            appendPadded(out, fieldText(record.category), 21);
-            appendPadded(out, fieldText(record.item), 41);
-            appendPadded(out, weight, 9);
+            appendItemFields(out, fieldText(record.category), fieldText(record.item), weight);
             if (member) {
                 out += '*';
             }

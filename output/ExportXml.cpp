@@ -26,21 +26,21 @@ bool nameChar(char32_t c) {
            (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
-// Tab, LF and CR are the only controls below the blank that XML 1.0 allows.
-bool forbiddenControl(unsigned char b) {
-    return b < 0x20U && b != '\t' && b != '\n' && b != '\r';
-}
+// The tags of one element, made once per export: "<name>" (after `indent`) and "</name>\r\n".
+struct Element {
+    std::string open;
+    std::string close;
 
-void appendElement(std::string& out, std::string_view name, std::string_view text) {
-    out += '<';
-    out += name;
-    out += '>';
-    appendXmlText(out, text);
-    out += "</";
-    out += name;
-    out += '>';
-    out += kLineEnd;
-}
+    Element(std::string_view name, std::string_view indent)
+        : open(std::string(indent) + "<" + std::string(name) + ">"),
+          close("</" + std::string(name) + ">\r\n") {}
+
+    void append(std::string& out, std::string_view text) const {
+        out += open;
+        appendXmlText(out, text);
+        out += close;
+    }
+};
 
 } // namespace
 
@@ -61,95 +61,97 @@ std::string xmlElementName(std::string_view heading) {
 }
 
 void appendXmlText(std::string& out, std::string_view text, bool attribute) {
-    for (const char ch : text) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80U) {
-            appendUtf8(out, cp1252CodePoint(b));
-            continue;
-        }
-        switch (ch) {
-        case '&':
-            out += "&amp;";
-            continue;
-        case '<':
-            out += "&lt;";
-            continue;
-        case '>':
-            out += "&gt;";
-            continue;
-        case '\r':
-            out += "&#13;"; // a reader turns a bare CR, or CR LF, into LF
-            continue;
-        default:
-            break;
-        }
-        if (attribute) {
-            switch (ch) {
-            case '"':
-                out += "&quot;";
-                continue;
-            case '\'':
-                out += "&apos;";
-                continue;
-            case '\n':
-                out += "&#10;";
-                continue;
-            case '\t':
-                out += "&#9;";
-                continue;
-            default:
-                break;
-            }
-        }
-        out += forbiddenControl(b) ? '?' : ch;
-    }
+    // Every control below the blank is special: tab and LF only in attribute values, where a
+    // reader would turn them into blanks.
+    static constexpr exports::ByteSet kContent =
+        exports::ByteSet("&<>").addRange(0x00, 0x08).addRange(0x0B, 0x1F).addRange(0x80, 0xFF);
+    static constexpr exports::ByteSet kAttribute =
+        exports::ByteSet("&<>\"'").addRange(0x00, 0x1F).addRange(0x80, 0xFF);
+    exports::appendEscaped(out, text, attribute ? kAttribute : kContent,
+                           [](std::string& o, char c) {
+                               switch (c) {
+                               case '&':
+                                   o += "&amp;";
+                                   return;
+                               case '<':
+                                   o += "&lt;";
+                                   return;
+                               case '>':
+                                   o += "&gt;";
+                                   return;
+                               case '"':
+                                   o += "&quot;";
+                                   return;
+                               case '\'':
+                                   o += "&apos;";
+                                   return;
+                               case '\r':
+                                   o += "&#13;"; // a reader turns a bare CR, or CR LF, into LF
+                                   return;
+                               case '\n':
+                                   o += "&#10;";
+                                   return;
+                               case '\t':
+                                   o += "&#9;";
+                                   return;
+                               default:
+                                   break;
+                               }
+                               const auto b = static_cast<unsigned char>(c);
+                               if (b >= 0x80U) {
+                                   appendUtf8(o, cp1252CodePoint(b));
+                               } else {
+                                   o += '?'; // XML 1.0 has no way to carry the other controls
+                               }
+                           });
 }
 
 std::string exportXmlBytes(const GearDocument& document, const ExportHeadings& headings,
                            const ExportOptions& options) {
     const std::string category = xmlElementName(headings.fixed[0]);
-    const std::string item = xmlElementName(headings.fixed[1]);
-    const std::string weight = xmlElementName(headings.fixed[2]);
-    const std::string notes = xmlElementName(headings.fixed[3]);
-    std::vector<std::string> user;
+    const std::string itemOpen = "<" + category + " attribute=\"";
+    const std::string itemClose = "</" + category + ">\r\n";
+    const Element item(xmlElementName(headings.fixed[1]), "\">\r\n\t");
+    const Element weight(xmlElementName(headings.fixed[2]), "\t");
+    const Element notes(xmlElementName(headings.fixed[3]), "");
+    std::vector<Element> user;
     if (options.customColumns) {
         user.reserve(headings.user.size());
         for (const std::string& h : headings.user) {
-            user.push_back(xmlElementName(h));
+            user.emplace_back(xmlElementName(h), "");
         }
     }
 
     std::string out;
-    out.reserve(static_cast<std::size_t>(document.rowCount()) *
-                    (3 * category.size() + 2 * item.size() + 2 * weight.size() + 100 +
-                     (options.notes ? 2 * notes.size() + 30 : 0) + user.size() * 30) +
-                64);
+    std::size_t perItem = itemOpen.size() + itemClose.size() + item.open.size() +
+                          item.close.size() + weight.open.size() + weight.close.size() + 70;
+    if (options.notes) {
+        perItem += notes.open.size() + notes.close.size() + 20;
+    }
+    for (const Element& e : user) {
+        perItem += e.open.size() + e.close.size() + 8;
+    }
+    out.reserve(static_cast<std::size_t>(document.rowCount()) * perItem + 64);
     out += "<xml>\r\n<Razidevidez_Orav>\r\n";
     exports::forEachExportedRecord(
         document, options.checkedOnly,
         [&](const sPubInfo& record, int /*position*/, bool /*member*/, bool /*counted*/) {
-            out += '<';
-            out += category;
-            out += " attribute=\"";
+            out += itemOpen;
             appendXmlText(out, fieldText(record.category), true);
-            out += "\">\r\n\t";
-            appendElement(out, item, fieldText(record.item));
-            out += '\t';
-            appendElement(out, weight, fieldText(record.weight));
+            item.append(out, fieldText(record.item)); // closes the opening tag first
+            weight.append(out, fieldText(record.weight));
             for (std::size_t k = 0; k < user.size(); ++k) {
                 if (!record.columnTexts) {
-                    appendElement(out, user[k], {});
+                    user[k].append(out, {});
                 } else if (const std::string* text =
                                record.columnTexts->at(static_cast<int>(k) + 1)) {
-                    appendElement(out, user[k], *text);
+                    user[k].append(out, *text);
                 }
             }
             if (options.notes) {
-                appendElement(out, notes, fieldText(record.notes));
+                notes.append(out, fieldText(record.notes));
             }
-            out += "</";
-            out += category;
-            out += ">\r\n";
+            out += itemClose;
         });
     out += "</Razidevidez_Orav></xml>\r\n";
     return out;
