@@ -8,8 +8,6 @@
 
 namespace varnel {
 
-using exports::kLineEnd;
-
 namespace {
 
 bool nameStartChar(char32_t c) {

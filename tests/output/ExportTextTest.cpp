@@ -28,7 +28,7 @@ TEST(ExportText, EmptyListIsTheHeadingTheRuleAnEmptyLineAndTheTotal) {
 
 TEST(ExportText, TitleIsCentredInEightyColumns) {
     GearDocument doc;
-    const auto title = [&](std::string t) {
+    const auto title = [&](const std::string& t) {
         const std::string bytes = exportTextBytes(doc, test::headings(), {false, false, false, t});
         return bytes.substr(0, bytes.find("Category"));
     };

@@ -20,6 +20,7 @@ TEST(ExportWriter, ExpandingAGroupChangesNoFile) {
         GearDocument doc;
         test::buildTrip(doc);
         std::vector<std::string> collapsed;
+        collapsed.reserve(kFormats.size());
         for (const ExportFormat f : kFormats) {
             collapsed.push_back(exportBytes(f, doc, h, options));
         }
