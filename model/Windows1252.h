@@ -16,6 +16,9 @@ char windows1252ByteFor(char32_t codePoint);
 
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// Appends one code point as UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 // One byte per character; a character without a Windows-1252 byte, and every byte of a malformed
 // UTF-8 sequence, becomes "?".
 std::string utf8ToWindows1252(std::string_view utf8);

@@ -1,0 +1,31 @@
+#pragma once
+// The gear list as a simple tagged file: one element per exported item, named after the first
+// column heading, with the category as an attribute and the other values as child elements
+// named after their column headings.
+
+#include "model/GearDocument.h"
+#include "output/ExportOptions.h"
+
+#include <string>
+#include <string_view>
+
+namespace varnel {
+
+// The file's bytes: UTF-8 (the encoding of a file without an XML declaration), CR LF line ends,
+// always well-formed. Texts are converted from Windows-1252 and escaped; a control character
+// that XML 1.0 cannot carry becomes "?". Reads the rows only: writeExport (ExportWriter.h)
+// refreshes the rows' `selected` fields.
+std::string exportXmlBytes(const GearDocument& document, const ExportHeadings& headings,
+                           const ExportOptions& options);
+
+// A heading as an element name, in UTF-8: every character that may not stand in a name (blanks,
+// parentheses and colons among them) becomes "_", a name that may not start as it does gets a
+// leading "_", and an empty heading is "_".
+std::string xmlElementName(std::string_view heading);
+
+// Windows-1252 text as UTF-8 character data, escaped for element content or, with `attribute`,
+// for a double-quoted attribute value (where line ends and tabs are written as references, so
+// that a reader gets them back rather than blanks).
+void appendXmlText(std::string& out, std::string_view text, bool attribute = false);
+
+} // namespace varnel
