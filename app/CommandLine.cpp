@@ -1,19 +1,27 @@
 #include "app/CommandLine.h"
 
+#include "app/ReportPrinter.h"
 #include "app/TMiravo99App.h"
 #include "model/DocumentFiles.h"
 #include "output/CategoryTotals.h"
+#include "output/ExportWriter.h"
 #include "ui/Cp1252.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
+#include <QPageSize>
+#include <QPrinter>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -39,6 +47,25 @@ struct HeadlessOption {
     const char* valueName; // nullptr: the option takes no value
     const char* description;
     int (*run)(const HeadlessCall& call);
+    bool needsFonts = false; // drawing: a GUI application on the offscreen platform
+};
+
+// Plain switches that go with a headless option.
+struct HeadlessSwitch {
+    const char* name;
+    const char* valueName;
+    const char* description;
+};
+
+constexpr HeadlessSwitch kHeadlessSwitches[] = {
+    {"output", "OUT", "With --export: the file to write."},
+    {"checked-only", nullptr,
+     "With --export: only the checked items, as \"Export only Checked "
+     "Items\" does."},
+    {"notes", nullptr, "With --export: the notes too."},
+    {"custom-columns", nullptr,
+     "With --export: the user columns too (nothing on a list without any)."},
+    {"title", "TEXT", "With --export: the title of a text or HTML export."},
 };
 
 // Options of the window system: QApplication takes them out of the arguments when the window
@@ -87,19 +114,10 @@ int usageError(const QCommandLineParser& parser, QTextStream& err, const QString
     return kExitUsage;
 }
 
-// Prints the Totals dialog's lines for FILE; writes nothing anywhere.
-int printTotals(const HeadlessCall& call) {
-    if (!call.files.isEmpty()) {
-        return usageError(
-            call.parser, call.err,
-            QStringLiteral("--totals takes one FILE, not also '%1'.").arg(call.files.front()));
-    }
-    const QString& file = call.value;
-    if (file.isEmpty()) {
-        return usageError(call.parser, call.err, QStringLiteral("--totals needs a FILE."));
-    }
-    GearDocument document;
-    DocumentSettings settings;
+// Reads FILE and the settings beside it as the window does; 0, or the exit status of the error
+// it printed.
+int readForHeadless(const HeadlessCall& call, const QString& file, GearDocument& document,
+                    DocumentSettings& settings) {
     const ReadOutcome outcome = readDocumentWithSettings(
         toPath(file), std::filesystem::path(QDir::currentPath().toStdString()), document, settings);
     switch (outcome.status) {
@@ -123,8 +141,119 @@ int printTotals(const HeadlessCall& call) {
         return fileError(call.err, fromPath(settingsFile),
                          QString::fromStdString(outcome.settingsReason), kExitRefused);
     }
+    return 0;
+}
+
+// Prints the Totals dialog's lines for FILE; writes nothing anywhere.
+int printTotals(const HeadlessCall& call) {
+    if (!call.files.isEmpty()) {
+        return usageError(
+            call.parser, call.err,
+            QStringLiteral("--totals takes one FILE, not also '%1'.").arg(call.files.front()));
+    }
+    const QString& file = call.value;
+    if (file.isEmpty()) {
+        return usageError(call.parser, call.err, QStringLiteral("--totals needs a FILE."));
+    }
+    GearDocument document;
+    DocumentSettings settings;
+    if (const int failed = readForHeadless(call, file, document, settings)) {
+        return failed;
+    }
     for (const std::string& line : totalsDialogLines(categoryTotals(document), document.metric)) {
         call.out << Cp1252::toUnicode(line) << '\n';
+    }
+    return 0;
+}
+
+// The one FILE a writing option reads, or a usage error.
+std::optional<QString> singleFile(const HeadlessCall& call, const char* option) {
+    if (call.files.size() != 1) {
+        usageError(call.parser, call.err,
+                   QStringLiteral("--%1 reads exactly one FILE.").arg(QString::fromLatin1(option)));
+        return std::nullopt;
+    }
+    return call.files.front();
+}
+
+// Writes FILE's export as the Export command writes that format with those options.
+int exportList(const HeadlessCall& call) {
+    static const QHash<QString, ExportFormat> formats{{QStringLiteral("text"), ExportFormat::Text},
+                                                      {QStringLiteral("csv"), ExportFormat::Comma},
+                                                      {QStringLiteral("html"), ExportFormat::Html},
+                                                      {QStringLiteral("xml"), ExportFormat::Xml}};
+    if (!formats.contains(call.value)) {
+        return usageError(
+            call.parser, call.err,
+            QStringLiteral("--export takes text, csv, html or xml, not '%1'.").arg(call.value));
+    }
+    const QString out = call.parser.value(QStringLiteral("output"));
+    if (out.isEmpty()) {
+        return usageError(call.parser, call.err, QStringLiteral("--export needs --output OUT."));
+    }
+    const auto file = singleFile(call, "export");
+    if (!file) {
+        return kExitUsage;
+    }
+    GearDocument document;
+    DocumentSettings settings;
+    if (const int failed = readForHeadless(call, *file, document, settings)) {
+        return failed;
+    }
+    ExportOptions options;
+    options.checkedOnly = call.parser.isSet(QStringLiteral("checked-only"));
+    options.notes = call.parser.isSet(QStringLiteral("notes"));
+    // As the dialog's box, which is disabled on a list without user columns.
+    options.customColumns =
+        call.parser.isSet(QStringLiteral("custom-columns")) && document.userColumnCount > 0;
+    options.title =
+        Cp1252::fromUnicode(call.parser.value(QStringLiteral("title"))).substr(0, kMaxTitleLength);
+    const ExportOutcome outcome =
+        writeExport(formats.value(call.value), toPath(out), document, exportHeadings(settings),
+                    options, exportColours(settings));
+    if (!outcome.ok()) {
+        return fileError(call.err, out, QString::fromStdString(*outcome.error), kExitRefused);
+    }
+    return 0;
+}
+
+// Prints FILE's report to the PDF OUT on A4, with FILE's print options and printing font.
+int printPdf(const HeadlessCall& call) {
+    const QString out = call.value;
+    const auto file = singleFile(call, "print-pdf");
+    if (out.isEmpty() || !file) {
+        return out.isEmpty() ? usageError(call.parser, call.err,
+                                          QStringLiteral("--print-pdf needs OUT and FILE."))
+                             : kExitUsage;
+    }
+    GearDocument document;
+    DocumentSettings settings;
+    if (const int failed = readForHeadless(call, *file, document, settings)) {
+        return failed;
+    }
+    // Written beside OUT first, so that a failed print leaves an earlier OUT as it was.
+    const std::filesystem::path target = toPath(out);
+    std::filesystem::path partial = target;
+    partial += ".part";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fromPath(partial));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Varnel"));
+    const ReportSource source{document, PrintHeadings::from(settings), PrintOptions::from(settings),
+                              settings.font};
+    std::error_code ec;
+    if (printReport(printer, source) != PrintResult::Printed || !printer.isValid()) {
+        std::filesystem::remove(partial, ec);
+        const QFileInfo folder(QFileInfo(out).absolutePath());
+        const int why = !folder.exists() ? ENOENT : (!folder.isWritable() ? EACCES : EIO);
+        return fileError(call.err, out, QString::fromStdString(std::system_category().message(why)),
+                         kExitRefused);
+    }
+    std::filesystem::rename(partial, target, ec);
+    if (ec) {
+        std::filesystem::remove(partial, ec);
+        return fileError(call.err, out, QString::fromStdString(ec.message()), kExitRefused);
     }
     return 0;
 }
@@ -135,6 +264,13 @@ constexpr HeadlessOption kHeadlessOptions[] = {
      "Print the totals of FILE per category and in all, as the Totals dialog shows them. Needs "
      "no display and writes nothing.",
      &printTotals},
+    {"export", "FORMAT",
+     "Write FILE as an export: text, csv, html or xml, into --output OUT. Writes nothing else.",
+     &exportList},
+    {"print-pdf", "OUT",
+     "Print FILE's report, with its print options and printing font, to the PDF OUT on A4. "
+     "Writes nothing else.",
+     &printPdf, true},
 };
 
 QCommandLineOption makeOption(const char* name, const char* valueName, const char* description) {
@@ -153,6 +289,9 @@ void describe(QCommandLineParser& parser) {
     parser.addHelpOption();
     parser.addVersionOption();
     for (const HeadlessOption& h : kHeadlessOptions) {
+        parser.addOption(makeOption(h.name, h.valueName, h.description));
+    }
+    for (const HeadlessSwitch& h : kHeadlessSwitches) {
         parser.addOption(makeOption(h.name, h.valueName, h.description));
     }
     for (const WindowOption& w : kWindowOptions) {
@@ -226,8 +365,23 @@ int runVarnel(int argc, char* argv[]) {
         return runApplication(argc, argv, parser.positionalArguments());
     }
 
-    // Everything else answers in text, without a window system.
-    QCoreApplication app(argc, argv);
+    // Everything else answers in text, without a window system; drawing gets the offscreen one.
+    const bool fonts = parsed && headless.size() == 1 && headless.front()->needsFonts && !help &&
+                       !helpAll && !version;
+    if (fonts && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (fonts) {
+        // Qt's own notes (runtime folder, a painter that could not start) would only repeat, less
+        // clearly, the one error line this program prints.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg) {
+                QTextStream(stderr) << text << '\n';
+            }
+        });
+    }
+    std::unique_ptr<QCoreApplication> app = fonts ? std::make_unique<QGuiApplication>(argc, argv)
+                                                  : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("varnel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("Version 5.51"));
     QTextStream out(stdout);
