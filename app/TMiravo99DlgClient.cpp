@@ -10,6 +10,7 @@
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
 #include "app/WindowPlacement.h"
+#include "config/AboutDialog.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
@@ -26,6 +27,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFont>
 #include <QGridLayout>
@@ -73,6 +75,9 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     : QWidget(parent), env_(std::move(environment)), prompts_(*env_.prompts),
       appSettings_(env_.currentFolder) {
     setObjectName(QStringLiteral("TMiravo99DlgClient"));
+    if (!env_.openUrl) {
+        env_.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    }
     if (!env_.runDialog) {
         env_.runDialog = [](QDialog& dialog) {
             fitWindowTitle(dialog);
@@ -94,7 +99,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
 
-    pending_ = {cmd::Export, cmd::GeneralOptions, cmd::About, cmd::EmailMe};
+    pending_ = {cmd::Export, cmd::GeneralOptions};
 
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
@@ -190,8 +195,10 @@ void TMiravo99DlgClient::createControls() {
     connect(makeAction(cmd::ModifyColumn, tr("&Modify Column..."),
                        tr("Change a column's heading and alignment")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmModifyColumn);
-    makeAction(cmd::About, tr("&About..."), tr("Version and credits"));
-    makeAction(cmd::EmailMe, tr("&Email me!"), tr("Write to the author"));
+    connect(makeAction(cmd::About, tr("&About..."), tr("About the Varnel application")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmAbout);
+    connect(makeAction(cmd::EmailMe, tr("&Email me!"), tr("Write to the author")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmEmailMe);
     connect(makeAction(cmd::RemoveFromGroup, tr("&Remove from Group"),
                        tr("Take the item out of its group")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmRemoveFromGroup);
@@ -851,6 +858,16 @@ void TMiravo99DlgClient::cmPrint() {
         prompts_.message(QStringLiteral("Print Error"), QStringLiteral("Printing"),
                          MessageIcon::Exclamation, PromptButtons::Ok);
     }
+}
+
+void TMiravo99DlgClient::cmAbout() {
+    AboutDialog dialog(this);
+    env_.runDialog(dialog);
+}
+
+void TMiravo99DlgClient::cmEmailMe() {
+    // As the shell's open verb: no answer is looked at, nothing shows if no mail program takes it.
+    (void)env_.openUrl(QUrl(helpMailUrl()));
 }
 
 void TMiravo99DlgClient::cmPrintPreview() {

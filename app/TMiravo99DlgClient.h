@@ -19,6 +19,7 @@
 #include <QHash>
 #include <QSet>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
 #include <filesystem>
@@ -43,6 +44,8 @@ struct ClientEnvironment {
     std::filesystem::path currentFolder;
     // Runs a modal dialog and returns its result; tests answer without an event loop.
     std::function<int(QDialog&)> runDialog;
+    // Hands a link to the desktop (mail program, browser); tests record it instead.
+    std::function<bool(const QUrl&)> openUrl;
 };
 
 class TMiravo99DlgClient : public QWidget {
@@ -96,6 +99,8 @@ public:
     void cmTotals();
     void cmPrint();
     void cmPrintPreview();
+    void cmAbout();
+    void cmEmailMe();
     void cmConvert();
     void cmAdd();
     void cmModify();

@@ -4,6 +4,7 @@
 #include "MainWindowDriving.h"
 #include "app/CommandIds.h"
 #include "app/TPubInfo.h"
+#include "config/AboutDialog.h"
 #include "ui/QtPrompts.h"
 #include "ui/WindowTitle.h"
 
@@ -223,6 +224,34 @@ TEST(WindowTitles, DialogsAreWideEnoughForTheirTitleAndSaveDialogsAddTheExtensio
     EXPECT_EQ(QtPrompts::defaultSuffix(QStringLiteral("Text Files (*.txt)")),
               QStringLiteral("txt"));
     EXPECT_EQ(QtPrompts::defaultSuffix(QStringLiteral("All (*)")), QString());
+}
+
+} // namespace
+} // namespace varnel
+
+namespace varnel {
+namespace {
+
+TEST_F(Controls, AboutShowsTheBoldVersionEachTimeAndEmailMeOpensTheMailLink) {
+    int bold = 0;
+    start([&](QDialog& d) {
+        if (auto* about = qobject_cast<AboutDialog*>(&d)) {
+            EXPECT_EQ(about->windowTitle(), QStringLiteral("About Varnel"));
+            EXPECT_EQ(about->versionLine()->text(), QStringLiteral("Version 5.51"));
+            bold += about->versionLine()->font().bold() ? 1 : 0;
+            EXPECT_NE(about->findChild<QPushButton*>(QStringLiteral("1")), nullptr);
+        }
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(clickMenu(cmd::About));
+    ASSERT_TRUE(clickMenu(cmd::About));
+    EXPECT_EQ(bold, 2);
+    EXPECT_EQ(client().action(cmd::About)->statusTip(),
+              QStringLiteral("About the Varnel application"));
+    ASSERT_TRUE(clickMenu(cmd::EmailMe));
+    ASSERT_EQ(openedUrls_.size(), 1);
+    EXPECT_EQ(openedUrls_.front().toString(),
+              QStringLiteral("mailto:help@varnel.app?subject=Varnel Help"));
 }
 
 } // namespace

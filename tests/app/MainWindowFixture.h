@@ -51,6 +51,10 @@ protected:
         env.prompts = prompts_.get();
         env.settingsRegistry = &registry_;
         env.currentFolder = folder_;
+        env.openUrl = [this](const QUrl& url) {
+            openedUrls_.push_back(url);
+            return true;
+        };
         env.runDialog = [this](QDialog& dialog) {
             dialogsShown_.push_back(dialog.windowTitle());
             return dialogs_ ? dialogs_(dialog) : static_cast<int>(QDialog::Accepted);
@@ -75,6 +79,7 @@ protected:
     std::unique_ptr<TSDIDecFrame> frame_;
     std::function<int(QDialog&)> dialogs_;
     QStringList dialogsShown_;
+    QList<QUrl> openedUrls_;
 };
 
 } // namespace varnel::test
