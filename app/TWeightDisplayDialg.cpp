@@ -1,5 +1,7 @@
 #include "app/TWeightDisplayDialg.h"
 
+#include "ui/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -40,12 +42,7 @@ TWeightDisplayDialg::TWeightDisplayDialg(QWidget* parent)
     groupLayout->addWidget(metricButton);
     groupLayout->addWidget(nonMetric_);
 
-    auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* buttons = okButton(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);

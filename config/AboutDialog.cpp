@@ -1,5 +1,7 @@
 #include "config/AboutDialog.h"
 
+#include "ui/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIcon>
@@ -43,12 +45,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     address->setTextInteractionFlags(Qt::TextSelectableByMouse);
     notice->addWidget(address);
 
-    auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("1"));
-    ok->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* buttons = okButton(this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);

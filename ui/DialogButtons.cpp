@@ -9,18 +9,23 @@
 
 namespace varnel {
 
-QDialogButtonBox* okCancelButtons(QDialog* dialog) {
+QDialogButtonBox* okButton(QDialog* dialog) {
     auto* ok =
         new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), dialog);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    return buttons;
+}
+
+QDialogButtonBox* okCancelButtons(QDialog* dialog) {
+    QDialogButtonBox* buttons = okButton(dialog);
     auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/cancel.svg")),
                                    QStringLiteral("Cancel"), dialog);
     cancel->setObjectName(QStringLiteral("2"));
-    auto* buttons = new QDialogButtonBox(dialog);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
 }

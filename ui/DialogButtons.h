@@ -9,6 +9,9 @@ class QRadioButton;
 
 namespace varnel {
 
+// OK alone (id 1, the default, with the green check mark), wired to accept.
+QDialogButtonBox* okButton(QDialog* dialog);
+
 // OK (id 1, the default, with the green check mark) and Cancel (id 2, with the red X), wired to
 // accept and reject.
 QDialogButtonBox* okCancelButtons(QDialog* dialog);
