@@ -184,6 +184,10 @@ void readDocumentSettings(const IniFile& ini, DocumentSettings& s) {
             s.userColumnRecords = columnRecords(*bytes);
         } else {
             s.userColumns = 0;
+            // Widths of columns that are not there would come back as nothing after a save.
+            if (s.columnWidths.size() > kFixedColumns) {
+                std::fill(s.columnWidths.begin() + kFixedColumns, s.columnWidths.end(), 0);
+            }
         }
     }
     const std::size_t shown = columnCount(s.userColumns);
