@@ -2,6 +2,8 @@
 JOBS ?= 2
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 30
+# Paths relative to the checkout, so that ccache hits in any clone.
+export CCACHE_BASEDIR ?= $(CURDIR)
 
 .PHONY: all deps build run test quick asan fuzz fuzz-build bench format tidy clean
 
