@@ -3,6 +3,7 @@
 #include "output/TMiravoPrintout.h"
 #include "ui/Cp1252.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
@@ -34,6 +35,20 @@ private:
 
 } // namespace
 
+namespace {
+
+// Font matching never fails, it substitutes: a proportional stand-in would break the report's
+// columns, so what the face turns out to be is measured.
+bool evenColumns(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) ==
+               metrics.horizontalAdvance(QLatin1Char('W')) &&
+           metrics.horizontalAdvance(QLatin1Char('.')) ==
+               metrics.horizontalAdvance(QLatin1Char('M'));
+}
+
+} // namespace
+
 QFont reportFont(const LogFont& stored, int pixelHeight) {
     QFont font(QString::fromLatin1(stored.lfFaceName.c_str()));
     font.setPixelSize(std::max(1, pixelHeight));
@@ -45,6 +60,16 @@ QFont reportFont(const LogFont& stored, int pixelHeight) {
     font.setItalic(stored.lfItalic != 0);
     font.setUnderline(false);
     font.setStrikeOut(false);
+    if (!evenColumns(font)) {
+        for (const QString& family :
+             {QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
+              QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")}) {
+            font.setFamily(family);
+            if (evenColumns(font)) {
+                break;
+            }
+        }
+    }
     return font;
 }
 

@@ -1,6 +1,7 @@
 // Printing from the window: the print dialog, the pages as a PDF read back as text, the preview.
 #include "MainWindowDriving.h"
 #include "app/CommandIds.h"
+#include "app/ReportPrinter.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -102,6 +103,24 @@ TEST_F(Printing, ThePreviewDrawsTheSamePages) {
     startPrintingTo(QString());
     ASSERT_TRUE(clickMenu(cmd::PrintPreview));
     EXPECT_GE(previewPages_, 1);
+}
+
+} // namespace
+} // namespace varnel
+
+namespace varnel {
+namespace {
+
+TEST(ReportFont, TheColumnsLineUpWhicheverFaceIsInstalled) {
+    test::qtTestApp();
+    for (const char* face : {"Courier New", "No Such Face At All", "DejaVu Sans"}) {
+        LogFont stored = LogFont::defaultPrintingFont();
+        stored.lfFaceName = face;
+        const QFontMetrics metrics(reportFont(stored, 40));
+        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("iiiiiiiiii")),
+                  metrics.horizontalAdvance(QStringLiteral("WWWWWWWWWW")))
+            << face;
+    }
 }
 
 } // namespace
