@@ -1,4 +1,5 @@
 // Composing the printed report's pages against the size of the list.
+#include "bench/GroupedRows.h"
 #include "model/FixedText.h"
 #include "model/GearDataReader.h"
 #include "model/GearDataWriter.h"
@@ -35,25 +36,8 @@ std::unique_ptr<sPubInfo> makeItem(int i) {
     return r;
 }
 
-// `items` records in all: one row in ten is a group of three members.
 std::unique_ptr<GearDocument> makeDocument(int items) {
-    auto doc = std::make_unique<GearDocument>();
-    std::vector<std::unique_ptr<sPubInfo>> rows;
-    for (int i = 0; i < items;) {
-        auto row = makeItem(i++);
-        if (rows.size() % 10 == 0 && i + 3 <= items) {
-            row->members = std::make_unique<CMMIList<sPubInfo>>();
-            for (int m = 0; m < 3; ++m) {
-                auto member = makeItem(i++);
-                member->inGroup = 1;
-                member->group = row.get();
-                row->members->add(std::move(member));
-            }
-        }
-        rows.push_back(std::move(row));
-    }
-    doc->insertRecords(std::move(rows));
-    return doc;
+    return bench::groupedDocument(items, makeItem);
 }
 
 const GearDocument& document(int items) {
