@@ -21,4 +21,10 @@ std::unique_ptr<RegistryKey> MemoryRegistry::open(std::string_view path) const {
     return std::make_unique<MemoryRegistryKey>(it->second);
 }
 
+bool MemoryRegistry::writeString(std::string_view path, std::string_view name,
+                                 std::string_view value) {
+    key(path).set(name, std::string(value));
+    return true;
+}
+
 } // namespace varnel

@@ -18,6 +18,7 @@ public:
     void removeKey(std::string_view path);
 
     std::unique_ptr<RegistryKey> open(std::string_view path) const override;
+    bool writeString(std::string_view path, std::string_view name, std::string_view value) override;
     // How often open() was asked, found or not.
     int openCount() const { return openCount_; }
 

@@ -137,7 +137,7 @@ std::unique_ptr<RegistryKey> QtRegistrySource::open(std::string_view path) const
 }
 
 bool QtRegistrySource::writeString(std::string_view path, std::string_view name,
-                                   std::string_view value) const {
+                                   std::string_view value) {
     auto settings = settingsFor(hive_, root_, path);
     if (!settings) {
         return false;

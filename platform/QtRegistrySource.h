@@ -19,8 +19,7 @@ public:
 
     std::unique_ptr<RegistryKey> open(std::string_view path) const override;
 
-    // Writes one string value, creating the key when needed (the handheld folder only).
-    bool writeString(std::string_view path, std::string_view name, std::string_view value) const;
+    bool writeString(std::string_view path, std::string_view name, std::string_view value) override;
 
 private:
     Hive hive_;

@@ -15,7 +15,7 @@ namespace {
 TEST(QtRegistrySource, MissingKeyIsNotCreatedAndWrittenValuesReadBack) {
     QTemporaryDir root;
     ASSERT_TRUE(root.isValid());
-    const QtRegistrySource source(QtRegistrySource::Hive::CurrentUser, root.path());
+    QtRegistrySource source(QtRegistrySource::Hive::CurrentUser, root.path());
     EXPECT_EQ(source.open("Software\\Ostrand\\Varnel\\HotSync"), nullptr);
     EXPECT_EQ(source.open("Software\\Ostrand\\Varnel\\HotSync"), nullptr)
         << "opening creates nothing";
@@ -60,7 +60,7 @@ TEST(QtRegistrySource, AFifoInPlaceOfTheKeyIsAMissingKeyAndNeverBlocks) {
     // The same in the user's own configuration folder, where the native settings live.
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", root.path().toUtf8());
-    const QtRegistrySource user(QtRegistrySource::Hive::CurrentUser);
+    QtRegistrySource user(QtRegistrySource::Hive::CurrentUser);
     EXPECT_TRUE(test::returnsWithoutBlocking(
         {fifo}, [&] { key = user.open("Software\\Ostrand\\Varnel"); }));
     EXPECT_FALSE(key);
