@@ -109,6 +109,11 @@ void showMembersAgain(GearDocument& document, int g) {
 void keepHandheldCopy(GearDocument& document, sPubInfo& record) {
     record.deleted = 1;
     document.deletedRecords.push_back(toHandheld(record));
+    // The handheld file holds a group as its members: those are what the handheld must learn
+    // were deleted.
+    if (record.members) {
+        record.members->forEach([&](sPubInfo& member) { keepHandheldCopy(document, member); });
+    }
 }
 
 // Deletes row `r`; returns the row that now stands where the deleted one stood.

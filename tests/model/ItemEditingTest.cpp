@@ -243,6 +243,27 @@ TEST(ItemDelete, ExpandedGroupRowTakesItsMemberRowsAlong) {
     EXPECT_FLOAT_EQ(doc.selectedTotal(), 0.0F);
 }
 
+TEST(ItemDelete, AGroupRowLeavesHandheldCopiesOfItsMembers) {
+    // The handheld file holds a group as its members, so they must be recorded as deleted.
+    GearDocument doc;
+    doc.groupNames.add(std::make_unique<std::string>("Cook kit"));
+    auto group = groupOfTwins(false);
+    group->members->forEach([](sPubInfo& m) { m.recordId = 40 + m.multiplier[0] - '0'; });
+    doc.insertRecord(std::move(group));
+    doc.toggleGroup(0);
+
+    EXPECT_EQ(deleteRows(doc, {0}), -1);
+    ASSERT_EQ(doc.deletedRecords.size(), 3U);
+    EXPECT_STREQ(doc.deletedRecords[0].item, "Cook kit");
+    // Front to back, as the file had them.
+    EXPECT_EQ(doc.deletedRecords[1].recordId, 42);
+    EXPECT_STREQ(doc.deletedRecords[1].multiplier, "2");
+    EXPECT_EQ(doc.deletedRecords[2].recordId, 41);
+    for (const sPubInfo60& gone : doc.deletedRecords) {
+        EXPECT_EQ(gone.deleted, 1);
+    }
+}
+
 TEST(ItemDelete, SeveralRowsLeaveNoHandheldCopies) {
     GearDocument doc;
     doc.groupNames.add(std::make_unique<std::string>("Cook kit"));
