@@ -9,6 +9,7 @@ constexpr int New = 24331;
 constexpr int Open = 24332;
 constexpr int Save = 24333;
 constexpr int SaveAs = 24334;
+constexpr int SaveForHandheld = 51697;
 constexpr int Print = 51689;
 constexpr int PrintPreview = 51710; // ours: the report on screen before it is printed
 constexpr int Export = 51690;

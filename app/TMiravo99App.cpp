@@ -20,9 +20,11 @@ int runApplication(int& argc, char** argv, const QStringList& files) {
 
     QtPrompts prompts;
     const QtRegistrySource registry(QtRegistrySource::Hive::LocalMachine);
+    QtRegistrySource hotSyncRegistry(QtRegistrySource::Hive::CurrentUser);
     ClientEnvironment environment;
     environment.prompts = &prompts;
     environment.settingsRegistry = &registry;
+    environment.hotSyncRegistry = &hotSyncRegistry;
     environment.currentFolder = std::filesystem::path(QDir::currentPath().toStdString());
 
     auto* client = new TMiravo99DlgClient(environment);

@@ -5,6 +5,7 @@
 #include "app/GearListView.h"
 #include "app/GearRowDrag.h"
 #include "app/GroupCommands.h"
+#include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
 #include "app/ReportPrinter.h"
 #include "app/TTotalsDlg.h"
@@ -67,6 +68,14 @@ QString toQString(const std::filesystem::path& p) {
 }
 std::filesystem::path toPath(const QString& s) {
     return std::filesystem::path(s.toStdString());
+}
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    if (a.empty() || b.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    return a.lexically_normal() == b.lexically_normal() || std::filesystem::equivalent(a, b, ec);
 }
 
 } // namespace
@@ -151,6 +160,9 @@ void TMiravo99DlgClient::createControls() {
             &TMiravo99DlgClient::cmSave);
     connect(makeAction(cmd::SaveAs, tr("Save &As..."), tr("Save the gear list under a new name")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmSaveAs);
+    connect(makeAction(cmd::SaveForHandheld, tr("Save the file for syncing with Palm device"),
+                       tr("Save the file for syncing with Palm device")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmSaveForHandheld);
     connect(makeAction(cmd::Print, tr("&Print..."), tr("Print the gear list")), &QAction::triggered,
             this, &TMiravo99DlgClient::cmPrint);
     connect(makeAction(cmd::PrintPreview, tr("Print Pre&view..."),
@@ -488,7 +500,8 @@ WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& na
     const auto target = writeTarget(name, name, env_.currentFolder);
     WriteOutcome outcome =
         writeDocumentFiles(target, name, document_, settings_, appSettings_, env_.currentFolder);
-    if (outcome.ok() && target == cutShortFile_) {
+    // A handheld list is not written there but to the HotSync folder.
+    if (outcome.ok() && !document_.handheldDocument && target == cutShortFile_) {
         cutShortFile_.clear(); // written as shown, on purpose
     }
     return outcome;
@@ -498,6 +511,10 @@ bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name) {
     const WriteOutcome outcome = writeDocumentAs(name);
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
+    }
+    if (document_.handheldDocument) {
+        const HandheldWrite written = writeHandheldFile();
+        return written == HandheldWrite::Written || written == HandheldWrite::Kept;
     }
     // The list itself on disk is what counts; a settings file left alone was said above.
     return outcome.ok() || outcome.partial;
@@ -523,16 +540,22 @@ bool TMiravo99DlgClient::canClose() {
         "Please select the \"Show Selected\" menu item before closing");
 }
 
+PromptAnswer TMiravo99DlgClient::askToReplaceCutShortFile(const std::filesystem::path& target) {
+    return prompts_.message(
+        QStringLiteral("%1 %2: saving now replaces it with the %3 items shown.\n\nSave over it?")
+            .arg(toQString(target), cutShortWhy_)
+            .arg(document_.rowCount()),
+        QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
+}
+
 bool TMiravo99DlgClient::writeOnExit() {
+    if (document_.handheldDocument) {
+        return writeHandheldOnExit();
+    }
     const std::filesystem::path target =
         writeTarget(documentName_, documentName_, env_.currentFolder);
     if (!cutShortFile_.empty() && target == cutShortFile_) {
-        const PromptAnswer answer = prompts_.message(
-            QStringLiteral("%1 %2: saving now replaces it with the %3 items shown.\n\nSave over "
-                           "it?")
-                .arg(toQString(target), cutShortWhy_)
-                .arg(document_.rowCount()),
-            QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
+        const PromptAnswer answer = askToReplaceCutShortFile(target);
         if (answer == PromptAnswer::Cancel) {
             return false;
         }
@@ -556,6 +579,67 @@ bool TMiravo99DlgClient::writeOnExit() {
             .arg(toQString(target), Prompts::messageText(*outcome.error)),
         QStringLiteral("Error"), MessageIcon::Exclamation, PromptButtons::YesNo);
     return answer == PromptAnswer::Yes;
+}
+
+TMiravo99DlgClient::HandheldWrite TMiravo99DlgClient::writeHandheldFile() {
+    HandheldCommandContext context{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
+    const std::filesystem::path file = FindHotSyncFile(context);
+    if (file.empty()) {
+        return HandheldWrite::NotWritten;
+    }
+    const bool overCutShort = sameFile(file, cutShortFile_);
+    if (overCutShort) {
+        const PromptAnswer answer = askToReplaceCutShortFile(file);
+        if (answer == PromptAnswer::Cancel) {
+            return HandheldWrite::Cancelled;
+        }
+        if (answer == PromptAnswer::No) {
+            return HandheldWrite::Kept;
+        }
+    }
+    if (!writeHandheldFileTo(context, file)) {
+        return HandheldWrite::NotWritten;
+    }
+    if (overCutShort) {
+        cutShortFile_.clear(); // written as shown, on purpose
+    }
+    addRecentFile(file);
+    return HandheldWrite::Written;
+}
+
+bool TMiravo99DlgClient::writeHandheldOnExit() {
+    // The settings and the last file as for any document; the list goes to the HotSync folder.
+    if (const auto message = writeDocumentAs(documentName_).message()) {
+        prompts_.showMessage(*message);
+    }
+    switch (writeHandheldFile()) {
+    case HandheldWrite::Written:
+    case HandheldWrite::Kept:
+        return true;
+    case HandheldWrite::Cancelled:
+        return false;
+    case HandheldWrite::NotWritten:
+        break;
+    }
+    // The edits exist only in this window now: the user decides whether they go.
+    const PromptAnswer answer = prompts_.message(
+        QStringLiteral("The gear list was not saved to the HotSync folder. Quit anyway and lose "
+                       "the changes? Choose No to go back, then save it with \"Save the file for "
+                       "syncing with Palm device\" on the File menu."),
+        QStringLiteral("Varnel"), MessageIcon::Exclamation, PromptButtons::YesNo);
+    return answer == PromptAnswer::Yes;
+}
+
+void TMiravo99DlgClient::cmSaveForHandheld() {
+    if (!document_.handheldDocument ||
+        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before saving",
+                          "Please select the \"Show Selected\" menu item before saving")) {
+        return;
+    }
+    HandheldCommandContext context{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
+    if (handheldSaveConfirmed(context)) {
+        writeDocument(documentName_);
+    }
 }
 
 void TMiravo99DlgClient::leaveHideViews() {
@@ -642,6 +726,9 @@ void TMiravo99DlgClient::cmSave() {
 }
 
 void TMiravo99DlgClient::cmSaveAs() {
+    if (document_.handheldDocument) {
+        return; // the list would go to the HotSync folder and the window read back nothing
+    }
     if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before saving",
                           "Please select the \"Show Selected\" menu item before saving")) {
         return;
@@ -1047,6 +1134,7 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     enable(actions_.value(cmd::CollapseAll), groups);
     enable(actions_.value(cmd::Save), !document_.handheldDocument && rows);
     enable(actions_.value(cmd::SaveAs), !document_.handheldDocument && rows);
+    enable(actions_.value(cmd::SaveForHandheld), document_.handheldDocument);
     enable(actions_.value(cmd::Export), rows);
     enable(actions_.value(cmd::Print), rows);
     enable(actions_.value(cmd::PrintPreview), rows);

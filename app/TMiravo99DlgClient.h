@@ -41,6 +41,8 @@ class GearRowDrag;
 struct ClientEnvironment {
     Prompts* prompts = nullptr;
     const RegistrySource* settingsRegistry = nullptr;
+    // The current user's keys, where the HotSync folder is registered; none: always asked.
+    RegistrySource* hotSyncRegistry = nullptr;
     std::filesystem::path currentFolder;
     // Runs a modal dialog and returns its result; tests answer without an event loop.
     std::function<int(QDialog&)> runDialog;
@@ -84,6 +86,8 @@ public:
     void cmOpen();
     void cmSave();
     void cmSaveAs();
+    // Checks that the list fits the handheld, then writes it to the HotSync folder.
+    void cmSaveForHandheld();
     void openRecentFile(const QString& name);
     // Opens a named document: reset, settings and document read, caption, placement.
     void openDocument(const std::filesystem::path& name);
@@ -145,8 +149,21 @@ private:
     void applyPlacement();
     // Writes the document under `name` (data, settings, last file); nothing is shown.
     WriteOutcome writeDocumentAs(const std::filesystem::path& name);
-    // The same, showing the "Error" box on failure.
+    // The same, showing the "Error" box on failure; a handheld document then goes to the
+    // HotSync folder.
     bool writeDocument(const std::filesystem::path& name);
+
+    // A handheld document's list goes to the HotSync folder, not to the document's file.
+    enum class HandheldWrite {
+        Written,
+        Kept,       // the user chose to leave the file there as it is
+        NotWritten, // said to the user, or the folder prompt cancelled
+        Cancelled,  // the user chose to go back
+    };
+    HandheldWrite writeHandheldFile();
+    bool writeHandheldOnExit();
+    // Asked before a write replaces the file that was cut short when it was read.
+    PromptAnswer askToReplaceCutShortFile(const std::filesystem::path& target);
     // Ends an active hide view as unticking it would, so that the whole document is there.
     void leaveHideViews();
     void afterHideViewChange();

@@ -41,7 +41,7 @@ void TSDIDecFrame::buildMenus() {
     };
 
     fileMenu_ = menuOf(tr("&File"));
-    for (int id : {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs}) {
+    for (int id : {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::SaveForHandheld}) {
         add(fileMenu_, id);
     }
     fileMenu_->addSeparator();

@@ -28,8 +28,6 @@ inline constexpr std::string_view kHandheldFileName = "PalmData.dat";
 inline constexpr std::string_view kHotSyncPromptCaption = "Enter HotSync Path for Varnel";
 inline constexpr std::string_view kHotSyncPrompt =
     "HotSync Path (i.e., C:\\Palm\\MyUserName\\Varnel)";
-// The input dialog takes this many characters.
-inline constexpr int kHotSyncPromptLength = 260;
 
 // The handheld data file in `folder`, joined with the native separator.
 std::filesystem::path hotSyncFilePath(const std::filesystem::path& folder);

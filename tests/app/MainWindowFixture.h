@@ -50,6 +50,7 @@ protected:
         ClientEnvironment env;
         env.prompts = prompts_.get();
         env.settingsRegistry = &registry_;
+        env.hotSyncRegistry = &hotSyncRegistry_;
         env.currentFolder = folder_;
         env.openUrl = [this](const QUrl& url) {
             openedUrls_.push_back(url);
@@ -75,6 +76,7 @@ protected:
     QTemporaryDir dir_;
     std::filesystem::path folder_;
     MemoryRegistry registry_;
+    MemoryRegistry hotSyncRegistry_;
     std::unique_ptr<ScriptedPrompts> prompts_;
     std::unique_ptr<TSDIDecFrame> frame_;
     std::function<int(QDialog&)> dialogs_;
