@@ -253,7 +253,8 @@ QString QtPrompts::qtFilter(const QString& windowsFilter) {
         }
         QString description = parts[i].trimmed();
         const QString windowsSuffix = QLatin1Char('(') + windowsPatterns + QLatin1Char(')');
-        if (description.endsWith(windowsSuffix)) {
+        // "Text Files (*.TXT)" over "*.txt" names its patterns already, in other letters.
+        if (description.endsWith(windowsSuffix, Qt::CaseInsensitive)) {
             description.chop(windowsSuffix.size());
             description = description.trimmed();
         }

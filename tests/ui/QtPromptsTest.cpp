@@ -41,6 +41,8 @@ TEST(QtPromptsFilter, WindowsFiltersBecomeQtFilters) {
               QStringLiteral("Lists (old format) (*.old)"));
     EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("Web Pages|*.htm;*.html|All Files (*.*)|*.*|")),
               QStringLiteral("Web Pages (*.htm *.html);;All Files (*)"));
+    EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("Text Files (*.TXT)|*.txt|")),
+              QStringLiteral("Text Files (*.txt)"));
     // Empty or incomplete pairs are left out, as Windows does.
     EXPECT_EQ(QtPrompts::qtFilter(QString()), QString());
     EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("No pattern||Dangling")), QString());
