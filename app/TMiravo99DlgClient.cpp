@@ -2,6 +2,7 @@
 
 #include "app/ColumnCommands.h"
 #include "app/CommandIds.h"
+#include "app/ExportCommand.h"
 #include "app/GearListView.h"
 #include "app/GearRowDrag.h"
 #include "app/GroupCommands.h"
@@ -108,7 +109,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
 
-    pending_ = {cmd::Export, cmd::GeneralOptions};
+    pending_ = {cmd::GeneralOptions};
 
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
@@ -168,7 +169,9 @@ void TMiravo99DlgClient::createControls() {
     connect(makeAction(cmd::PrintPreview, tr("Print Pre&view..."),
                        tr("See the printed pages before printing them")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmPrintPreview);
-    makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail"));
+    connect(
+        makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail")),
+        &QAction::triggered, this, &TMiravo99DlgClient::cmExport);
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
     connect(makeAction(cmd::Add, tr("&Add..."), tr("Add gear items")), &QAction::triggered, this,
             &TMiravo99DlgClient::cmAdd);
@@ -282,8 +285,9 @@ void TMiravo99DlgClient::createControls() {
                               cmd::ViewTotals, &TMiravo99DlgClient::cmTotals);
     auto* print = makeButton(ctl::Print, tr("&Print..."), QStringLiteral(":/icons/print.svg"),
                              cmd::Print, &TMiravo99DlgClient::cmPrint);
-    auto* exportButton = makeButton(ctl::Export, tr("E&xport to..."),
-                                    QStringLiteral(":/icons/export.svg"), cmd::Export, nullptr);
+    auto* exportButton =
+        makeButton(ctl::Export, tr("E&xport to..."), QStringLiteral(":/icons/export.svg"),
+                   cmd::Export, &TMiravo99DlgClient::cmExport);
     auto* convert =
         makeButton(ctl::Convert, tr("Convert..."), QStringLiteral(":/icons/convert.svg"), 0,
                    &TMiravo99DlgClient::cmConvert);
@@ -955,6 +959,35 @@ void TMiravo99DlgClient::cmAbout() {
 void TMiravo99DlgClient::cmEmailMe() {
     // As the shell's open verb: no answer is looked at, nothing shows if no mail program takes it.
     (void)env_.openUrl(QUrl(helpMailUrl()));
+}
+
+void TMiravo99DlgClient::cmExport() {
+    // The files would hold only the part of the list a hide view shows.
+    if (refuseWhileHidden(
+            "Please uncheck the \"Hide Non-Selected Items\" checkbox before exporting",
+            "Please select the \"Show Selected\" menu item before exporting")) {
+        return;
+    }
+    // The headings as the list shows them now.
+    ExportHeadings headings;
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        std::string heading =
+            Cp1252::fromUnicode(model_->heading(c)).substr(0, ColumnRecord::kHeadingSize - 1);
+        if (c < static_cast<int>(kFixedColumns)) {
+            headings.fixed[static_cast<std::size_t>(c)] = std::move(heading);
+        } else {
+            headings.user.push_back(std::move(heading));
+        }
+    }
+    ExportCommandContext context{document_,
+                                 settings_,
+                                 prompts_,
+                                 env_.runDialog,
+                                 env_.currentFolder,
+                                 std::move(headings),
+                                 exportColours(settings_),
+                                 this};
+    exportCommand(context, exportXfer_);
 }
 
 void TMiravo99DlgClient::cmPrintPreview() {

@@ -4,6 +4,7 @@
 #include "app/GearListModel.h"
 #include "app/ItemCommands.h"
 #include "app/TCreateGroupDialogXfer.h"
+#include "app/TExportDialogXfer.h"
 #include "app/TPubInfoXfer.h"
 #include "app/TTotalsDlgXfer.h"
 #include "config/TAddNewColumnDlgXfer.h"
@@ -103,6 +104,7 @@ public:
     void cmTotals();
     void cmPrint();
     void cmPrintPreview();
+    void cmExport();
     void cmAbout();
     void cmEmailMe();
     void cmConvert();
@@ -200,6 +202,7 @@ private:
     TDeleteColumnsDlgXfer deleteColumnsXfer_{};
     TModifyColumnDlgXfer modifyColumnXfer_{};
     TCreateGroupDialogXfer groupNameBuffer_{};
+    TExportDialogXfer exportXfer_{};
 
     std::unique_ptr<GearListModel> model_;
     GearListView* list_ = nullptr;

@@ -37,7 +37,11 @@ public:
     // Filters are given in the Windows form, "Description|*.ext|Description|*.ext|".
     virtual std::optional<QString> openFileName(const QString& title, const QString& filter) = 0;
     // Names that do not exist yet are fine; an existing file is confirmed before it is chosen.
-    virtual std::optional<QString> saveFileName(const QString& title, const QString& filter) = 0;
+    // The chooser opens on `initialName` when given; `defaultExtension` (no dot) is added to a
+    // name typed without one, else the chosen filter's is.
+    virtual std::optional<QString> saveFileName(const QString& title, const QString& filter,
+                                                const QString& initialName = {},
+                                                const QString& defaultExtension = {}) = 0;
 
     virtual std::optional<QColor> chooseColor(const QColor& initial,
                                               const CustomColors& customColors) = 0;

@@ -143,7 +143,8 @@ QString QtPrompts::defaultSuffix(const QString& nameFilter) {
 }
 
 std::optional<QString> QtPrompts::chooseFileName(const QString& title, const QString& filter,
-                                                 bool save) {
+                                                 bool save, const QString& initialName,
+                                                 const QString& defaultExtension) {
     QFileDialog dialog(owner(), title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -152,8 +153,15 @@ std::optional<QString> QtPrompts::chooseFileName(const QString& title, const QSt
     const auto suffixFrom = [&dialog](const QString& nameFilter) {
         dialog.setDefaultSuffix(defaultSuffix(nameFilter));
     };
-    suffixFrom(dialog.selectedNameFilter());
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixFrom);
+    if (defaultExtension.isEmpty()) {
+        suffixFrom(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixFrom);
+    } else {
+        dialog.setDefaultSuffix(defaultExtension);
+    }
+    if (!initialName.isEmpty()) {
+        dialog.selectFile(initialName);
+    }
     // Room for the name, size, type and date columns, each as wide as what it shows.
     dialog.resize(kFileDialogWidth, kFileDialogHeight);
     if (auto* details = dialog.findChild<QTreeView*>()) {
@@ -174,8 +182,10 @@ std::optional<QString> QtPrompts::openFileName(const QString& title, const QStri
     return chooseFileName(title, filter, false);
 }
 
-std::optional<QString> QtPrompts::saveFileName(const QString& title, const QString& filter) {
-    return chooseFileName(title, filter, true);
+std::optional<QString> QtPrompts::saveFileName(const QString& title, const QString& filter,
+                                               const QString& initialName,
+                                               const QString& defaultExtension) {
+    return chooseFileName(title, filter, true, initialName, defaultExtension);
 }
 
 std::optional<QColor> QtPrompts::chooseColor(const QColor& initial,
@@ -243,7 +253,8 @@ QString QtPrompts::qtFilter(const QString& windowsFilter) {
         }
         QString description = parts[i].trimmed();
         const QString windowsSuffix = QLatin1Char('(') + windowsPatterns + QLatin1Char(')');
-        if (description.endsWith(windowsSuffix)) {
+        // "Text Files (*.TXT)" over "*.txt" names its patterns already, in other letters.
+        if (description.endsWith(windowsSuffix, Qt::CaseInsensitive)) {
             description.chop(windowsSuffix.size());
             description = description.trimmed();
         }

@@ -20,7 +20,9 @@ public:
     std::optional<QString> textInput(const QString& caption, const QString& prompt,
                                      const QString& initial, int maxLength) override;
     std::optional<QString> openFileName(const QString& title, const QString& filter) override;
-    std::optional<QString> saveFileName(const QString& title, const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& title, const QString& filter,
+                                        const QString& initialName = {},
+                                        const QString& defaultExtension = {}) override;
     std::optional<QColor> chooseColor(const QColor& initial,
                                       const CustomColors& customColors) override;
     std::optional<QFont> chooseFont(const QFont& initial, bool fixedPitchOnly, int minPointSize,
@@ -36,7 +38,9 @@ public:
 
 private:
     [[nodiscard]] QWidget* owner() const;
-    std::optional<QString> chooseFileName(const QString& title, const QString& filter, bool save);
+    std::optional<QString> chooseFileName(const QString& title, const QString& filter, bool save,
+                                          const QString& initialName = {},
+                                          const QString& defaultExtension = {});
 
     QPointer<QWidget> owner_;
     int waitDepth_ = 0;

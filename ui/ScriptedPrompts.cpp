@@ -136,8 +136,10 @@ std::optional<QString> ScriptedPrompts::openFileName(const QString& title, const
     return takeText(ShownPrompt::fileName(PromptKind::OpenFile, title, filter));
 }
 
-std::optional<QString> ScriptedPrompts::saveFileName(const QString& title, const QString& filter) {
-    return takeText(ShownPrompt::fileName(PromptKind::SaveFile, title, filter));
+std::optional<QString> ScriptedPrompts::saveFileName(const QString& title, const QString& filter,
+                                                     const QString& initialName,
+                                                     const QString& defaultExtension) {
+    return takeText(ShownPrompt::saveFile(title, filter, initialName, defaultExtension));
 }
 
 std::optional<QColor> ScriptedPrompts::chooseColor(const QColor& initial,

@@ -48,7 +48,9 @@ public:
     std::optional<QString> textInput(const QString& caption, const QString& prompt,
                                      const QString& initial, int maxLength) override;
     std::optional<QString> openFileName(const QString& title, const QString& filter) override;
-    std::optional<QString> saveFileName(const QString& title, const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& title, const QString& filter,
+                                        const QString& initialName = {},
+                                        const QString& defaultExtension = {}) override;
     std::optional<QColor> chooseColor(const QColor& initial,
                                       const CustomColors& customColors) override;
     std::optional<QFont> chooseFont(const QFont& initial, bool fixedPitchOnly, int minPointSize,

@@ -75,8 +75,13 @@ QString ShownPrompt::describe() const {
                    .arg(maxPointSize)
                    .arg(fixedPitchOnly ? QStringLiteral(", fixed pitch") : QString());
         break;
-    case PromptKind::OpenFile:
     case PromptKind::SaveFile:
+        if (!initial.isEmpty() || !defaultExtension.isEmpty()) {
+            out += QStringLiteral(" [initial \"%1\", extension \"%2\"]")
+                       .arg(initial, defaultExtension);
+        }
+        break;
+    case PromptKind::OpenFile:
         break;
     }
     return out;

@@ -15,7 +15,8 @@ struct ShownPrompt {
     QString caption; // box caption or dialog title
     MessageIcon icon = MessageIcon::None;
     PromptButtons buttons = PromptButtons::Ok;
-    QString initial; // text input
+    QString initial;          // text input; the name a save chooser opens on
+    QString defaultExtension; // save chooser
     int maxLength = 0;
     QColor color; // colour chooser
     Prompts::CustomColors customColors{};
@@ -50,6 +51,14 @@ struct ShownPrompt {
         p.kind = kind;
         p.caption = title;
         p.text = filter;
+        return p;
+    }
+
+    static ShownPrompt saveFile(const QString& title, const QString& filter,
+                                const QString& initialName, const QString& defaultExtension) {
+        ShownPrompt p = fileName(PromptKind::SaveFile, title, filter);
+        p.initial = initialName;
+        p.defaultExtension = defaultExtension;
         return p;
     }
 

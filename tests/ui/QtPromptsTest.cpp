@@ -4,10 +4,12 @@
 #include "QtTestApp.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -39,6 +41,8 @@ TEST(QtPromptsFilter, WindowsFiltersBecomeQtFilters) {
               QStringLiteral("Lists (old format) (*.old)"));
     EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("Web Pages|*.htm;*.html|All Files (*.*)|*.*|")),
               QStringLiteral("Web Pages (*.htm *.html);;All Files (*)"));
+    EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("Text Files (*.TXT)|*.txt|")),
+              QStringLiteral("Text Files (*.txt)"));
     // Empty or incomplete pairs are left out, as Windows does.
     EXPECT_EQ(QtPrompts::qtFilter(QString()), QString());
     EXPECT_EQ(QtPrompts::qtFilter(QStringLiteral("No pattern||Dangling")), QString());
@@ -125,6 +129,28 @@ TEST(QtPrompts, TextInputKeepsToItsLengthLimit) {
     whenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     EXPECT_EQ(prompts.textInput(QStringLiteral("c"), QStringLiteral("p"), QStringLiteral("x"), 0),
               std::nullopt);
+}
+
+TEST(QtPrompts, SaveChooserOpensOnTheGivenNameAndAddsTheGivenExtension) {
+    test::qtTestApp();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString initial = dir.filePath(QStringLiteral("last.txt"));
+    QtPrompts prompts;
+    whenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->selectedFiles(), QStringList{initial});
+        EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("TXT"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("trip"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(prompts.saveFileName(QStringLiteral("Save As"),
+                                   QStringLiteral("Text Files (*.TXT)|*.txt|"), initial,
+                                   QStringLiteral("TXT")),
+              dir.filePath(QStringLiteral("trip.TXT")));
 }
 
 TEST(QtPrompts, WaitCursorIsRestoredEvenWhenLeftOn) {
