@@ -3,6 +3,7 @@
 #include "model/CaseFold.h"
 #include "model/CategoryEditing.h"
 #include "model/FixedText.h"
+#include "model/RegularFile.h"
 #include "model/WeightText.h"
 #include "model/Windows1252.h"
 #include "model/sCategory60.h"
@@ -327,6 +328,20 @@ void appendNotes(std::string& out, std::string_view title,
 
 } // namespace
 
+std::error_code readLighterPackFile(const std::filesystem::path& path, std::string& bytes) {
+    RegularFile file;
+    if (auto ec = file.open(path)) {
+        return ec;
+    }
+    bytes.clear();
+    std::error_code ec;
+    char buffer[65536];
+    while (const std::size_t n = file.read(buffer, sizeof buffer, ec)) {
+        bytes.append(buffer, n);
+    }
+    return ec;
+}
+
 LighterPackList parseLighterPackCsv(std::string_view bytes, bool metric) {
     LighterPackList list;
     CsvReader reader(bytes);
@@ -426,6 +441,12 @@ LighterPackAdded addLighterPackItems(GearDocument& document, const LighterPackLi
         document.sortByColumn(static_cast<int>(ColumnIndex::Weight));
     }
     return added;
+}
+
+UserMessage notLighterPackMessage() {
+    return {"Not a LighterPack CSV file: its first line is not \"Item Name,Category,desc,qty,"
+            "weight,unit...\". Nothing was imported.",
+            "Import LighterPack CSV", MessageIcon::Exclamation};
 }
 
 std::string lighterPackReport(const LighterPackList& list, const LighterPackAdded& added) {

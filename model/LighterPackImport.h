@@ -4,11 +4,14 @@
 
 #include "model/GearDocument.h"
 #include "model/ItemEditing.h"
+#include "model/UserMessage.h"
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace varnel {
@@ -47,6 +50,9 @@ struct LighterPackList {
     std::array<bool, kLighterPackExtras> extraUsed{};
 };
 
+// The bytes of the file at `path`; a FIFO, device or folder is refused without being read.
+std::error_code readLighterPackFile(const std::filesystem::path& path, std::string& bytes);
+
 // Reads the whole file. Weights become the document's unit (grams when `metric`, else ounces).
 LighterPackList parseLighterPackCsv(std::string_view bytes, bool metric);
 
@@ -71,6 +77,9 @@ struct LighterPackAdded {
 // columns, userColumnCount of them). A list sorted by weight is sorted again.
 LighterPackAdded addLighterPackItems(GearDocument& document, const LighterPackList& list,
                                      const std::vector<std::string>& userHeadings);
+
+// The refusal of a file whose first line is not a LighterPack heading.
+UserMessage notLighterPackMessage();
 
 // The report shown after an import (Windows-1252): the count, then every changed, cut and skipped
 // row.
