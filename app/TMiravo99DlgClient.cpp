@@ -6,6 +6,7 @@
 #include "app/GearRowDrag.h"
 #include "app/GroupCommands.h"
 #include "app/ItemCommands.h"
+#include "app/LighterPackCommand.h"
 #include "app/ReportPrinter.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
@@ -157,6 +158,9 @@ void TMiravo99DlgClient::createControls() {
                        tr("See the printed pages before printing them")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmPrintPreview);
     makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail"));
+    connect(makeAction(cmd::ImportLighterPack, tr("Import LighterPack CSV..."),
+                       tr("Add the items of a list exported from LighterPack")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmImportLighterPack);
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
     connect(makeAction(cmd::Add, tr("&Add..."), tr("Add gear items")), &QAction::triggered, this,
             &TMiravo99DlgClient::cmAdd);
@@ -920,6 +924,12 @@ void TMiravo99DlgClient::selectRow(int row) {
     list_->setFocus();
 }
 
+void TMiravo99DlgClient::cmImportLighterPack() {
+    if (importLighterPack(*model_, *list_, prompts_) > 0) {
+        refreshButtons();
+    }
+}
+
 void TMiravo99DlgClient::cmAdd() {
     if (document_.hideViewActive()) {
         return;
@@ -1048,6 +1058,7 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     enable(actions_.value(cmd::Save), !document_.handheldDocument && rows);
     enable(actions_.value(cmd::SaveAs), !document_.handheldDocument && rows);
     enable(actions_.value(cmd::Export), rows);
+    enable(actions_.value(cmd::ImportLighterPack), importLighterPackEnabled(document_));
     enable(actions_.value(cmd::Print), rows);
     enable(actions_.value(cmd::PrintPreview), rows);
     enable(actions_.value(cmd::AddColumn), addNewColumnEnabled(document_));

@@ -97,6 +97,7 @@ public:
     void cmExpandAll();
     void cmCollapseAll();
     void cmTotals();
+    void cmImportLighterPack();
     void cmPrint();
     void cmPrintPreview();
     void cmAbout();
