@@ -142,17 +142,16 @@ bool blankRecord(const CsvRecord& record) {
     return record.error.empty() && record.fields.size() == 1 && record.fields[0].empty();
 }
 
-// A plain decimal number ("12", "0.5", ".5", "1e3"), as the tools write them; no sign, no
-// thousands separators, nothing after it.
+// A plain decimal number ("12", "0.5", ".5"), as LighterPack writes them: no sign, exponent or
+// thousands separator, and nothing after it. The rest of the program reads weights and
+// multipliers that way too, so a text it would read otherwise is never let in.
 std::optional<double> decimalNumber(std::string_view text) {
     text = trimmed(text);
-    if (text.empty() || text.front() == '-' || text.front() == '+') {
-        return std::nullopt;
-    }
-    const bool digitsOnly = std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '-' || c == '+';
-    });
-    if (!digitsOnly) {
+    const bool plain = !text.empty() && text != "." &&
+                       std::count(text.begin(), text.end(), '.') <= 1 &&
+                       std::all_of(text.begin(), text.end(),
+                                   [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+    if (!plain) {
         return std::nullopt;
     }
     double value = 0;

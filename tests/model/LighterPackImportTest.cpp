@@ -151,6 +151,22 @@ TEST(LighterPackImport, SkipsRowsThatCannotBeReadAndSaysWhere) {
                   "13: a quoted field is not closed before the end of the file"}));
 }
 
+TEST(LighterPackImport, TakesOnlyPlainDecimalNumbers) {
+    // The list reads "1e2" as 1, so a qty of 100 would silently count once.
+    const LighterPackList list = parse("a,c,,1e2,1,oz,,,,\n"
+                                       "b,c,,1,1.2.3,oz,,,,\n"
+                                       "c,c,,1,.,oz,,,,\n"
+                                       "d,c,,1,\"\",oz,,,,\n"
+                                       "e,c,, 2 , 1.5 , oz ,,,,\n");
+    EXPECT_EQ(lines(list.skipped),
+              (std::vector<std::string>{
+                  "2: the qty \"1e2\" is not a number", "3: the weight \"1.2.3\" is not a number",
+                  "4: the weight \".\" is not a number", "5: the weight \"\" is not a number"}));
+    ASSERT_EQ(list.items.size(), 1U);
+    EXPECT_EQ(list.items[0].fields.multiplier, "2");
+    EXPECT_EQ(list.items[0].fields.unitWeight, "1.50");
+}
+
 TEST(LighterPackImport, FitsTextsToTheRecordAndListsWhatChanged) {
     const std::string longItem(45, 'x');
     const LighterPackList list =
