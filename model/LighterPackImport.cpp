@@ -145,7 +145,9 @@ bool blankRecord(const CsvRecord& record) {
 // A plain decimal number ("12", "0.5", ".5"), as LighterPack writes them: no sign, exponent or
 // thousands separator, and nothing after it. The rest of the program reads weights and
 // multipliers that way too, so a text it would read otherwise is never let in.
-std::optional<double> decimalNumber(std::string_view text) {
+} // namespace
+
+std::optional<double> lighterPackNumber(std::string_view text) {
     text = trimmed(text);
     const bool plain = !text.empty() && text != "." &&
                        std::count(text.begin(), text.end(), '.') <= 1 &&
@@ -161,6 +163,8 @@ std::optional<double> decimalNumber(std::string_view text) {
     }
     return value;
 }
+
+namespace {
 
 // How many of the document's unit one of `unit` is; nothing for a unit we do not know.
 std::optional<double> unitFactor(std::string_view unit, bool metric) {
@@ -267,7 +271,7 @@ std::optional<std::string> readRow(const CsvRecord& record, std::size_t fieldCou
                std::to_string(fieldCount);
     }
     const auto& f = record.fields;
-    const auto weight = decimalNumber(f[Weight]);
+    const auto weight = lighterPackNumber(f[Weight]);
     if (!weight) {
         return "the weight " + shownUtf8(f[Weight]) + " is not a number";
     }
@@ -275,7 +279,7 @@ std::optional<std::string> readRow(const CsvRecord& record, std::size_t fieldCou
     if (!factor) {
         return "the unit " + shownUtf8(f[Unit]) + " is not ounce, pound, gram or kilogram";
     }
-    const auto qty = decimalNumber(f[Qty]);
+    const auto qty = lighterPackNumber(f[Qty]);
     if (!qty) {
         return "the qty " + shownUtf8(f[Qty]) + " is not a number";
     }

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -77,6 +78,10 @@ struct LighterPackAdded {
 // columns, userColumnCount of them). A list sorted by weight is sorted again.
 LighterPackAdded addLighterPackItems(GearDocument& document, const LighterPackList& list,
                                      const std::vector<std::string>& userHeadings);
+
+// A weight or qty as the list may give it: a plain decimal number ("12", "0.5", ".5") between
+// blanks; nothing for any other text.
+std::optional<double> lighterPackNumber(std::string_view text);
 
 // The refusal of a file whose first line is not a LighterPack heading.
 UserMessage notLighterPackMessage();

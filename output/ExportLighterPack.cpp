@@ -22,12 +22,24 @@ void appendField(std::string& out, std::string_view windows1252) {
     appendCsvField(out, windows1252ToUtf8(windows1252));
 }
 
-// The multiplier as a plain number, so that a text that counts as 0 here is 0 there too.
+// The multiplier as stored when it is a plain number (it then fits back), else the number the
+// list counts it as, so that a text that counts as 0 here is 0 there too.
 std::string quantity(std::string_view multiplier) {
+    if (lighterPackNumber(multiplier)) {
+        return std::string(multiplier);
+    }
     std::array<char, 32> buffer{};
     const auto [end, ec] =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), weightValue(multiplier));
     return ec == std::errc() ? std::string(buffer.data(), end) : std::string("0");
+}
+
+// The unit weight as typed when it is a plain number, else the number the list counts it as.
+std::string weightText(std::string_view unitWeight) {
+    if (lighterPackNumber(unitWeight)) {
+        return std::string(unitWeight);
+    }
+    return formatWeight(weightValue(unitWeight));
 }
 
 } // namespace
@@ -47,7 +59,7 @@ std::string exportLighterPackBytes(const GearDocument& document,
             out += ',';
             out += quantity(fieldText(record.multiplier));
             out += ',';
-            out += formatWeight(weightValue(fieldText(record.unitWeight)));
+            out += weightText(fieldText(record.unitWeight));
             out += ',';
             out += unit;
             for (const int column : columns) {
