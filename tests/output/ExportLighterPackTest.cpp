@@ -68,6 +68,11 @@ TEST(ExportLighterPack, WritesThroughTheSafeWriterAndSaysWhenItCannot) {
     EXPECT_TRUE(ok.ok());
     EXPECT_EQ(test::readAll(file), exportLighterPackBytes(doc, {}));
 
+    // As the Export dialog calls it: only the scope and the user-column headings count.
+    const ExportOptions checkedOnly{true, true, true, "title"};
+    EXPECT_TRUE(writeLighterPackExport(file, doc, test::headings(), checkedOnly).ok());
+    EXPECT_EQ(test::readAll(file), exportLighterPackBytes(doc, {}, true));
+
     const ExportOutcome failed = writeLighterPackExport(file / "inside", doc, {});
     ASSERT_FALSE(failed.ok());
     EXPECT_EQ(failed.message(), (UserMessage{(file / "inside").string(), "Unable to Open!",
