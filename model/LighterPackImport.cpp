@@ -142,11 +142,10 @@ bool blankRecord(const CsvRecord& record) {
     return record.error.empty() && record.fields.size() == 1 && record.fields[0].empty();
 }
 
-// A plain decimal number ("12", "0.5", ".5"), as LighterPack writes them: no sign, exponent or
-// thousands separator, and nothing after it. The rest of the program reads weights and
-// multipliers that way too, so a text it would read otherwise is never let in.
 } // namespace
 
+// LighterPack writes plain numbers; a sign, an exponent or a thousands separator is more likely
+// a damaged row than a weight, so it is listed rather than guessed at.
 std::optional<double> lighterPackNumber(std::string_view text) {
     text = trimmed(text);
     const bool plain = !text.empty() && text != "." &&

@@ -152,7 +152,7 @@ TEST(LighterPackImport, SkipsRowsThatCannotBeReadAndSaysWhere) {
 }
 
 TEST(LighterPackImport, TakesOnlyPlainDecimalNumbers) {
-    // The list reads "1e2" as 1, so a qty of 100 would silently count once.
+    // LighterPack writes plain numbers; anything else is listed rather than guessed at.
     const LighterPackList list = parse("a,c,,1e2,1,oz,,,,\n"
                                        "b,c,,1,1.2.3,oz,,,,\n"
                                        "c,c,,1,.,oz,,,,\n"
