@@ -57,17 +57,30 @@ bool addNewColumn(TAddNewColumnDlgXfer& xfer, GearListModel& model, QTreeView& l
     if (runDialog(dialog) != QDialog::Accepted) {
         return false;
     }
+    appendUserColumn(model, list, Cp1252::toUnicode(fieldText(xfer.heading)),
+                     alignmentFromRadios(xfer.left, xfer.center));
+    return true;
+}
+
+void appendUserColumn(GearListModel& model, QTreeView& list, const QString& heading,
+                      Qt::Alignment alignment) {
     const int width = std::max(kNarrowestNewColumn, list.viewport()->width() / 4);
     const int column = model.columnCount();
-    model.appendUserColumn(Cp1252::toUnicode(fieldText(xfer.heading)),
-                           alignmentFromRadios(xfer.left, xfer.center));
+    model.appendUserColumn(heading, alignment);
     QHeaderView* header = list.header();
     header->resizeSection(column, width);
     const int last = header->count() - 1;
     if (header->visualIndex(column) != last) {
         header->moveSection(header->visualIndex(column), last);
     }
-    return true;
+}
+
+std::vector<std::string> userColumnHeadings(const GearListModel& model) {
+    std::vector<std::string> headings;
+    for (int c = kFirstUserColumn; c < model.columnCount(); ++c) {
+        headings.push_back(Cp1252::fromUnicode(model.heading(c)));
+    }
+    return headings;
 }
 
 std::vector<int> deleteColumns(TDeleteColumnsDlgXfer& xfer, GearListModel& model, Prompts& prompts,

@@ -6,7 +6,11 @@
 #include "config/TDeleteColumnsDlgXfer.h"
 #include "config/TModifyColumnDlgXfer.h"
 
+#include <QString>
+#include <Qt>
+
 #include <functional>
+#include <string>
 #include <vector>
 
 class QDialog;
@@ -36,6 +40,13 @@ std::vector<int> deleteColumns(TDeleteColumnsDlgXfer& xfer, GearListModel& model
 // the dialog. Returns whether a column was changed.
 bool modifyColumn(TModifyColumnDlgXfer& xfer, GearListModel& model, const DialogRunner& runDialog,
                   QWidget* parent = nullptr);
+
+// Appends a user column last, a quarter of the list's visible width wide.
+void appendUserColumn(GearListModel& model, QTreeView& list, const QString& heading,
+                      Qt::Alignment alignment);
+
+// The user columns' headings as the records' texts are (Windows-1252), user column 1 first.
+[[nodiscard]] std::vector<std::string> userColumnHeadings(const GearListModel& model);
 
 [[nodiscard]] bool addNewColumnEnabled(const GearDocument& doc);
 [[nodiscard]] bool deleteColumnEnabled(const GearDocument& doc);

@@ -13,6 +13,7 @@ constexpr int SaveForHandheld = 51697;
 constexpr int Print = 51689;
 constexpr int PrintPreview = 51710; // ours: the report on screen before it is printed
 constexpr int Export = 51690;
+constexpr int ImportLighterPack = 51711; // ours: a list kept in LighterPack
 constexpr int Exit = 24310;
 // Entry
 constexpr int Add = 51682;

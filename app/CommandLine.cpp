@@ -3,7 +3,9 @@
 #include "app/ReportPrinter.h"
 #include "app/TMiravo99App.h"
 #include "model/DocumentFiles.h"
+#include "model/LighterPackImport.h"
 #include "output/CategoryTotals.h"
+#include "output/ExportLighterPack.h"
 #include "output/ExportWriter.h"
 #include "ui/Cp1252.h"
 
@@ -61,7 +63,7 @@ constexpr HeadlessSwitch kHeadlessSwitches[] = {
     {"output", "OUT", "With --export: the file to write."},
     {"checked-only", nullptr,
      "With --export: only the checked items, as \"Export only Checked "
-     "Items\" does."},
+     "Items\" does (lighterpack too)."},
     {"notes", nullptr, "With --export: the notes too."},
     {"custom-columns", nullptr,
      "With --export: the user columns too (nothing on a list without any)."},
@@ -117,13 +119,16 @@ int usageError(const QCommandLineParser& parser, QTextStream& err, const QString
 // Reads FILE and the settings beside it as the window does; 0, or the exit status of the error
 // it printed.
 int readForHeadless(const HeadlessCall& call, const QString& file, GearDocument& document,
-                    DocumentSettings& settings) {
+                    DocumentSettings& settings, bool missingIsNew = false) {
     const ReadOutcome outcome = readDocumentWithSettings(
         toPath(file), std::filesystem::path(QDir::currentPath().toStdString()), document, settings);
     switch (outcome.status) {
     case ReadOutcome::Status::Ok:
         break;
     case ReadOutcome::Status::CannotOpen:
+        if (missingIsNew) {
+            break;
+        }
         return fileError(call.err, file,
                          QString::fromStdString(std::system_category().message(ENOENT)),
                          kExitUsage);
@@ -182,10 +187,12 @@ int exportList(const HeadlessCall& call) {
                                                       {QStringLiteral("csv"), ExportFormat::Comma},
                                                       {QStringLiteral("html"), ExportFormat::Html},
                                                       {QStringLiteral("xml"), ExportFormat::Xml}};
-    if (!formats.contains(call.value)) {
-        return usageError(
-            call.parser, call.err,
-            QStringLiteral("--export takes text, csv, html or xml, not '%1'.").arg(call.value));
+    const bool lighterPack = call.value == QStringLiteral("lighterpack");
+    if (!formats.contains(call.value) && !lighterPack) {
+        return usageError(call.parser, call.err,
+                          QStringLiteral("--export takes text, csv, html, xml or lighterpack, not "
+                                         "'%1'.")
+                              .arg(call.value));
     }
     const QString out = call.parser.value(QStringLiteral("output"));
     if (out.isEmpty()) {
@@ -202,6 +209,13 @@ int exportList(const HeadlessCall& call) {
     }
     ExportOptions options;
     options.checkedOnly = call.parser.isSet(QStringLiteral("checked-only"));
+    if (lighterPack) {
+        const ExportOutcome outcome = writeLighterPackExport(
+            toPath(out), document, exportHeadings(settings).user, options.checkedOnly);
+        return outcome.ok()
+                   ? 0
+                   : fileError(call.err, out, QString::fromStdString(*outcome.error), kExitRefused);
+    }
     options.notes = call.parser.isSet(QStringLiteral("notes"));
     // As the dialog's box, which is disabled on a list without user columns.
     options.customColumns =
@@ -258,6 +272,74 @@ int printPdf(const HeadlessCall& call) {
     return 0;
 }
 
+// A user column of the settings the command line adds, as Add New Column would: last, left
+// aligned, at the width the other new columns get.
+void appendUserColumn(DocumentSettings& settings, GearDocument& document, const std::string& name) {
+    constexpr std::int32_t kNewColumnWidth = 100;
+    const auto index = static_cast<std::int32_t>(kFixedColumns) + settings.userColumns;
+    settings.userColumnRecords.push_back({name, ColumnRecord::kAlignLeft, index});
+    ++settings.userColumns;
+    document.userColumnCount = settings.userColumns;
+    if (settings.columnWidths.size() <= static_cast<std::size_t>(index)) {
+        settings.columnWidths.resize(static_cast<std::size_t>(index) + 1, 0);
+    }
+    settings.columnWidths[static_cast<std::size_t>(index)] = kNewColumnWidth;
+    if (!settings.columnOrder.empty()) {
+        settings.columnOrder.push_back(index);
+    }
+}
+
+// Adds CSV's items to FILE (a new list when FILE is missing) and saves it; the report goes to
+// standard output.
+int importLighterPack(const HeadlessCall& call) {
+    const QString csv = call.value;
+    const auto file = singleFile(call, "import-lighterpack");
+    if (csv.isEmpty() || !file) {
+        return csv.isEmpty()
+                   ? usageError(call.parser, call.err,
+                                QStringLiteral("--import-lighterpack needs CSV and FILE."))
+                   : kExitUsage;
+    }
+    std::string bytes;
+    if (const std::error_code ec = readLighterPackFile(toPath(csv), bytes)) {
+        return fileError(call.err, csv, QString::fromStdString(ec.message()),
+                         ec == std::errc::no_such_file_or_directory ? kExitUsage : kExitRefused);
+    }
+    GearDocument document;
+    DocumentSettings settings;
+    if (const int failed = readForHeadless(call, *file, document, settings, true)) {
+        return failed;
+    }
+    if (document.handheldDocument) {
+        return fileError(call.err, *file,
+                         QStringLiteral("A handheld data file cannot take an import."),
+                         kExitRefused);
+    }
+    const LighterPackList list = parseLighterPackCsv(bytes, document.metric);
+    if (!list.recognised) {
+        return fileError(call.err, csv, QString::fromStdString(notLighterPackMessage().text),
+                         kExitRefused);
+    }
+    std::vector<std::string> headings = exportHeadings(settings).user;
+    // Nobody is there to be asked: the values get their columns rather than being left out.
+    for (const std::string& name : missingLighterPackColumns(list, headings)) {
+        if (settings.userColumns >= kMaxUserColumns) {
+            break;
+        }
+        appendUserColumn(settings, document, name);
+        headings.push_back(name);
+    }
+    const LighterPackAdded added = addLighterPackItems(document, list, headings);
+    const WriteOutcome outcome =
+        writeListAndSettings(toPath(*file), document, settings,
+                             std::filesystem::path(QDir::currentPath().toStdString()));
+    if (!outcome.ok()) {
+        return fileError(call.err, *file, QString::fromStdString(*outcome.error), kExitRefused);
+    }
+    call.out << Cp1252::toUnicode(lighterPackReport(list, added)) << '\n';
+    return 0;
+}
+
 // One entry per headless option, each with its own function.
 constexpr HeadlessOption kHeadlessOptions[] = {
     {"totals", "FILE",
@@ -265,8 +347,13 @@ constexpr HeadlessOption kHeadlessOptions[] = {
      "no display and writes nothing.",
      &printTotals},
     {"export", "FORMAT",
-     "Write FILE as an export: text, csv, html or xml, into --output OUT. Writes nothing else.",
+     "Write FILE as an export: text, csv, html, xml or lighterpack, into --output OUT. Writes "
+     "nothing else.",
      &exportList},
+    {"import-lighterpack", "CSV",
+     "Add the items of the LighterPack list CSV to FILE (a new list when FILE is missing) and "
+     "save FILE. Rows that cannot be read are listed and skipped.",
+     &importLighterPack},
     {"print-pdf", "OUT",
      "Print FILE's report, with its print options and printing font, to the PDF OUT on A4. "
      "Writes nothing else.",

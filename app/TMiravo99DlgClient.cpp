@@ -8,6 +8,7 @@
 #include "app/GroupCommands.h"
 #include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
+#include "app/LighterPackCommand.h"
 #include "app/ReportPrinter.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
@@ -172,6 +173,9 @@ void TMiravo99DlgClient::createControls() {
     connect(
         makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail")),
         &QAction::triggered, this, &TMiravo99DlgClient::cmExport);
+    connect(makeAction(cmd::ImportLighterPack, tr("Import LighterPack CSV..."),
+                       tr("Add the items of a list exported from LighterPack")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmImportLighterPack);
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
     connect(makeAction(cmd::Add, tr("&Add..."), tr("Add gear items")), &QAction::triggered, this,
             &TMiravo99DlgClient::cmAdd);
@@ -1040,6 +1044,12 @@ void TMiravo99DlgClient::selectRow(int row) {
     list_->setFocus();
 }
 
+void TMiravo99DlgClient::cmImportLighterPack() {
+    if (importLighterPack(*model_, *list_, prompts_) > 0) {
+        refreshButtons();
+    }
+}
+
 void TMiravo99DlgClient::cmAdd() {
     if (document_.hideViewActive()) {
         return;
@@ -1169,6 +1179,7 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     enable(actions_.value(cmd::SaveAs), !document_.handheldDocument && rows);
     enable(actions_.value(cmd::SaveForHandheld), document_.handheldDocument);
     enable(actions_.value(cmd::Export), rows);
+    enable(actions_.value(cmd::ImportLighterPack), importLighterPackEnabled(document_));
     enable(actions_.value(cmd::Print), rows);
     enable(actions_.value(cmd::PrintPreview), rows);
     enable(actions_.value(cmd::AddColumn), addNewColumnEnabled(document_));

@@ -102,6 +102,7 @@ public:
     void cmExpandAll();
     void cmCollapseAll();
     void cmTotals();
+    void cmImportLighterPack();
     void cmPrint();
     void cmPrintPreview();
     void cmExport();

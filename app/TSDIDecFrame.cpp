@@ -48,6 +48,7 @@ void TSDIDecFrame::buildMenus() {
     add(fileMenu_, cmd::Print);
     add(fileMenu_, cmd::PrintPreview);
     add(fileMenu_, cmd::Export);
+    add(fileMenu_, cmd::ImportLighterPack);
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
     add(fileMenu_, cmd::Exit);

@@ -39,13 +39,10 @@ std::filesystem::path writeTarget(const std::filesystem::path& given,
     return defaultDocumentPath(currentFolder);
 }
 
-WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
-                                const std::filesystem::path& documentName,
-                                const GearDocument& document, const DocumentSettings& settings,
-                                AppSettings& appSettings,
-                                const std::filesystem::path& currentFolder) {
-    // The list first: settings and the last-file entry must never point at a list that was
-    // not written.
+WriteOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
+                                  const DocumentSettings& settings,
+                                  const std::filesystem::path& currentFolder) {
+    // The list first: the settings must never describe a list that was not written.
     if (!document.handheldDocument) {
         WriteOutcome data = writeGearDataFile(target, document);
         if (!data.ok()) {
@@ -63,6 +60,19 @@ WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
         if (const auto ec = ini.save(settingsFile)) {
             outcome.error = settingsFile.string() + ": " + ec.message();
         }
+    }
+    outcome.partial = outcome.error.has_value();
+    return outcome;
+}
+
+WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
+                                const std::filesystem::path& documentName,
+                                const GearDocument& document, const DocumentSettings& settings,
+                                AppSettings& appSettings,
+                                const std::filesystem::path& currentFolder) {
+    WriteOutcome outcome = writeListAndSettings(target, document, settings, currentFolder);
+    if (!outcome.ok() && !outcome.partial) {
+        return outcome; // the last-file entry must not point at a list that was not written
     }
     appSettings.setLastFile(documentName.string());
     if (const auto ec = appSettings.save(); ec && !outcome.error) {

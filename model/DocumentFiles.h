@@ -41,4 +41,10 @@ WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
                                 AppSettings& appSettings,
                                 const std::filesystem::path& currentFolder);
 
+// The same without the last-file entry, for the command line, which leaves the application
+// settings alone.
+WriteOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
+                                  const DocumentSettings& settings,
+                                  const std::filesystem::path& currentFolder);
+
 } // namespace varnel

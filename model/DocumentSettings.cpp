@@ -169,6 +169,7 @@ void readDocumentSettings(const IniFile& ini, DocumentSettings& s) {
     readText(ini, "COMMAFILE", s.commaFile);
     readText(ini, "HTMLFILE", s.htmlFile);
     readText(ini, "XMLFILE", s.xmlFile);
+    readText(ini, "LIGHTERPACKFILE", s.lighterPackFile);
     readInt(ini, kExport, "EXPORTNOTES", s.exportNotes);
     readInt(ini, kExport, "EXPORTCOLUMNS", s.exportColumns);
     readText(ini, "TITLE", s.title);
@@ -258,6 +259,11 @@ void writeDocumentSettings(IniFile& ini, const DocumentSettings& s) {
     ini.writeInt32(kExport, "EXPORTNOTES", s.exportNotes);
     ini.writeString(kExport, "TITLE", std::string_view(s.title).substr(0, kMaxTitleLength));
     ini.writeInt32(kExport, "EXPORTCOLUMNS", s.exportColumns);
+    if (s.lighterPackFile.empty()) {
+        ini.removeKey(kExport, "LIGHTERPACKFILE");
+    } else {
+        ini.writeString(kExport, "LIGHTERPACKFILE", s.lighterPackFile);
+    }
     const auto font = s.font.encode();
     ini.writeStruct(kMisc, "FONT", font);
     ini.writeInt32(kMisc, "FONTSIZE", s.fontSize);

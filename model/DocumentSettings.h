@@ -62,6 +62,9 @@ struct DocumentSettings {
     std::string commaFile;
     std::string htmlFile;
     std::string xmlFile;
+    // Ours, not read by older programs: stored only while it is set, so that a settings file
+    // without it keeps every byte.
+    std::string lighterPackFile;
     std::int32_t exportNotes = 0;
     std::int32_t exportColumns = 0;
     std::string title; // at most kMaxTitleLength bytes

@@ -140,6 +140,28 @@ TEST(DocumentSettings, EverySettingRoundTrips) {
     EXPECT_EQ(readFrom(ini).title, std::string(80, 't'));
 }
 
+TEST(DocumentSettings, TheLighterPackNameIsStoredOnlyWhileSet) {
+    const std::string stored = "[EXPORT]\r\nTEXTFILE=a.txt\r\nTITLE=Trip\r\n[OTHER]\r\nX=1\r\n";
+    IniFile ini = parsed(stored);
+    DocumentSettings s = readFrom(ini);
+    EXPECT_EQ(s.lighterPackFile, "");
+    writeDocumentSettings(ini, s);
+    const std::string without = ini.serialize();
+    EXPECT_EQ(without.find("LIGHTERPACKFILE"), std::string::npos);
+
+    s.lighterPackFile = "/trips/pct lighterpack.csv";
+    writeDocumentSettings(ini, s);
+    EXPECT_NE(ini.serialize().find("EXPORTCOLUMNS=0000000000\r\nLIGHTERPACKFILE=/trips/pct "
+                                   "lighterpack.csv\r\n"),
+              std::string::npos);
+    EXPECT_EQ(readFrom(parsed(ini.serialize())).lighterPackFile, "/trips/pct lighterpack.csv");
+
+    // Cleared again, the file is byte for byte what it was without the name.
+    s.lighterPackFile.clear();
+    writeDocumentSettings(ini, s);
+    EXPECT_EQ(ini.serialize(), without);
+}
+
 TEST(DocumentSettings, BlocksOfAnotherSizeLeaveTheValueUnchanged) {
     // COLWIDTHS written for 2 user columns while USERCOLS now says 3.
     const auto s = readFrom(parsed(

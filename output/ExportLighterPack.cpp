@@ -1,0 +1,93 @@
+#include "output/ExportLighterPack.h"
+
+#include "model/AtomicFile.h"
+#include "model/FixedText.h"
+#include "model/LighterPackImport.h"
+#include "model/WeightText.h"
+#include "model/Windows1252.h"
+#include "output/ExportComma.h"
+#include "output/ExportRows.h"
+
+#include <array>
+#include <charconv>
+
+namespace varnel {
+
+namespace {
+
+constexpr std::string_view kHeading =
+    "Item Name,Category,desc,qty,weight,unit,url,price,worn,consumable\n";
+
+void appendField(std::string& out, std::string_view windows1252) {
+    appendCsvField(out, windows1252ToUtf8(windows1252));
+}
+
+// The multiplier as stored when it is a plain number (it then fits back), else the number the
+// list counts it as, so that a text that counts as 0 here is 0 there too.
+std::string quantity(std::string_view multiplier) {
+    if (lighterPackNumber(multiplier)) {
+        return std::string(multiplier);
+    }
+    std::array<char, 32> buffer{};
+    const auto [end, ec] =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), weightValue(multiplier));
+    return ec == std::errc() ? std::string(buffer.data(), end) : std::string("0");
+}
+
+// The unit weight as typed when it is a plain number, else the number the list counts it as.
+std::string weightText(std::string_view unitWeight) {
+    if (lighterPackNumber(unitWeight)) {
+        return std::string(unitWeight);
+    }
+    return formatWeight(weightValue(unitWeight));
+}
+
+} // namespace
+
+std::string exportLighterPackBytes(const GearDocument& document,
+                                   const std::vector<std::string>& userHeadings, bool checkedOnly) {
+    const auto columns = lighterPackColumns(userHeadings);
+    const std::string_view unit = document.metric ? "gram" : "ounce";
+    std::string out(kHeading);
+    exports::forEachExportedRecord(
+        document, checkedOnly, [&](const sPubInfo& record, int, bool, bool) {
+            appendField(out, fieldText(record.item));
+            out += ',';
+            appendField(out, fieldText(record.category));
+            out += ',';
+            appendField(out, fieldText(record.notes));
+            out += ',';
+            out += quantity(fieldText(record.multiplier));
+            out += ',';
+            out += weightText(fieldText(record.unitWeight));
+            out += ',';
+            out += unit;
+            for (const int column : columns) {
+                out += ',';
+                if (const std::string* text =
+                        column >= 0 ? exports::columnTextAt(record, column + 1) : nullptr) {
+                    appendField(out, *text);
+                }
+            }
+            out += '\n';
+        });
+    return out;
+}
+
+ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
+                                     const GearDocument& document,
+                                     const std::vector<std::string>& userHeadings,
+                                     bool checkedOnly) {
+    ExportOutcome outcome{file.string(), std::nullopt};
+    outcome.error =
+        writeFileAtomically(file, exportLighterPackBytes(document, userHeadings, checkedOnly));
+    return outcome;
+}
+
+ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
+                                     const GearDocument& document, const ExportHeadings& headings,
+                                     const ExportOptions& options) {
+    return writeLighterPackExport(file, document, headings.user, options.checkedOnly);
+}
+
+} // namespace varnel
