@@ -5,7 +5,6 @@
 #include "model/DocumentFiles.h"
 #include "model/LighterPackImport.h"
 #include "output/CategoryTotals.h"
-#include "output/ExportLighterPack.h"
 #include "output/ExportWriter.h"
 #include "ui/Cp1252.h"
 
@@ -183,12 +182,13 @@ std::optional<QString> singleFile(const HeadlessCall& call, const char* option) 
 
 // Writes FILE's export as the Export command writes that format with those options.
 int exportList(const HeadlessCall& call) {
-    static const QHash<QString, ExportFormat> formats{{QStringLiteral("text"), ExportFormat::Text},
-                                                      {QStringLiteral("csv"), ExportFormat::Comma},
-                                                      {QStringLiteral("html"), ExportFormat::Html},
-                                                      {QStringLiteral("xml"), ExportFormat::Xml}};
-    const bool lighterPack = call.value == QStringLiteral("lighterpack");
-    if (!formats.contains(call.value) && !lighterPack) {
+    static const QHash<QString, ExportFormat> formats{
+        {QStringLiteral("text"), ExportFormat::Text},
+        {QStringLiteral("csv"), ExportFormat::Comma},
+        {QStringLiteral("html"), ExportFormat::Html},
+        {QStringLiteral("xml"), ExportFormat::Xml},
+        {QStringLiteral("lighterpack"), ExportFormat::LighterPack}};
+    if (!formats.contains(call.value)) {
         return usageError(call.parser, call.err,
                           QStringLiteral("--export takes text, csv, html, xml or lighterpack, not "
                                          "'%1'.")
@@ -209,13 +209,6 @@ int exportList(const HeadlessCall& call) {
     }
     ExportOptions options;
     options.checkedOnly = call.parser.isSet(QStringLiteral("checked-only"));
-    if (lighterPack) {
-        const ExportOutcome outcome = writeLighterPackExport(
-            toPath(out), document, exportHeadings(settings).user, options.checkedOnly);
-        return outcome.ok()
-                   ? 0
-                   : fileError(call.err, out, QString::fromStdString(*outcome.error), kExitRefused);
-    }
     options.notes = call.parser.isSet(QStringLiteral("notes"));
     // As the dialog's box, which is disabled on a list without user columns.
     options.customColumns =

@@ -28,7 +28,7 @@ struct ExportFileRow {
     std::string DocumentSettings::*storedName;
 };
 
-inline constexpr std::array<ExportFileRow, 4> kExportFileRows{{
+inline constexpr std::array<ExportFileRow, 5> kExportFileRows{{
     {ExportFormat::Text, "Text File: ", 102, 103, 107, "Text Files (*.TXT)|*.txt|", "TXT", 1,
      "Please enter a name for the Text file", &DocumentSettings::textFile},
     {ExportFormat::Comma, "Comma Delimited File:", 104, 105, 111, "Text Files (*.TXT)|*.txt|",
@@ -37,6 +37,9 @@ inline constexpr std::array<ExportFileRow, 4> kExportFileRows{{
      "Please enter a name for the HTMLfile", &DocumentSettings::htmlFile},
     {ExportFormat::Xml, "XML File:", 114, 116, 118, "XML Files (*.XML)|*.xml|", "XML", 0,
      "Please enter a name for the XML file", &DocumentSettings::xmlFile},
+    {ExportFormat::LighterPack, "LighterPack CSV:", 122, 123, 124, "CSV Files (*.CSV)|*.csv|",
+     "CSV", 0, "Please enter a name for the LighterPack CSV file",
+     &DocumentSettings::lighterPackFile},
 }};
 inline constexpr std::size_t kExportFileCount = kExportFileRows.size();
 // The row whose file "Send as EMail" writes again and mails.

@@ -84,10 +84,4 @@ ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
     return outcome;
 }
 
-ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
-                                     const GearDocument& document, const ExportHeadings& headings,
-                                     const ExportOptions& options) {
-    return writeLighterPackExport(file, document, headings.user, options.checkedOnly);
-}
-
 } // namespace varnel

@@ -26,10 +26,4 @@ ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
                                      const std::vector<std::string>& userHeadings,
                                      bool checkedOnly = false);
 
-// The same with what the Export dialog holds: the user-column headings and the scope (the
-// other options do not apply to this format).
-ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
-                                     const GearDocument& document, const ExportHeadings& headings,
-                                     const ExportOptions& options);
-
 } // namespace varnel

@@ -3,6 +3,7 @@
 #include "model/AtomicFile.h"
 #include "output/ExportComma.h"
 #include "output/ExportHtml.h"
+#include "output/ExportLighterPack.h"
 #include "output/ExportText.h"
 #include "output/ExportXml.h"
 
@@ -20,6 +21,8 @@ std::string exportBytes(ExportFormat format, const GearDocument& document,
         return exportHtmlBytes(document, headings, options, colours);
     case ExportFormat::Xml:
         return exportXmlBytes(document, headings, options);
+    case ExportFormat::LighterPack:
+        return exportLighterPackBytes(document, headings.user, options.checkedOnly);
     }
     return {};
 }
@@ -30,7 +33,7 @@ ExportOutcome writeExport(ExportFormat format, const std::filesystem::path& file
     ExportOutcome outcome{file.string(), std::nullopt};
     outcome.error =
         writeFileAtomically(file, exportBytes(format, document, headings, options, colours));
-    if (outcome.ok()) {
+    if (outcome.ok() && format != ExportFormat::LighterPack) {
         refreshSelectedFields(document, options.checkedOnly);
     }
     return outcome;

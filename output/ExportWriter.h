@@ -11,7 +11,7 @@
 
 namespace varnel {
 
-enum class ExportFormat { Text, Comma, Html, Xml };
+enum class ExportFormat { Text, Comma, Html, Xml, LighterPack };
 
 // How writing an export went. A file that could not be written is shown as a message whose
 // text is the file's name and whose caption is "Unable to Open!"; the Export command then goes
@@ -30,16 +30,16 @@ struct ExportOutcome {
     }
 };
 
-// The bytes of one format (see ExportText.h, ExportComma.h, ExportHtml.h, ExportXml.h);
-// `colours` matter to HTML only.
+// The bytes of one format (see ExportText.h, ExportComma.h, ExportHtml.h, ExportXml.h,
+// ExportLighterPack.h); `colours` matter to HTML only.
 std::string exportBytes(ExportFormat format, const GearDocument& document,
                         const ExportHeadings& headings, const ExportOptions& options,
                         const ExportColours& colours = {});
 
 // Writes the export through a temporary file beside `file` (the old file survives a failure)
-// and, once it is written, refreshes the `selected` field of every ordinary row it wrote. That
-// is the only change to the document, which is why it is taken by reference; nothing the view
-// shows changes, so no observer is told.
+// and, once it is written, refreshes the `selected` field of every ordinary row it wrote (not
+// for LighterPack, which leaves the document alone). That is the only change to the document,
+// which is why it is taken by reference; nothing the view shows changes, so no observer is told.
 ExportOutcome writeExport(ExportFormat format, const std::filesystem::path& file,
                           GearDocument& document, const ExportHeadings& headings,
                           const ExportOptions& options, const ExportColours& colours = {});

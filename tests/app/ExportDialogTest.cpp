@@ -76,7 +76,9 @@ TEST(ExportCloseCheck, StopsAtTheFirstBrokenRuleInTheOrderTheUserIsTold) {
     xfer.sendMail = 1;
     const char* expected[] = {
         "Please enter a name for the Text file", "Please enter a name for the Comma Delimited file",
-        "Please enter a name for the HTMLfile", "Please enter a name for the XML file"};
+        "Please enter a name for the HTMLfile", "Please enter a name for the XML file",
+        "Please enter a name for the LighterPack CSV file"};
+    static_assert(std::size(expected) == kExportFileCount);
     for (std::size_t i = 0; i < kExportFileCount; ++i) {
         const auto problem = exportCloseProblem(xfer);
         ASSERT_TRUE(problem) << i;

@@ -32,7 +32,7 @@ protected:
     }
 };
 
-TEST_F(ExportFromMainWindow, ExportsAllFourFormatsAndMailsTheText) {
+TEST_F(ExportFromMainWindow, ExportsEveryFormatAndMailsTheText) {
     copySample();
     MailerStub mailer;
     const QString html = documentName("trip.htm");
@@ -42,7 +42,7 @@ TEST_F(ExportFromMainWindow, ExportsAllFourFormatsAndMailsTheText) {
         d.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&d));
         if (runs == 1) {
-            for (int id : {102, 104, 113, 114, 106, 112, 120}) {
+            for (int id : {102, 104, 113, 114, 122, 106, 112, 120}) {
                 click(d, id);
             }
             click(d, 110);
@@ -51,6 +51,7 @@ TEST_F(ExportFromMainWindow, ExportsAllFourFormatsAndMailsTheText) {
             prompts_->answerSaveFile(html);
             click(d, 117);
             setName(d, 116, documentName("trip.xml"));
+            setName(d, 123, documentName("trip-lp.csv"));
             setName(d, 121, QStringLiteral("Sierra High Route"));
         } else {
             // The next opening: all items again, the choices as they were left.
@@ -76,6 +77,7 @@ TEST_F(ExportFromMainWindow, ExportsAllFourFormatsAndMailsTheText) {
     const std::string comma = expected(ExportFormat::Comma);
     const std::string page = expected(ExportFormat::Html);
     const std::string xml = expected(ExportFormat::Xml);
+    const std::string lighterPack = expected(ExportFormat::LighterPack);
 
     ASSERT_TRUE(clickMenu(cmd::Export));
     EXPECT_EQ(dialogsShown_, QStringList{QStringLiteral("Export Gear Data")});
@@ -83,6 +85,7 @@ TEST_F(ExportFromMainWindow, ExportsAllFourFormatsAndMailsTheText) {
     EXPECT_EQ(readFile(folder_ / "trip.csv"), comma);
     EXPECT_EQ(readFile(folder_ / "trip.htm"), page);
     EXPECT_EQ(readFile(folder_ / "trip.xml"), xml);
+    EXPECT_EQ(readFile(folder_ / "trip-lp.csv"), lighterPack);
     ASSERT_TRUE(mailer.waitForCall());
     EXPECT_EQ(mailer.arguments(),
               QStringList({QStringLiteral("--attach"), documentName("trip.txt")}));
@@ -91,6 +94,7 @@ TEST_F(ExportFromMainWindow, ExportsAllFourFormatsAndMailsTheText) {
     // The choices are the document's: they are saved with it.
     EXPECT_EQ(client().settings().htmlFile, html.toStdString());
     EXPECT_EQ(client().settings().title, "Sierra High Route");
+    EXPECT_EQ(client().settings().lighterPackFile, documentName("trip-lp.csv").toStdString());
     EXPECT_EQ(client().settings().exportNotes, 1);
     EXPECT_EQ(client().settings().exportColumns, 1);
 

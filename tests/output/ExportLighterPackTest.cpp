@@ -68,10 +68,14 @@ TEST(ExportLighterPack, WritesThroughTheSafeWriterAndSaysWhenItCannot) {
     EXPECT_TRUE(ok.ok());
     EXPECT_EQ(test::readAll(file), exportLighterPackBytes(doc, {}));
 
-    // As the Export dialog calls it: only the scope and the user-column headings count.
+    // As the Export dialog writes it: only the scope and the user-column headings count, and
+    // the document's selected fields stay as they were.
     const ExportOptions checkedOnly{true, true, true, "title"};
-    EXPECT_TRUE(writeLighterPackExport(file, doc, test::headings(), checkedOnly).ok());
+    doc.record(0).selected = 7;
+    EXPECT_TRUE(
+        writeExport(ExportFormat::LighterPack, file, doc, test::headings(), checkedOnly).ok());
     EXPECT_EQ(test::readAll(file), exportLighterPackBytes(doc, {}, true));
+    EXPECT_EQ(doc.record(0).selected, 7);
 
     const ExportOutcome failed = writeLighterPackExport(file / "inside", doc, {});
     ASSERT_FALSE(failed.ok());
