@@ -12,6 +12,7 @@
 #include "app/WindowPlacement.h"
 #include "config/AboutDialog.h"
 #include "config/TConfigureCategoriesDlg.h"
+#include "config/TConfigureDialog.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
@@ -99,7 +100,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
 
-    pending_ = {cmd::Export, cmd::GeneralOptions};
+    pending_ = {cmd::Export};
 
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
@@ -185,8 +186,9 @@ void TMiravo99DlgClient::createControls() {
     connect(
         makeAction(cmd::Categories, tr("&Categories..."), tr("Add, delete and rename categories")),
         &QAction::triggered, this, &TMiravo99DlgClient::cmCategories);
-    makeAction(cmd::GeneralOptions, tr("&General Options..."),
-               tr("Colours, printing font and print options"));
+    connect(makeAction(cmd::GeneralOptions, tr("&General Options..."),
+                       tr("Colours, printing font and print options")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmGeneralOptions);
     connect(makeAction(cmd::AddColumn, tr("&Add New Column..."), tr("Add a column of your own")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmAddColumn);
     connect(
@@ -265,7 +267,7 @@ void TMiravo99DlgClient::createControls() {
     // The menu bar has Alt+C (Configure) and Alt+E (Entry): these two buttons take other letters.
     auto* configure =
         makeButton(ctl::Configure, tr("Confi&gure..."), QStringLiteral(":/icons/configure.svg"),
-                   cmd::GeneralOptions, nullptr);
+                   cmd::GeneralOptions, &TMiravo99DlgClient::cmGeneralOptions);
     auto* totals = makeButton(ctl::Totals, tr("&Totals..."), QStringLiteral(":/icons/totals.svg"),
                               cmd::ViewTotals, &TMiravo99DlgClient::cmTotals);
     auto* print = makeButton(ctl::Print, tr("&Print..."), QStringLiteral(":/icons/print.svg"),
@@ -386,11 +388,16 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
     onTotalChanged();
 }
 
-void TMiravo99DlgClient::applyColumns() {
+void TMiravo99DlgClient::applyColors() {
     model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
     QPalette palette = list_->palette();
     palette.setColor(QPalette::Base, colorFromColorRef(settings_.backColor));
     list_->setPalette(palette);
+    list_->viewport()->update();
+}
+
+void TMiravo99DlgClient::applyColumns() {
+    applyColors();
     model_->syncColumnCount();
 
     QStringList headings;
@@ -863,6 +870,26 @@ void TMiravo99DlgClient::cmPrint() {
 void TMiravo99DlgClient::cmAbout() {
     AboutDialog dialog(this);
     env_.runDialog(dialog);
+}
+
+void TMiravo99DlgClient::cmGeneralOptions() {
+    configureXfer_ = {settings_.totalCats, settings_.totalAll, settings_.printNotes};
+    TConfigureDialog dialog(configureXfer_,
+                            {settings_.backColor, settings_.altColor, settings_.groupColor},
+                            &settings_.font, settings_.fontSize, prompts_, this);
+    if (!dialog.setupWindow() || env_.runDialog(dialog) != QDialog::Accepted) {
+        return;
+    }
+    settings_.totalCats = configureXfer_.totalEachCategory;
+    settings_.totalAll = configureXfer_.showGrandTotal;
+    settings_.printNotes = configureXfer_.printNotes;
+    settings_.fontSize = dialog.fontSize();
+    settings_.font = dialog.fontDescription();
+    const ListColors colors = dialog.colors();
+    settings_.backColor = colors.background;
+    settings_.altColor = colors.alternate;
+    settings_.groupColor = colors.group;
+    applyColors();
 }
 
 void TMiravo99DlgClient::cmEmailMe() {

@@ -7,6 +7,7 @@
 #include "app/TPubInfoXfer.h"
 #include "app/TTotalsDlgXfer.h"
 #include "config/TAddNewColumnDlgXfer.h"
+#include "config/TConfigureDialogXfer.h"
 #include "config/TDeleteColumnsDlgXfer.h"
 #include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
@@ -100,6 +101,7 @@ public:
     void cmPrint();
     void cmPrintPreview();
     void cmAbout();
+    void cmGeneralOptions();
     void cmEmailMe();
     void cmConvert();
     void cmAdd();
@@ -140,6 +142,8 @@ private:
     void setCaption();
     void resetDocument();
     void readSettingsAndDocument();
+    // The list in the three colours of the settings, repainted.
+    void applyColors();
     void applyColumns();
     void collectSettings();
     void applyPlacement();
@@ -183,6 +187,7 @@ private:
     TDeleteColumnsDlgXfer deleteColumnsXfer_{};
     TModifyColumnDlgXfer modifyColumnXfer_{};
     TCreateGroupDialogXfer groupNameBuffer_{};
+    TConfigureDialogXfer configureXfer_{};
 
     std::unique_ptr<GearListModel> model_;
     GearListView* list_ = nullptr;
