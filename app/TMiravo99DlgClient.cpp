@@ -390,9 +390,11 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
 
 void TMiravo99DlgClient::applyColors() {
     model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
-    QPalette palette = list_->palette();
+    // The list's background only: the check boxes are drawn from the view's own palette and
+    // stay white boxes whatever colour the rows have.
+    QPalette palette = list_->viewport()->palette();
     palette.setColor(QPalette::Base, colorFromColorRef(settings_.backColor));
-    list_->setPalette(palette);
+    list_->viewport()->setPalette(palette);
     list_->viewport()->update();
 }
 
