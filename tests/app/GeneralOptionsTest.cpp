@@ -4,6 +4,7 @@
 #include "platform/ColorRef.h"
 #include "ui/ScriptedPrompts.h"
 
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 
 #include <QCheckBox>
@@ -21,11 +22,7 @@
 namespace varnel {
 namespace {
 
-template <typename T> T* control(QDialog& d, const char* id) {
-    auto* w = d.findChild<T*>(QString::fromLatin1(id));
-    EXPECT_NE(w, nullptr) << id;
-    return w;
-}
+using test::control;
 
 class OptionsDialog : public ::testing::Test {
 protected:
