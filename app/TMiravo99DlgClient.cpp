@@ -15,6 +15,7 @@
 #include "app/WindowPlacement.h"
 #include "config/AboutDialog.h"
 #include "config/TConfigureCategoriesDlg.h"
+#include "config/TConfigureDialog.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
@@ -110,8 +111,6 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
 
-    pending_ = {cmd::GeneralOptions};
-
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
     model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
@@ -129,21 +128,15 @@ QAction* TMiravo99DlgClient::makeAction(int id, const QString& text, const QStri
     a->setObjectName(QString::number(id));
     a->setStatusTip(tip);
     actions_.insert(id, a);
-    if (!available(id)) {
-        a->setEnabled(false);
-    }
     return a;
 }
 
 QPushButton* TMiravo99DlgClient::makeButton(int id, const QString& text, const QString& icon,
-                                            int command, void (TMiravo99DlgClient::*handler)()) {
+                                            void (TMiravo99DlgClient::*handler)()) {
     auto* b = new QPushButton(QIcon(icon), text, this);
     b->setObjectName(QString::number(id));
     b->setAutoDefault(false);
     buttons_.insert(id, b);
-    if (command != 0 && !available(command)) {
-        b->setEnabled(false);
-    }
     // The handler itself, not the menu twin's action: the menu enablers govern the menu only,
     // and an enabled button always works.
     if (handler != nullptr) {
@@ -204,8 +197,9 @@ void TMiravo99DlgClient::createControls() {
     connect(
         makeAction(cmd::Categories, tr("&Categories..."), tr("Add, delete and rename categories")),
         &QAction::triggered, this, &TMiravo99DlgClient::cmCategories);
-    makeAction(cmd::GeneralOptions, tr("&General Options..."),
-               tr("Colours, printing font and print options"));
+    connect(makeAction(cmd::GeneralOptions, tr("&General Options..."),
+                       tr("Colours, printing font and print options")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmGeneralOptions);
     connect(makeAction(cmd::AddColumn, tr("&Add New Column..."), tr("Add a column of your own")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmAddColumn);
     connect(
@@ -239,8 +233,7 @@ void TMiravo99DlgClient::createControls() {
     connect(list_, &GearListView::rowDoubleClicked, this, [this](int row, int column) {
         // On a group row's Item cell the double click is the toggle's second click.
         if (row >= 0 && row < document_.rowCount() &&
-            !(column == 1 && document_.row(row).isGroupRow()) && available(cmd::Modify) &&
-            !document_.hideViewActive()) {
+            !(column == 1 && document_.row(row).isGroupRow()) && !document_.hideViewActive()) {
             cmModify();
         }
     });
@@ -273,30 +266,30 @@ void TMiravo99DlgClient::createControls() {
     connect(model_.get(), &GearListModel::selectedTotalChanged, this,
             &TMiravo99DlgClient::onTotalChanged);
 
-    auto* close = makeButton(ctl::Close, tr("Close"), QStringLiteral(":/icons/close.svg"), 0,
+    auto* close = makeButton(ctl::Close, tr("Close"), QStringLiteral(":/icons/close.svg"),
                              &TMiravo99DlgClient::closeWindow);
-    auto* add = makeButton(ctl::Add, tr("&Add..."), QStringLiteral(":/icons/add.svg"), cmd::Add,
+    auto* add = makeButton(ctl::Add, tr("&Add..."), QStringLiteral(":/icons/add.svg"),
                            &TMiravo99DlgClient::cmAdd);
     auto* del = makeButton(ctl::Delete, tr("&Delete"), QStringLiteral(":/icons/delete.svg"),
-                           cmd::Delete, &TMiravo99DlgClient::cmDelete);
+                           &TMiravo99DlgClient::cmDelete);
     auto* modify = makeButton(ctl::Modify, tr("&Modify..."), QStringLiteral(":/icons/modify.svg"),
-                              cmd::Modify, &TMiravo99DlgClient::cmModify);
+                              &TMiravo99DlgClient::cmModify);
     // The menu bar has Alt+C (Configure) and Alt+E (Entry): these two buttons take other letters.
     auto* configure =
         makeButton(ctl::Configure, tr("Confi&gure..."), QStringLiteral(":/icons/configure.svg"),
-                   cmd::GeneralOptions, nullptr);
+                   &TMiravo99DlgClient::cmGeneralOptions);
     auto* totals = makeButton(ctl::Totals, tr("&Totals..."), QStringLiteral(":/icons/totals.svg"),
-                              cmd::ViewTotals, &TMiravo99DlgClient::cmTotals);
+                              &TMiravo99DlgClient::cmTotals);
     auto* print = makeButton(ctl::Print, tr("&Print..."), QStringLiteral(":/icons/print.svg"),
-                             cmd::Print, &TMiravo99DlgClient::cmPrint);
+                             &TMiravo99DlgClient::cmPrint);
     auto* exportButton =
         makeButton(ctl::Export, tr("E&xport to..."), QStringLiteral(":/icons/export.svg"),
-                   cmd::Export, &TMiravo99DlgClient::cmExport);
+                   &TMiravo99DlgClient::cmExport);
     auto* convert =
-        makeButton(ctl::Convert, tr("Convert..."), QStringLiteral(":/icons/convert.svg"), 0,
+        makeButton(ctl::Convert, tr("Convert..."), QStringLiteral(":/icons/convert.svg"),
                    &TMiravo99DlgClient::cmConvert);
     auto* clear = makeButton(ctl::ClearSelected, tr("Clear &Selected"),
-                             QStringLiteral(":/icons/clear-selected.svg"), cmd::ClearSelected,
+                             QStringLiteral(":/icons/clear-selected.svg"),
                              &TMiravo99DlgClient::cmClearSelected);
 
     totalLabel_ = new QLabel(tr("Totals:"), this);
@@ -406,11 +399,18 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
     onTotalChanged();
 }
 
-void TMiravo99DlgClient::applyColumns() {
+void TMiravo99DlgClient::applyColors() {
     model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
-    QPalette palette = list_->palette();
+    // The list's background only: the check boxes are drawn from the view's own palette and
+    // stay white boxes whatever colour the rows have.
+    QPalette palette = list_->viewport()->palette();
     palette.setColor(QPalette::Base, colorFromColorRef(settings_.backColor));
-    list_->setPalette(palette);
+    list_->viewport()->setPalette(palette);
+    list_->viewport()->update();
+}
+
+void TMiravo99DlgClient::applyColumns() {
+    applyColors();
     model_->syncColumnCount();
 
     QStringList headings;
@@ -788,9 +788,9 @@ void TMiravo99DlgClient::cmClearSelected() {
 }
 
 void TMiravo99DlgClient::setEditButtonsEnabled(bool enabled) {
-    enable(buttons_.value(ctl::Add), cmd::Add, enabled);
-    enable(buttons_.value(ctl::Delete), cmd::Delete, enabled);
-    enable(buttons_.value(ctl::Modify), cmd::Modify, enabled);
+    enable(buttons_.value(ctl::Add), enabled);
+    enable(buttons_.value(ctl::Delete), enabled);
+    enable(buttons_.value(ctl::Modify), enabled);
 }
 
 void TMiravo99DlgClient::cmHideNonSelected() {
@@ -819,7 +819,7 @@ void TMiravo99DlgClient::afterHideViewChange() {
     // and Modify are off in the view and back (as the sort allows) after it.
     refreshButtons();
     const bool hidden = document_.hideViewActive();
-    enable(buttons_.value(ctl::Add), cmd::Add, !hidden && !document_.sortedView);
+    enable(buttons_.value(ctl::Add), !hidden && !document_.sortedView);
     if (hidden) {
         setEditButtonsEnabled(false);
     }
@@ -862,8 +862,8 @@ void TMiravo99DlgClient::sortByColumn(int column) {
         document_.sortByColumn(column);
     }
     const bool hidden = document_.hideViewActive();
-    enable(buttons_.value(ctl::Add), cmd::Add, !document_.sortedView && !hidden);
-    enable(buttons_.value(ctl::Modify), cmd::Modify,
+    enable(buttons_.value(ctl::Add), !document_.sortedView && !hidden);
+    enable(buttons_.value(ctl::Modify),
            !document_.sortedView && !hidden && document_.rowCount() > 0);
     sortColumn_ = column;
     updateSortIndicator();
@@ -958,6 +958,26 @@ void TMiravo99DlgClient::cmPrint() {
 void TMiravo99DlgClient::cmAbout() {
     AboutDialog dialog(this);
     env_.runDialog(dialog);
+}
+
+void TMiravo99DlgClient::cmGeneralOptions() {
+    configureXfer_ = {settings_.totalCats, settings_.totalAll, settings_.printNotes};
+    TConfigureDialog dialog(configureXfer_,
+                            {settings_.backColor, settings_.altColor, settings_.groupColor},
+                            &settings_.font, settings_.fontSize, prompts_, this);
+    if (!dialog.setupWindow() || env_.runDialog(dialog) != QDialog::Accepted) {
+        return;
+    }
+    settings_.totalCats = configureXfer_.totalEachCategory;
+    settings_.totalAll = configureXfer_.showGrandTotal;
+    settings_.printNotes = configureXfer_.printNotes;
+    settings_.fontSize = dialog.fontSize();
+    settings_.font = dialog.fontDescription();
+    const ListColors colors = dialog.colors();
+    settings_.backColor = colors.background;
+    settings_.altColor = colors.alternate;
+    settings_.groupColor = colors.group;
+    applyColors();
 }
 
 void TMiravo99DlgClient::cmEmailMe() {
@@ -1130,31 +1150,31 @@ void TMiravo99DlgClient::cmModifyColumn() {
 void TMiravo99DlgClient::onTotalChanged() {
     totalText_->setText(QString::fromLatin1(document_.totalText()));
     const bool some = document_.selectedTotal() >= 0.00001F;
-    enable(buttons_.value(ctl::ClearSelected), cmd::ClearSelected, some);
+    enable(buttons_.value(ctl::ClearSelected), some);
     // While the view hides unchecked rows, the box stays the way out even with nothing checked.
     hideNonSelectedBox_->setEnabled((some && !document_.hideSelected) || document_.hideNonSelected);
 }
 
 void TMiravo99DlgClient::enable(QAction* action, bool enabled) {
     if (action) {
-        action->setEnabled(enabled && available(action->objectName().toInt()));
+        action->setEnabled(enabled);
     }
 }
 
-void TMiravo99DlgClient::enable(QWidget* widget, int id, bool enabled) {
+void TMiravo99DlgClient::enable(QWidget* widget, bool enabled) {
     if (widget) {
-        widget->setEnabled(enabled && available(id));
+        widget->setEnabled(enabled);
     }
 }
 
 void TMiravo99DlgClient::refreshButtons() {
     const bool rows = document_.rowCount() > 0;
-    enable(buttons_.value(ctl::Delete), cmd::Delete, rows && !document_.hideViewActive());
-    enable(buttons_.value(ctl::Modify), cmd::Modify, rows && !document_.hideViewActive());
-    enable(buttons_.value(ctl::Print), cmd::Print, rows);
-    enable(buttons_.value(ctl::Totals), cmd::ViewTotals, rows);
-    enable(buttons_.value(ctl::Export), cmd::Export, rows);
-    enable(buttons_.value(ctl::Convert), 0, rows && !document_.handheldDocument);
+    enable(buttons_.value(ctl::Delete), rows && !document_.hideViewActive());
+    enable(buttons_.value(ctl::Modify), rows && !document_.hideViewActive());
+    enable(buttons_.value(ctl::Print), rows);
+    enable(buttons_.value(ctl::Totals), rows);
+    enable(buttons_.value(ctl::Export), rows);
+    enable(buttons_.value(ctl::Convert), rows && !document_.handheldDocument);
     onTotalChanged();
     enablerTimer_.start();
 }

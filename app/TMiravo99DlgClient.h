@@ -8,6 +8,7 @@
 #include "app/TPubInfoXfer.h"
 #include "app/TTotalsDlgXfer.h"
 #include "config/TAddNewColumnDlgXfer.h"
+#include "config/TConfigureDialogXfer.h"
 #include "config/TDeleteColumnsDlgXfer.h"
 #include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
@@ -18,7 +19,6 @@
 #include "ui/Prompts.h"
 
 #include <QHash>
-#include <QSet>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -107,6 +107,7 @@ public:
     void cmPrintPreview();
     void cmExport();
     void cmAbout();
+    void cmGeneralOptions();
     void cmEmailMe();
     void cmConvert();
     void cmAdd();
@@ -140,13 +141,15 @@ protected:
 private:
     void createControls();
     QAction* makeAction(int id, const QString& text, const QString& tip);
-    QPushButton* makeButton(int id, const QString& text, const QString& icon, int command,
+    QPushButton* makeButton(int id, const QString& text, const QString& icon,
                             void (TMiravo99DlgClient::*handler)());
     void closeWindow() { window()->close(); }
 
     void setCaption();
     void resetDocument();
     void readSettingsAndDocument();
+    // The list in the three colours of the settings, repainted.
+    void applyColors();
     void applyColumns();
     void collectSettings();
     void applyPlacement();
@@ -179,9 +182,8 @@ private:
     ItemCommandContext itemContext();
     [[nodiscard]] struct ReportSource reportSource() const;
     bool refuseWhileHidden(const char* nonSelectedText, const char* selectedText);
-    [[nodiscard]] bool available(int id) const { return !pending_.contains(id); }
     void enable(QAction* action, bool enabled);
-    void enable(QWidget* widget, int id, bool enabled);
+    void enable(QWidget* widget, bool enabled);
 
     ClientEnvironment env_;
     Prompts& prompts_;
@@ -204,6 +206,7 @@ private:
     TModifyColumnDlgXfer modifyColumnXfer_{};
     TCreateGroupDialogXfer groupNameBuffer_{};
     TExportDialogXfer exportXfer_{};
+    TConfigureDialogXfer configureXfer_{};
 
     std::unique_ptr<GearListModel> model_;
     GearListView* list_ = nullptr;
@@ -215,7 +218,6 @@ private:
     QHash<int, QPushButton*> buttons_;
     QTimer enablerTimer_;
     // Commands whose dialogs are not part of this build: shown, never enabled.
-    QSet<int> pending_;
 };
 
 } // namespace varnel

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -203,10 +205,18 @@ std::optional<QColor> QtPrompts::chooseColor(const QColor& initial,
 
 std::optional<QFont> QtPrompts::chooseFont(const QFont& initial, bool fixedPitchOnly,
                                            int minPointSize, int maxPointSize) {
-    QFontDialog dialog(initial, owner());
+    QFontDialog dialog(owner());
+    // The families are filtered when the current font is set, so the option goes first.
+    QFont start = initial;
     if (fixedPitchOnly) {
         dialog.setOption(QFontDialog::MonospacedFonts);
+        // A face that is not installed would start the chooser outside its own list: it starts
+        // on the face the system puts in its place.
+        if (!QFontDatabase::isFixedPitch(start.family())) {
+            start.setFamily(QFontInfo(initial).family());
+        }
     }
+    dialog.setCurrentFont(start);
     // The Qt chooser cannot limit its sizes, so a size out of range sends the user back to it.
     while (dialog.exec() == QDialog::Accepted) {
         const QFont chosen = dialog.selectedFont();

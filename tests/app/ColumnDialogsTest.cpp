@@ -8,6 +8,7 @@
 #include "ui/ScriptedPrompts.h"
 
 #include "../model/TestRecords.h"
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 
 #include <QAbstractItemModelTester>
@@ -28,11 +29,7 @@
 namespace varnel {
 namespace {
 
-template <typename T> T* control(QDialog& d, const char* id) {
-    auto* w = d.findChild<T*>(QString::fromLatin1(id));
-    EXPECT_NE(w, nullptr) << id;
-    return w;
-}
+using test::control;
 
 QStringList labels(QDialog& d) {
     QStringList out;

@@ -14,6 +14,13 @@
 
 namespace varnel::test {
 
+// The control with id `id`; a missing one fails the test.
+template <typename T> T* control(QDialog& d, const char* id) {
+    auto* w = d.findChild<T*>(QString::fromLatin1(id));
+    EXPECT_NE(w, nullptr) << id;
+    return w;
+}
+
 inline void setText(QDialog& d, const char* id, const QString& text) {
     auto* e = d.findChild<QLineEdit*>(QLatin1String(id));
     ASSERT_NE(e, nullptr) << id;

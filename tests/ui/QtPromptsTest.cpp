@@ -4,9 +4,13 @@
 #include "QtTestApp.h"
 
 #include <QAbstractButton>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -151,6 +155,90 @@ TEST(QtPrompts, SaveChooserOpensOnTheGivenNameAndAddsTheGivenExtension) {
                                    QStringLiteral("Text Files (*.TXT)|*.txt|"), initial,
                                    QStringLiteral("TXT")),
               dir.filePath(QStringLiteral("trip.TXT")));
+}
+
+TEST(QtPrompts, ColourChooserStartsOnTheColourWithTheCustomColours) {
+    test::qtTestApp();
+    QtPrompts prompts;
+    Prompts::CustomColors custom{};
+    for (int i = 0; i < 16; ++i) {
+        custom[static_cast<std::size_t>(i)] = QColor(i, 2 * i, 3 * i);
+    }
+    whenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QColorDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->currentColor(), QColor(255, 153, 0));
+        for (int i = 0; i < 16; ++i) {
+            EXPECT_EQ(QColorDialog::customColor(i), custom[static_cast<std::size_t>(i)]) << i;
+        }
+        dialog->setCurrentColor(QColor(1, 2, 3));
+        dialog->accept();
+    });
+    EXPECT_EQ(prompts.chooseColor(QColor(255, 153, 0), custom), QColor(1, 2, 3));
+
+    whenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    EXPECT_EQ(prompts.chooseColor(Qt::red, custom), std::nullopt);
+}
+
+TEST(QtPrompts, FontChooserSendsASizeOutOfRangeBack) {
+    test::qtTestApp();
+    QtPrompts prompts;
+    QFont initial(QStringLiteral("DejaVu Sans Mono"));
+    initial.setPointSize(10);
+    const auto sized = [](int points) {
+        QFont f(QStringLiteral("DejaVu Sans Mono"));
+        f.setPointSize(points);
+        return f;
+    };
+    whenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFontDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->testOption(QFontDialog::MonospacedFonts));
+        EXPECT_EQ(dialog->currentFont().family(), QStringLiteral("DejaVu Sans Mono"));
+        EXPECT_EQ(dialog->currentFont().pointSize(), 10);
+        const auto lists = dialog->findChildren<QListView*>();
+        ASSERT_FALSE(lists.isEmpty());
+        const QAbstractItemModel* families = lists.front()->model();
+        ASSERT_GT(families->rowCount(), 0);
+        for (int r = 0; r < families->rowCount(); ++r) {
+            const QString family = families->index(r, 0).data().toString();
+            EXPECT_TRUE(QFontDatabase::isFixedPitch(family)) << family.toStdString();
+        }
+        dialog->setCurrentFont(sized(20));
+        whenModal([&](QWidget* box) {
+            auto* message = qobject_cast<QMessageBox*>(box);
+            ASSERT_NE(message, nullptr);
+            EXPECT_EQ(message->text(), QStringLiteral("Size must be between 8 and 14 points."));
+            whenModal([&](QWidget* again) {
+                auto* second = qobject_cast<QFontDialog*>(again);
+                ASSERT_NE(second, nullptr);
+                second->setCurrentFont(sized(12));
+                second->accept();
+            });
+            message->button(QMessageBox::Ok)->click();
+        });
+        dialog->accept();
+    });
+    const auto chosen = prompts.chooseFont(initial, true, 8, 14);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->pointSize(), 12);
+}
+
+TEST(QtPrompts, FontChooserStartsOnAnInstalledFixedPitchFace) {
+    test::qtTestApp();
+    QtPrompts prompts;
+    QFont missing(QStringLiteral("No Such Face At All"));
+    missing.setPointSize(11);
+    missing.setStyleHint(QFont::TypeWriter);
+    whenModal([](QWidget* w) {
+        auto* dialog = qobject_cast<QFontDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(QFontDatabase::isFixedPitch(dialog->currentFont().family()))
+            << dialog->currentFont().family().toStdString();
+        EXPECT_EQ(dialog->currentFont().pointSize(), 11);
+        dialog->reject();
+    });
+    EXPECT_EQ(prompts.chooseFont(missing, true, 8, 14), std::nullopt);
 }
 
 TEST(QtPrompts, WaitCursorIsRestoredEvenWhenLeftOn) {
