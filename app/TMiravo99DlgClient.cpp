@@ -19,6 +19,7 @@
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
 #include "output/TMiravoPrintout.h"
+#include "output/WeightChart.h"
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
 #include "ui/WaitCursor.h"
@@ -789,8 +790,9 @@ void TMiravo99DlgClient::updateSortIndicator() {
 }
 
 void TMiravo99DlgClient::cmTotals() {
-    totalsXfer_.fill(totalsDialogLines(categoryTotals(document_), document_.metric));
-    TTotalsDlg dialog(totalsXfer_.strings, this);
+    const CategoryTotals totals = categoryTotals(document_);
+    totalsXfer_.fill(totalsDialogLines(totals, document_.metric));
+    TTotalsDlg dialog(totalsXfer_.strings, weightChart(totals, document_.metric), this);
     env_.runDialog(dialog);
     totalsXfer_.clear();
 }
