@@ -12,6 +12,7 @@
 #include "app/WindowPlacement.h"
 #include "config/AboutDialog.h"
 #include "config/TConfigureCategoriesDlg.h"
+#include "model/AtomicFile.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
@@ -364,6 +365,8 @@ QString TMiravo99DlgClient::totalText() const {
 }
 
 void TMiravo99DlgClient::readSettingsAndDocument() {
+    // Before the read: a write that comes during it counts as a change.
+    rememberOnDisk(documentName_);
     const ReadOutcome outcome =
         readDocumentWithSettings(documentName_, env_.currentFolder, document_, settings_);
     applyColumns();
@@ -492,7 +495,37 @@ WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& na
     if (outcome.ok() && target == cutShortFile_) {
         cutShortFile_.clear(); // written as shown, on purpose
     }
+    if (outcome.ok() || outcome.partial) {
+        rememberOnDisk(target);
+    }
     return outcome;
+}
+
+void TMiravo99DlgClient::rememberOnDisk(const std::filesystem::path& file) {
+    stampedFile_ = file;
+    diskStamp_ = FileStamp::of(file);
+}
+
+std::optional<PromptAnswer>
+TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target) {
+    // A handheld document's file is not written at exit; a file gone since, or a folder in its
+    // place, is not replaced (the save says why).
+    if (document_.handheldDocument || target != stampedFile_) {
+        return std::nullopt;
+    }
+    const FileStamp now = FileStamp::of(target);
+    if (!now.regular || now == diskStamp_) {
+        return std::nullopt;
+    }
+    return prompts_.message(
+        QStringLiteral("%1 has changed on disk since Varnel read or saved it: another program or "
+                       "another copy of Varnel has written it.\n\nSave the %2 items shown over "
+                       "it? What it holds now is kept in %3. Choose No to quit and leave the "
+                       "file as it is.")
+            .arg(toQString(target))
+            .arg(document_.rowCount())
+            .arg(toQString(backupPath(target))),
+        QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
 }
 
 bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name) {
@@ -527,7 +560,14 @@ bool TMiravo99DlgClient::canClose() {
 bool TMiravo99DlgClient::writeOnExit() {
     const std::filesystem::path target =
         writeTarget(documentName_, documentName_, env_.currentFolder);
-    if (!cutShortFile_.empty() && target == cutShortFile_) {
+    if (const auto changed = askIfChangedOnDisk(target)) {
+        if (*changed == PromptAnswer::Cancel) {
+            return false;
+        }
+        if (*changed == PromptAnswer::No) {
+            return true; // the other program's file stays
+        }
+    } else if (!cutShortFile_.empty() && target == cutShortFile_) {
         const PromptAnswer answer = prompts_.message(
             QStringLiteral("%1 %2: saving now replaces it with the %3 items shown.\n\nSave over "
                            "it?")
@@ -580,6 +620,7 @@ void TMiravo99DlgClient::cmNew() {
     cutShortFile_.clear();
     document_.clearForReload();
     documentName_ = env_.currentFolder / "Untitled.dat";
+    rememberOnDisk(documentName_);
     setCaption();
     document_.resetCollections();
     document_.handheldDocument = false;

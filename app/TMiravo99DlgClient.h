@@ -11,6 +11,7 @@
 #include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
 #include "model/DocumentSettings.h"
+#include "model/FileStamp.h"
 #include "model/GearDocument.h"
 #include "model/RegistrySource.h"
 #include "platform/NamedSemaphore.h"
@@ -25,6 +26,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -147,6 +149,11 @@ private:
     WriteOutcome writeDocumentAs(const std::filesystem::path& name);
     // The same, showing the "Error" box on failure.
     bool writeDocument(const std::filesystem::path& name);
+    // The document file as this window last read or wrote it, to notice another program's
+    // write before the save at exit replaces it.
+    void rememberOnDisk(const std::filesystem::path& file);
+    // When that file has changed since, asks whether to save over it; nothing when it has not.
+    std::optional<PromptAnswer> askIfChangedOnDisk(const std::filesystem::path& target);
     // Ends an active hide view as unticking it would, so that the whole document is there.
     void leaveHideViews();
     void afterHideViewChange();
@@ -175,6 +182,8 @@ private:
     // written on purpose; exit asks before it replaces it.
     std::filesystem::path cutShortFile_;
     QString cutShortWhy_;
+    std::filesystem::path stampedFile_;
+    FileStamp diskStamp_;
     int sortColumn_ = -1;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;

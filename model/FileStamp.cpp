@@ -11,6 +11,7 @@ FileStamp FileStamp::of(const std::filesystem::path& file) {
     }
     FileStamp stamp;
     stamp.exists = true;
+    stamp.regular = S_ISREG(st.st_mode);
     stamp.device = static_cast<std::uint64_t>(st.st_dev);
     stamp.inode = static_cast<std::uint64_t>(st.st_ino);
     stamp.size = static_cast<std::int64_t>(st.st_size);

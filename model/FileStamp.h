@@ -9,6 +9,7 @@ namespace varnel {
 
 struct FileStamp {
     bool exists = false;
+    bool regular = false; // a folder or FIFO in its place is never saved over
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::int64_t size = 0;

@@ -276,6 +276,7 @@ TEST(FileStamp, TellsAnotherWriteFromNone) {
     ASSERT_TRUE(replaceFileKeepingBackup(f, "one").ok());
     const FileStamp first = FileStamp::of(f);
     EXPECT_TRUE(first.exists);
+    EXPECT_TRUE(first.regular);
     EXPECT_EQ(first.size, 3);
     EXPECT_EQ(FileStamp::of(f), first) << "reading changes nothing";
 
@@ -290,6 +291,9 @@ TEST(FileStamp, TellsAnotherWriteFromNone) {
 
     fs::remove(f);
     EXPECT_EQ(FileStamp::of(f), FileStamp{});
+    fs::create_directory(f);
+    EXPECT_TRUE(FileStamp::of(f).exists);
+    EXPECT_FALSE(FileStamp::of(f).regular);
 }
 
 } // namespace
