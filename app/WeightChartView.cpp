@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace varnel {
 
@@ -73,7 +74,9 @@ QRect WeightChartView::barRect(int i) const {
     const double length = chart_.bars[static_cast<std::size_t>(i)].length;
     const int barHeight = fontMetrics().height();
     const int top = kMargin + i * rowHeight() + (rowHeight() - barHeight) / 2;
-    return {left, top, static_cast<int>(area * length + 0.5), barHeight};
+    // Whatever weighs something shows at least a sliver.
+    const int drawn = length > 0.0 ? std::max(1, static_cast<int>(std::lround(area * length))) : 0;
+    return {left, top, std::min(drawn, area), barHeight};
 }
 
 QRect WeightChartView::labelRect(int i) const {
