@@ -6,6 +6,7 @@
 #include "model/FileStamp.h"
 #include "model/GearDataWriter.h"
 
+#include "FileSizeLimit.h"
 #include "SampleGearList.h"
 #include "SettingsTempFolder.h"
 
@@ -155,15 +156,8 @@ TEST_F(Backup, AFolderOrFifoWhereTheBackupGoesStopsTheSaveFirst) {
 
 TEST_F(Backup, AFileSizeLimitStopsTheWriteAndNothingChanges) {
     twoSaves();
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const BackupOutcome outcome = replaceFileKeepingBackup(file(), std::string(100000, 'n'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const BackupOutcome outcome = test::underFileSizeLimit(
+        4096, [&] { return replaceFileKeepingBackup(file(), std::string(100000, 'n')); });
 
     EXPECT_EQ(outcome.error, std::error_code(EFBIG, std::system_category()));
     expectUntouched("second", "first");
