@@ -5,7 +5,7 @@ FUZZ_SECONDS ?= 30
 # Paths relative to the checkout, so that ccache hits in any clone.
 export CCACHE_BASEDIR ?= $(CURDIR)
 
-.PHONY: all deps build run test quick asan fuzz fuzz-build bench format tidy clean
+.PHONY: all deps build run test quick asan fuzz fuzz-build bench format tidy install clean
 
 all: build
 
@@ -20,6 +20,12 @@ build: deps build/build.ninja
 
 run: build
 	./scripts/run-varnel build/app/varnel
+
+# The program, its menu entry, icon, AppStream file and file type; `make install PREFIX=~/.local`
+# installs for one user.
+PREFIX ?= /usr/local
+install: build
+	cmake --install build --prefix "$(PREFIX)"
 
 # Everything CI checks: the suite in a normal and in a sanitizer build, then the fuzz smoke runs.
 test: quick asan fuzz

@@ -17,6 +17,8 @@ int runApplication(int& argc, char** argv, const QStringList& files) {
     QApplication::setApplicationName(QStringLiteral("Varnel"));
     QApplication::setApplicationVersion(QStringLiteral("Version 5.51"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/varnel.svg")));
+    // Ties the windows to the installed menu entry, whose icon the desktop then shows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.varnel.Varnel"));
 
     QtPrompts prompts;
     const QtRegistrySource registry(QtRegistrySource::Hive::LocalMachine);

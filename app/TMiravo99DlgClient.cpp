@@ -16,6 +16,7 @@
 #include "config/AboutDialog.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "config/TConfigureDialog.h"
+#include "model/AtomicFile.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
@@ -23,6 +24,7 @@
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
 #include "output/TMiravoPrintout.h"
+#include "output/WeightChart.h"
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
 #include "ui/WaitCursor.h"
@@ -376,6 +378,8 @@ QString TMiravo99DlgClient::totalText() const {
 }
 
 void TMiravo99DlgClient::readSettingsAndDocument() {
+    // Before the read: a write that comes during it counts as a change.
+    rememberOnDisk(documentName_);
     const ReadOutcome outcome =
         readDocumentWithSettings(documentName_, env_.currentFolder, document_, settings_);
     applyColumns();
@@ -512,7 +516,37 @@ WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& na
     if (outcome.ok() && !document_.handheldDocument && target == cutShortFile_) {
         cutShortFile_.clear(); // written as shown, on purpose
     }
+    if (outcome.ok() || outcome.partial) {
+        rememberOnDisk(target);
+    }
     return outcome;
+}
+
+void TMiravo99DlgClient::rememberOnDisk(const std::filesystem::path& file) {
+    stampedFile_ = file;
+    diskStamp_ = FileStamp::of(file);
+}
+
+std::optional<PromptAnswer>
+TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target) {
+    // A handheld document's file is not written at exit; a file gone since, or a folder in its
+    // place, is not replaced (the save says why).
+    if (document_.handheldDocument || target != stampedFile_) {
+        return std::nullopt;
+    }
+    const FileStamp now = FileStamp::of(target);
+    if (!now.regular || now == diskStamp_) {
+        return std::nullopt;
+    }
+    return prompts_.message(
+        QStringLiteral("%1 has changed on disk since Varnel read or saved it: another program or "
+                       "another copy of Varnel has written it.\n\nSave the %2 items shown over "
+                       "it? What it holds now is kept in %3. Choose No to quit and leave the "
+                       "file as it is.")
+            .arg(toQString(target))
+            .arg(document_.rowCount())
+            .arg(toQString(backupPath(target))),
+        QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
 }
 
 bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name) {
@@ -562,7 +596,14 @@ bool TMiravo99DlgClient::writeOnExit() {
     }
     const std::filesystem::path target =
         writeTarget(documentName_, documentName_, env_.currentFolder);
-    if (!cutShortFile_.empty() && target == cutShortFile_) {
+    if (const auto changed = askIfChangedOnDisk(target)) {
+        if (*changed == PromptAnswer::Cancel) {
+            return false;
+        }
+        if (*changed == PromptAnswer::No) {
+            return true; // the other program's file stays
+        }
+    } else if (!cutShortFile_.empty() && target == cutShortFile_) {
         const PromptAnswer answer = askToReplaceCutShortFile(target);
         if (answer == PromptAnswer::Cancel) {
             return false;
@@ -671,6 +712,7 @@ void TMiravo99DlgClient::cmNew() {
     cutShortFile_.clear();
     document_.clearForReload();
     documentName_ = env_.currentFolder / "Untitled.dat";
+    rememberOnDisk(documentName_);
     setCaption();
     document_.resetCollections();
     document_.handheldDocument = false;
@@ -884,8 +926,9 @@ void TMiravo99DlgClient::updateSortIndicator() {
 }
 
 void TMiravo99DlgClient::cmTotals() {
-    totalsXfer_.fill(totalsDialogLines(categoryTotals(document_), document_.metric));
-    TTotalsDlg dialog(totalsXfer_.strings, this);
+    const CategoryTotals totals = categoryTotals(document_);
+    totalsXfer_.fill(totalsDialogLines(totals, document_.metric));
+    TTotalsDlg dialog(totalsXfer_.strings, weightChart(totals, document_.metric), this);
     env_.runDialog(dialog);
     totalsXfer_.clear();
 }

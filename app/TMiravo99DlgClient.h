@@ -13,6 +13,7 @@
 #include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
 #include "model/DocumentSettings.h"
+#include "model/FileStamp.h"
 #include "model/GearDocument.h"
 #include "model/RegistrySource.h"
 #include "platform/NamedSemaphore.h"
@@ -26,6 +27,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -170,6 +172,11 @@ private:
     bool writeHandheldOnExit();
     // Asked before a write replaces the file that was cut short when it was read.
     PromptAnswer askToReplaceCutShortFile(const std::filesystem::path& target);
+    // The document file as this window last read or wrote it, to notice another program's
+    // write before the save at exit replaces it.
+    void rememberOnDisk(const std::filesystem::path& file);
+    // When that file has changed since, asks whether to save over it; nothing when it has not.
+    std::optional<PromptAnswer> askIfChangedOnDisk(const std::filesystem::path& target);
     // Ends an active hide view as unticking it would, so that the whole document is there.
     void leaveHideViews();
     void afterHideViewChange();
@@ -197,6 +204,8 @@ private:
     // written on purpose; exit asks before it replaces it.
     std::filesystem::path cutShortFile_;
     QString cutShortWhy_;
+    std::filesystem::path stampedFile_;
+    FileStamp diskStamp_;
     int sortColumn_ = -1;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;

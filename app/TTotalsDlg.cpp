@@ -1,18 +1,21 @@
 #include "app/TTotalsDlg.h"
 
+#include "app/WeightChartView.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -55,7 +58,11 @@ QFont TTotalsDlg::listFont(const QString& family) {
     return fixed;
 }
 
-TTotalsDlg::TTotalsDlg(const QStringList& lines, QWidget* parent) : QDialog(parent) {
+TTotalsDlg::TTotalsDlg(const QStringList& lines, QWidget* parent)
+    : TTotalsDlg(lines, WeightChart{}, parent) {}
+
+TTotalsDlg::TTotalsDlg(const QStringList& lines, WeightChart chart, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(QStringLiteral("Totals"));
 
     auto* caption = new QLabel(QStringLiteral("Totals by Category"), this);
@@ -97,10 +104,28 @@ TTotalsDlg::TTotalsDlg(const QStringList& lines, QWidget* parent) : QDialog(pare
     buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(caption);
-    layout->addWidget(list_, 1);
-    layout->addWidget(buttons);
+    // The chart scrolls on its own when it has more bars than the screen has room for.
+    auto* chartView = new WeightChartView(std::move(chart));
+    chartArea_ = new QScrollArea(this);
+    chartArea_->setWidget(chartView);
+    chartArea_->setWidgetResizable(true);
+    chartArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    chartArea_->setMinimumWidth(chartView->minimumSizeHint().width() +
+                                2 * chartArea_->frameWidth() + scrollBar);
+    chartArea_->setMinimumHeight(
+        std::min(chartView->sizeHint().height() + 2 * chartArea_->frameWidth(),
+                 std::max(room, list_->minimumHeight())));
+    auto* chartCaption = new QLabel(QStringLiteral("Checked Weight by Category"), this);
+    chartCaption->setBuddy(chartArea_);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(caption, 0, 0);
+    layout->addWidget(chartCaption, 0, 1);
+    layout->addWidget(list_, 1, 0);
+    layout->addWidget(chartArea_, 1, 1);
+    layout->addWidget(buttons, 2, 0, 1, 2);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(1, 1);
     // The list's minimum is the size wanted; its default size hint would leave blank rows.
     resize(minimumSizeHint());
 

@@ -1,6 +1,8 @@
 #pragma once
 // "Totals": the per-category and grand totals, one preformatted line each, in a fixed-pitch
-// font so that the columns line up.
+// font so that the columns line up; beside them a chart of where the checked weight is.
+
+#include "output/WeightChart.h"
 
 #include <QDialog>
 #include <QFont>
@@ -8,6 +10,7 @@
 
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 
 namespace varnel {
 
@@ -16,6 +19,7 @@ class TTotalsDlg : public QDialog {
 
 public:
     explicit TTotalsDlg(const QStringList& lines, QWidget* parent = nullptr);
+    TTotalsDlg(const QStringList& lines, WeightChart chart, QWidget* parent = nullptr);
 
     // `family` at 8 points when it is installed and gives every character of a totals line the
     // same width, otherwise the system's fixed font at the same size.
@@ -28,6 +32,7 @@ protected:
 
 private:
     QListWidget* list_ = nullptr;
+    QScrollArea* chartArea_ = nullptr;
     QPushButton* ok_ = nullptr;
 };
 

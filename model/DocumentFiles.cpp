@@ -1,6 +1,7 @@
 #include "model/DocumentFiles.h"
 
 #include "model/AppSettings.h"
+#include "model/AtomicFile.h"
 #include "model/GearDataReader.h"
 #include "model/GearDataWriter.h"
 #include "model/IniFile.h"
@@ -39,25 +40,44 @@ std::filesystem::path writeTarget(const std::filesystem::path& given,
     return defaultDocumentPath(currentFolder);
 }
 
+namespace {
+
+// The list, with the version it replaces kept as the backup. Only a failure to keep that backup
+// after the list was written is partial.
+WriteOutcome writeListKeepingBackup(const std::filesystem::path& target,
+                                    const GearDocument& document) {
+    const BackupOutcome written = replaceFileKeepingBackup(target, serializeGearData(document));
+    WriteOutcome outcome;
+    if (!written.ok()) {
+        outcome.error = written.message();
+        outcome.partial = written.replaced;
+    }
+    return outcome;
+}
+
+} // namespace
+
 WriteOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
                                   const DocumentSettings& settings,
                                   const std::filesystem::path& currentFolder) {
     // The list first: the settings must never describe a list that was not written.
+    WriteOutcome outcome;
     if (!document.handheldDocument) {
-        WriteOutcome data = writeGearDataFile(target, document);
-        if (!data.ok()) {
-            return data;
+        outcome = writeListKeepingBackup(target, document);
+        if (!outcome.ok() && !outcome.partial) {
+            return outcome;
         }
     }
-    WriteOutcome outcome;
     IniFile ini;
     const auto settingsFile = documentSettingsPath(target, currentFolder);
     if (const auto unreadable = ini.load(settingsFile)) {
         // What it holds cannot be kept, so it is not replaced.
-        outcome.error = ReadOutcome::unreadableSettingsText(settingsFile, unreadable.message());
+        if (!outcome.error) {
+            outcome.error = ReadOutcome::unreadableSettingsText(settingsFile, unreadable.message());
+        }
     } else {
         writeDocumentSettings(ini, settings);
-        if (const auto ec = ini.save(settingsFile)) {
+        if (const auto ec = ini.save(settingsFile); ec && !outcome.error) {
             outcome.error = settingsFile.string() + ": " + ec.message();
         }
     }

@@ -32,9 +32,11 @@ std::filesystem::path writeTarget(const std::filesystem::path& given,
 
 // Writes the document: the gear data file, then the per-file settings beside the target (keeping
 // whatever else that file holds; one that cannot be read is left as it is and reported), then
-// `documentName` as the last file, each through a temporary file. When the list cannot be written
-// nothing else is; the first failure is returned and the previous files stay. A handheld
-// document's list is not written here (its own writer does it).
+// `documentName` as the last file, each through a temporary file. The list it replaces is kept as
+// backupPath(target). When the list cannot be written nothing else is; the first failure is
+// returned and the previous files stay (a backup that could not be kept after the list was
+// written is a partial failure). A handheld document's list is not written here (its own writer
+// does it).
 WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
                                 const std::filesystem::path& documentName,
                                 const GearDocument& document, const DocumentSettings& settings,

@@ -61,13 +61,30 @@ TEST(Resources, EveryIconIsBuiltInAndDrawsSomething) {
 }
 
 TEST(Resources, DesktopEntryStartsTheProgramWithItsIcon) {
-    QSettings entry(kResources + QStringLiteral("/varnel.desktop"), QSettings::IniFormat);
+    QSettings entry(kResources + QStringLiteral("/app.varnel.Varnel.desktop"),
+                    QSettings::IniFormat);
     entry.beginGroup(QStringLiteral("Desktop Entry"));
     EXPECT_EQ(entry.value(QStringLiteral("Type")).toString(), QStringLiteral("Application"));
     EXPECT_EQ(entry.value(QStringLiteral("Name")).toString(), QStringLiteral("Varnel"));
     EXPECT_TRUE(
         entry.value(QStringLiteral("Exec")).toString().startsWith(QStringLiteral("varnel ")));
-    EXPECT_EQ(entry.value(QStringLiteral("Icon")).toString(), QStringLiteral("varnel"));
+    // The icon is installed under the entry's own name (see resources/DesktopInstall.cmake).
+    EXPECT_EQ(entry.value(QStringLiteral("Icon")).toString(), QStringLiteral("app.varnel.Varnel"));
+}
+
+TEST(Resources, TheGearListTypeIsKnownByTheHeaderTheWriterPuts) {
+    QFile types(kResources + QStringLiteral("/app.varnel.Varnel.mime.xml"));
+    ASSERT_TRUE(types.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(types.readAll());
+    static const QRegularExpression magic(
+        QStringLiteral("<match type=\"string\" offset=\"0\" value=\"([^\"]+)\"/>"));
+    const auto m = magic.match(text);
+    ASSERT_TRUE(m.hasMatch());
+    QFile sample(kResources + QStringLiteral("/sample/GearData.dat"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(sample.readLine().startsWith(m.captured(1).toLatin1()));
+    // A name pattern would claim every other program's ".dat" file.
+    EXPECT_FALSE(text.contains(QStringLiteral("<glob")));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "model/AtomicFile.h"
 
+#include "FileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -74,15 +76,8 @@ TEST_F(AtomicFile, FailedWriteLeavesThePreviousFile) {
     put(file, "previous");
 
     // The file-size limit makes the write itself fail part way, whoever runs the test.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto error = writeFileAtomically(file, std::string(100000, 'n'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const auto error = test::underFileSizeLimit(
+        4096, [&] { return writeFileAtomically(file, std::string(100000, 'n')); });
 
     ASSERT_TRUE(error);
     EXPECT_EQ(*error, std::system_category().message(EFBIG));

@@ -1,5 +1,6 @@
 #include "model/IniFile.h"
 #include "Fifo.h"
+#include "FileSizeLimit.h"
 #include "SettingsTempFolder.h"
 #include "model/FileError.h"
 #include "model/ProfileStruct.h"
@@ -230,15 +231,8 @@ TEST(IniFileOnDisk, AFailedSaveReportsTheSystemTextAndLeavesTheOldFile) {
 
     // A write that fails part way (the disk filling up) must not touch the previous file.
     test::writeBytes(dir / "a.ini", "previous");
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto full = parsed(std::string(1000, 'x')).save(dir / "a.ini");
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    const auto full = test::underFileSizeLimit(
+        64, [&] { return parsed(std::string(1000, 'x')).save(dir / "a.ini"); });
     EXPECT_EQ(full.value(), EFBIG);
     EXPECT_EQ(test::readBytes(dir / "a.ini"), "previous");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
