@@ -5,6 +5,7 @@
 #include "model/RecordLayout.h"
 #include "model/RegularFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -20,6 +21,7 @@ namespace {
 constexpr std::size_t kHeaderLineMax = 59;
 constexpr std::size_t kCategoryLineMax = 59;
 constexpr std::size_t kTextLineMax = 49;
+constexpr std::int32_t kTextsReservedAtMost = 16;
 
 // The file in memory. Every read gets all it asks for or fails; a failed read consumes the
 // rest, so everything after it fails too, as it did on a stream at its end.
@@ -278,8 +280,10 @@ private:
             }
             if (!record.columnTexts) {
                 record.columnTexts = std::make_unique<CMMIList<std::string>>();
+                // A hostile count must not reserve much: each line takes at least a byte.
+                record.columnTexts->reserve(std::min<std::int32_t>(*k, kTextsReservedAtMost));
             }
-            record.columnTexts->add(std::make_unique<std::string>(lineText(*line)));
+            record.columnTexts->emplace(lineText(*line));
         }
         return true;
     }

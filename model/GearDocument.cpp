@@ -6,6 +6,8 @@
 #include "model/WeightText.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <numeric>
 #include <unordered_set>
 
@@ -17,10 +19,26 @@ std::string_view categoryOf(const GearRow& row) {
     return fieldText(row.record->category);
 }
 
+// compareNoCase on two fields, without measuring them first: both end at a NUL inside their
+// width, and a NUL sorts before every other byte just as the end of the shorter text does.
+template <std::size_t N> int compareFieldsNoCase(const char (&a)[N], const char (&b)[N]) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto ca = static_cast<unsigned char>(foldAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(foldAscii(b[i]));
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+        if (ca == 0) {
+            return 0;
+        }
+    }
+    return 0;
+}
+
 // Folded category, then folded item: the order of rows within the list.
 int compareListOrder(const sPubInfo& a, const sPubInfo& b) {
-    const int c = compareNoCase(fieldText(a.category), fieldText(b.category));
-    return c != 0 ? c : compareNoCase(fieldText(a.item), fieldText(b.item));
+    const int c = compareFieldsNoCase(a.category, b.category);
+    return c != 0 ? c : compareFieldsNoCase(a.item, b.item);
 }
 
 // A file comes back in the order it was saved, which is list order: then only the runs of
@@ -48,19 +66,131 @@ bool putInInsertionOrderIfListed(std::vector<std::unique_ptr<sPubInfo>>& records
     return true;
 }
 
+// A field folded and zero-filled past its text: comparing these bytes as unsigned values
+// compares the texts as compareNoCase does.
+template <std::size_t W, std::size_t N>
+void foldField(const char (&field)[N], std::array<unsigned char, W>& out) {
+    static_assert(W >= N);
+    out.fill(0);
+    for (std::size_t i = 0; i < N && field[i] != '\0'; ++i) {
+        out[i] = static_cast<unsigned char>(foldAscii(field[i]));
+    }
+}
+
+std::uint64_t bigEndianWord(const unsigned char* p) {
+    std::uint64_t v = 0;
+    for (int i = 0; i < 8; ++i) {
+        v = (v << 8) | p[i];
+    }
+    return v;
+}
+
+// Each record's folded category as its rank among the distinct categories (found through a hash
+// table, so a few distinct names cost a few comparisons), in record order.
+std::vector<std::uint32_t> categoryRanks(const std::vector<std::unique_ptr<sPubInfo>>& records) {
+    using Folded = std::array<unsigned char, 24>;
+    std::vector<Folded> distinct;
+    std::vector<std::uint32_t> ids(records.size());
+    std::vector<std::uint32_t> table(64, 0); // id + 1; 0 is empty
+    const auto hashOf = [](const Folded& f) {
+        std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+        for (std::size_t w = 0; w < f.size(); w += 8) {
+            h = (h ^ bigEndianWord(f.data() + w)) * 0xff51afd7ed558ccdULL;
+        }
+        return h ^ (h >> 29);
+    };
+    Folded f{};
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        foldField(records[i]->category, f);
+        std::size_t slot = hashOf(f) & (table.size() - 1);
+        while (table[slot] != 0 && distinct[table[slot] - 1] != f) {
+            slot = (slot + 1) & (table.size() - 1);
+        }
+        if (table[slot] == 0) {
+            distinct.push_back(f);
+            table[slot] = static_cast<std::uint32_t>(distinct.size());
+            if (distinct.size() * 2 > table.size()) {
+                std::vector<std::uint32_t> bigger(table.size() * 2, 0);
+                for (std::uint32_t id = 1; id <= distinct.size(); ++id) {
+                    std::size_t s = hashOf(distinct[id - 1]) & (bigger.size() - 1);
+                    while (bigger[s] != 0) {
+                        s = (s + 1) & (bigger.size() - 1);
+                    }
+                    bigger[s] = id;
+                }
+                table = std::move(bigger);
+                ids[i] = static_cast<std::uint32_t>(distinct.size() - 1);
+                continue;
+            }
+        }
+        ids[i] = table[slot] - 1;
+    }
+    std::vector<std::uint32_t> byName(distinct.size());
+    std::iota(byName.begin(), byName.end(), 0U);
+    std::sort(byName.begin(), byName.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return distinct[a] < distinct[b]; });
+    std::vector<std::uint32_t> rankOfId(distinct.size());
+    for (std::uint32_t r = 0; r < byName.size(); ++r) {
+        rankOfId[byName[r]] = r;
+    }
+    for (std::uint32_t& id : ids) {
+        id = rankOfId[id];
+    }
+    return ids;
+}
+
 // The order in which inserting the records one by one into an empty list leaves them.
 void putInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>& records) {
     if (putInInsertionOrderIfListed(records)) {
         return;
     }
     // Into an empty list, inserting one by one keeps category blocks and items in folded order,
-    // each new record going before the equal ones already there: a stable sort of the reversed
-    // input gives the same order.
-    std::reverse(records.begin(), records.end());
-    std::stable_sort(records.begin(), records.end(),
-                     [](const std::unique_ptr<sPubInfo>& a, const std::unique_ptr<sPubInfo>& b) {
-                         return compareListOrder(*a, *b) < 0;
-                     });
+    // each new record going before the equal ones already there: the folded order with ties
+    // broken by position from the end. Each record is folded once, into a small key; the
+    // records themselves are looked at again only for items alike in their first 16 bytes.
+    struct Key {
+        std::uint32_t rank;
+        std::uint32_t fromEnd;
+        std::uint64_t item0;
+        std::uint64_t item1;
+    };
+    const std::size_t n = records.size();
+    std::vector<Key> keys(n);
+    {
+        const std::vector<std::uint32_t> ranks = categoryRanks(records);
+        std::array<unsigned char, 41> item{};
+        for (std::size_t i = 0; i < n; ++i) {
+            foldField(records[i]->item, item);
+            keys[i] = Key{ranks[i], static_cast<std::uint32_t>(n - 1 - i),
+                          bigEndianWord(item.data()), bigEndianWord(item.data() + 8)};
+        }
+    }
+    const auto longerThan16 = [](const Key& k) { return (k.item1 & 0xff) != 0; };
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.rank != b.rank) {
+            return a.rank < b.rank;
+        }
+        if (a.item0 != b.item0) {
+            return a.item0 < b.item0;
+        }
+        if (a.item1 != b.item1) {
+            return a.item1 < b.item1;
+        }
+        if (longerThan16(a)) {
+            const int c = compareNoCase(fieldText(records[n - 1 - a.fromEnd]->item).substr(16),
+                                        fieldText(records[n - 1 - b.fromEnd]->item).substr(16));
+            if (c != 0) {
+                return c < 0;
+            }
+        }
+        return a.fromEnd < b.fromEnd;
+    });
+    std::vector<std::unique_ptr<sPubInfo>> sorted;
+    sorted.reserve(n);
+    for (const Key& k : keys) {
+        sorted.push_back(std::move(records[n - 1 - k.fromEnd]));
+    }
+    records = std::move(sorted);
 }
 
 } // namespace
@@ -124,22 +254,25 @@ void GearDocument::insertRecords(std::vector<std::unique_ptr<sPubInfo>> records)
         }
         return;
     }
+    // Summed in file order, as checking each row on insertion would: float sums depend on it.
+    float total = selectedTotal_;
+    for (const auto& record : records) {
+        const bool memberRow = record->inGroup != 0 && !record->members;
+        if (record->selected != 0 && !memberRow) {
+            const double w = record->isGroup() ? record->updateGroupWeight()
+                                               : weightValue(fieldText(record->weight));
+            total += static_cast<float>(w);
+        }
+    }
     putInInsertionOrder(records);
 
     if (observer_) {
         observer_->rowsAboutToBeReset();
     }
     rows_.reserve(records.size());
-    float total = selectedTotal_;
     for (auto& record : records) {
         const bool checked = record->selected != 0;
         rows_.push_back(GearRow{std::move(record), checked ? 2 : 1});
-        const GearRow& row = rows_.back();
-        if (checked && !row.isMemberRow()) {
-            const double w = row.isGroupRow() ? row.record->updateGroupWeight()
-                                              : weightValue(fieldText(row.record->weight));
-            total += static_cast<float>(w);
-        }
     }
     invalidateBlocks();
     selectedTotal_ = total;
