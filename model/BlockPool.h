@@ -42,7 +42,10 @@ private:
     void lock() const noexcept;
     void unlock() const noexcept { lock_.clear(std::memory_order_release); }
 
+    [[nodiscard]] unsigned char* firstBlock(Chunk* c) const;
+
     std::size_t blockSize_;
+    std::size_t headerSize_; // the chunk's bookkeeping and its map of freed blocks
     std::size_t blocksPerChunk_;
     bool passThrough_;
     Chunk* current_ = nullptr;  // blocks not yet handed out lie at its end

@@ -90,17 +90,25 @@ TEST(GearDocumentInsert, BulkLoadOfWeightOrderedAndReversedListsMatchesOneByOne)
         }
         cats.push_back(name);
     }
-    cats.insert(cats.end(), {"", "Sleep system for cold nights", "SLEEP SYSTEM FOR COLD NIGHTS"});
-    const std::vector<std::string> items = {"Stuff sack, large, silnylon",
-                                            "Stuff sack, large, Silnylon",
-                                            "stuff sack, large, dyneema",
-                                            "Stuff sack, larg",
-                                            "Stuff sack, large",
-                                            "Stuff sack, larger",
-                                            "A",
-                                            "a",
-                                            "\xe9tui",
-                                            "Z"};
+    cats.insert(cats.end(), {"", "Sleep system for cold nights", "SLEEP SYSTEM FOR COLD NIGHTS",
+                             "\xc1", "\xd0", "a", "[", "Z"});
+    const std::vector<std::string> items = {
+        "Stuff sack, large, silnylon",
+        "Stuff sack, large, Silnylon",
+        "stuff sack, large, dyneema",
+        "Stuff sack, larg",
+        "Stuff sack, large",
+        "Stuff sack, larger",
+        "A",
+        "a",
+        "\xe9tui",
+        "Z",
+        "\xc1\xdaz", // high bytes whose low seven bits are capitals stay as they are
+        "\xd0",
+        "@",
+        "[",
+        "`",
+        "{"};
     for (int round = 0; round < 20; ++round) {
         const int n = 1 + static_cast<int>(rng() % 600);
         std::vector<std::unique_ptr<sPubInfo>> listed;
