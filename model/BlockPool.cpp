@@ -147,8 +147,9 @@ void BlockPool::deallocate(void* block) noexcept {
 }
 
 void BlockPool::deallocateLocked(void* block) noexcept {
-    auto* c = reinterpret_cast<Chunk*>(reinterpret_cast<std::uintptr_t>(block) &
-                                       ~(std::uintptr_t{kChunkSize} - 1));
+    auto* bytes = static_cast<unsigned char*>(block);
+    auto* c = reinterpret_cast<Chunk*>(
+        bytes - (reinterpret_cast<std::uintptr_t>(bytes) & (std::uintptr_t{kChunkSize} - 1)));
     --c->live;
     if (c->live == 0) {
         unlinkWithFree(c);

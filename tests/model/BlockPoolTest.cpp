@@ -102,7 +102,8 @@ TEST(CMMIList, EmplacedElementsLeaveAsOrdinaryOnes) {
     list.emplace("three");
 
     CMMIList<std::string> moved(std::move(list));
-    EXPECT_EQ(list.count(), 0); // NOLINT(bugprone-use-after-move): a moved-from list is empty
+    // A moved-from list is empty.
+    EXPECT_EQ(list.count(), 0); // NOLINT(bugprone-use-after-move,clang-analyzer-cplusplus.Move)
     CMMIList<std::string> assigned;
     assigned.emplace("dropped");
     assigned = std::move(moved);
