@@ -101,7 +101,9 @@ private:
         const std::size_t want = std::max(n, kWindow);
         if (capacity_ < want) {
             auto bigger = std::make_unique_for_overwrite<unsigned char[]>(want);
-            std::memcpy(bigger.get(), data_ + pos_, have);
+            if (have > 0) {
+                std::memcpy(bigger.get(), data_ + pos_, have);
+            }
             buffer_ = std::move(bigger);
             capacity_ = want;
         } else if (have > 0) {
