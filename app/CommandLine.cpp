@@ -115,6 +115,14 @@ int usageError(const QCommandLineParser& parser, QTextStream& err, const QString
     return kExitUsage;
 }
 
+// The list a headless command reads. The process ends right after the command, so the list is
+// never freed record by record (for 100,000 items that would take a good part of the command's
+// time); it stays reachable from here, which leak checkers count as in use.
+GearDocument& headlessDocument() {
+    static GearDocument* const document = new GearDocument;
+    return *document;
+}
+
 // Reads FILE and the settings beside it as the window does; 0, or the exit status of the error
 // it printed.
 int readForHeadless(const HeadlessCall& call, const QString& file, GearDocument& document,
@@ -159,7 +167,7 @@ int printTotals(const HeadlessCall& call) {
     if (file.isEmpty()) {
         return usageError(call.parser, call.err, QStringLiteral("--totals needs a FILE."));
     }
-    GearDocument document;
+    GearDocument& document = headlessDocument();
     DocumentSettings settings;
     if (const int failed = readForHeadless(call, file, document, settings)) {
         return failed;
@@ -202,7 +210,7 @@ int exportList(const HeadlessCall& call) {
     if (!file) {
         return kExitUsage;
     }
-    GearDocument document;
+    GearDocument& document = headlessDocument();
     DocumentSettings settings;
     if (const int failed = readForHeadless(call, *file, document, settings)) {
         return failed;
@@ -233,7 +241,7 @@ int printPdf(const HeadlessCall& call) {
                                           QStringLiteral("--print-pdf needs OUT and FILE."))
                              : kExitUsage;
     }
-    GearDocument document;
+    GearDocument& document = headlessDocument();
     DocumentSettings settings;
     if (const int failed = readForHeadless(call, *file, document, settings)) {
         return failed;

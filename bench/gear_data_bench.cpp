@@ -6,11 +6,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <fcntl.h>
@@ -201,9 +204,51 @@ BENCHMARK(rawWrite)->SIZES;
 BENCHMARK(write)->SIZES;
 BENCHMARK(serialize)->SIZES;
 
+// One row's bytes as the file holds them: what a one-row list writes after its empty category
+// section.
+std::string rowBytes(const sPubInfo& record) {
+    GearDocument one;
+    one.insertRecord(record.clone());
+    const std::string all = serializeGearData(one);
+    return all.substr(all.find("\r\n\r\n") + 4);
+}
+
+// Files for timing whole processes (hyperfine, /usr/bin/time): the same 100,000 items in list
+// order, in weight order and in random order, and an empty list.
+int writeFiles(const fs::path& folder) {
+    constexpr int kItems = 100000;
+    const auto doc = makeDocument(kItems);
+    const auto save = [&](const char* name, const std::string& bytes) {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+    };
+    save("listed.dat", serializeGearData(*doc));
+    GearDocument empty;
+    save("empty.dat", serializeGearData(empty));
+
+    const std::string listed = serializeGearData(*doc);
+    const std::string head = listed.substr(0, listed.find("\r\n\r\n") + 4);
+    std::vector<std::string> rows;
+    for (int r = 0; r < doc->rowCount(); ++r) {
+        rows.push_back(rowBytes(doc->record(r)));
+    }
+    std::shuffle(rows.begin(), rows.end(), std::mt19937(20261208));
+    std::string shuffled = head;
+    for (const std::string& r : rows) {
+        shuffled += r;
+    }
+    save("random.dat", shuffled);
+    doc->sortByColumn(2);
+    save("by-weight.dat", serializeGearData(*doc));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    constexpr std::string_view kWriteFiles = "--write-files=";
+    if (argc == 2 && std::string_view(argv[1]).starts_with(kWriteFiles)) {
+        return writeFiles(fs::path(argv[1] + kWriteFiles.size()));
+    }
     // Freed memory stays with the process, as in a program that opens one file after another.
     // Otherwise glibc hands the heap back between iterations whenever its heuristics say so, and
     // the page faults that bring it back (very dear on virtual machines) swamp what is measured.

@@ -5,6 +5,7 @@
 #include "model/RecordLayout.h"
 #include "model/RegularFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -20,27 +21,41 @@ namespace {
 constexpr std::size_t kHeaderLineMax = 59;
 constexpr std::size_t kCategoryLineMax = 59;
 constexpr std::size_t kTextLineMax = 49;
+constexpr std::int32_t kTextsReservedAtMost = 16;
 
-// The file in memory. Every read gets all it asks for or fails; a failed read consumes the
-// rest, so everything after it fails too, as it did on a stream at its end.
+// Bytes of a file read a window at a time, so that a second copy of the file never lives
+// beside the records made from it; or bytes already in memory. Every read gets all it asks
+// for or fails; a failed read consumes the rest, so everything after it fails too, as it did
+// on a stream at its end. What a read returns lasts until the next read.
 class ByteCursor {
 public:
-    explicit ByteCursor(std::span<const unsigned char> bytes) : bytes_(bytes) {}
+    explicit ByteCursor(std::span<const unsigned char> bytes)
+        : data_(bytes.data()), size_(bytes.size()) {}
+    explicit ByteCursor(RegularFile& file) : file_(&file), unread_(file.size()) {}
 
-    [[nodiscard]] std::size_t remaining() const { return bytes_.size() - pos_; }
-    [[nodiscard]] bool atEnd() const { return pos_ == bytes_.size(); }
-    void endRead() { pos_ = bytes_.size(); }
+    // What is left, the part of the file not read yet counted by its size when opened.
+    [[nodiscard]] std::size_t remaining() const {
+        return (size_ - pos_) + static_cast<std::size_t>(unread_);
+    }
+    [[nodiscard]] bool atEnd() { return !available(1); }
+    void endRead() {
+        pos_ = size_;
+        file_ = nullptr;
+        unread_ = 0;
+    }
 
     // Whether a read found some bytes but fewer than it needed.
     [[nodiscard]] bool cutShort() const { return cutShort_; }
+    // The file could not be read on the way: nothing read from it counts.
+    [[nodiscard]] const std::error_code& readError() const { return readError_; }
 
     const unsigned char* take(std::size_t n) {
-        if (remaining() < n) {
-            cutShort_ = cutShort_ || remaining() > 0;
+        if (!available(n)) {
+            cutShort_ = cutShort_ || size_ > pos_;
             endRead();
             return nullptr;
         }
-        const unsigned char* p = bytes_.data() + pos_;
+        const unsigned char* p = data_ + pos_;
         pos_ += n;
         return p;
     }
@@ -63,11 +78,12 @@ public:
 
     // Up to and including the next LF, at most `maxChars` characters; none at the end.
     std::optional<std::string_view> line(std::size_t maxChars) {
-        if (atEnd()) {
+        available(maxChars);
+        if (pos_ == size_) {
             return std::nullopt;
         }
-        const std::size_t limit = std::min(maxChars, remaining());
-        const auto* start = bytes_.data() + pos_;
+        const std::size_t limit = std::min(maxChars, size_ - pos_);
+        const auto* start = data_ + pos_;
         const auto* lf = static_cast<const unsigned char*>(std::memchr(start, '\n', limit));
         const std::size_t n = lf ? static_cast<std::size_t>(lf - start) + 1 : limit;
         pos_ += n;
@@ -75,8 +91,49 @@ public:
     }
 
 private:
-    std::span<const unsigned char> bytes_;
+    static constexpr std::size_t kWindow = std::size_t{256} << 10;
+
+    // Whether `n` bytes lie in the window, reading on when they do not yet.
+    bool available(std::size_t n) { return size_ - pos_ >= n || (file_ != nullptr && refill(n)); }
+
+    bool refill(std::size_t n) {
+        const std::size_t have = size_ - pos_;
+        const std::size_t want = std::max(n, kWindow);
+        if (capacity_ < want) {
+            auto bigger = std::make_unique_for_overwrite<unsigned char[]>(want);
+            if (have > 0) {
+                std::memcpy(bigger.get(), data_ + pos_, have);
+            }
+            buffer_ = std::move(bigger);
+            capacity_ = want;
+        } else if (have > 0) {
+            std::memmove(buffer_.get(), data_ + pos_, have);
+        }
+        data_ = buffer_.get();
+        pos_ = 0;
+        size_ = have;
+        // To the end of the file, not to its size when opened: it may have grown since.
+        while (size_ < want) {
+            const std::size_t got = file_->read(buffer_.get() + size_, want - size_, readError_);
+            if (readError_ || got == 0) {
+                file_ = nullptr;
+                unread_ = 0;
+                break;
+            }
+            size_ += got;
+            unread_ -= std::min<std::uintmax_t>(unread_, got);
+        }
+        return size_ >= n;
+    }
+
+    const unsigned char* data_ = nullptr;
+    std::size_t size_ = 0;
     std::size_t pos_ = 0;
+    RegularFile* file_ = nullptr;
+    std::uintmax_t unread_ = 0;
+    std::unique_ptr<unsigned char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::error_code readError_;
     bool cutShort_ = false;
 };
 
@@ -106,7 +163,8 @@ struct Features {
 
 class GearDataParser {
 public:
-    GearDataParser(std::span<const unsigned char> bytes, std::int32_t nextCategoryId) : in_(bytes) {
+    template <typename Source>
+    GearDataParser(Source& bytes, std::int32_t nextCategoryId) : in_(bytes) {
         out_.nextCategoryId = nextCategoryId;
     }
 
@@ -132,6 +190,12 @@ public:
             out_.outcome.truncated = cut_ || in_.cutShort();
             out_.outcome.itemsRead = out_.records.size();
         }
+        if (in_.readError()) {
+            GearDataContent none;
+            none.outcome.status = ReadOutcome::Status::Refused;
+            none.outcome.reason = in_.readError().message();
+            return none;
+        }
         return std::move(out_);
     }
 
@@ -144,6 +208,10 @@ private:
             return;
         }
         const unsigned char* block = in_.take(static_cast<std::size_t>(*blockSize));
+        if (block == nullptr) {
+            cut_ = true; // shorter than its size said when it was opened
+            return;
+        }
         out_.handheldBlock.assign(block, block + *blockSize);
         if (in_.atEnd()) {
             return;
@@ -278,8 +346,10 @@ private:
             }
             if (!record.columnTexts) {
                 record.columnTexts = std::make_unique<CMMIList<std::string>>();
+                // A hostile count must not reserve much: each line takes at least a byte.
+                record.columnTexts->reserve(std::min<std::int32_t>(*k, kTextsReservedAtMost));
             }
-            record.columnTexts->add(std::make_unique<std::string>(lineText(*line)));
+            record.columnTexts->emplace(lineText(*line));
         }
         return true;
     }
@@ -288,39 +358,6 @@ private:
     GearDataContent out_;
     bool cut_ = false;
 };
-
-// The whole file in one buffer, left uninitialised until read into.
-struct FileBytes {
-    std::unique_ptr<unsigned char[]> data;
-    std::size_t size = 0;
-};
-
-// Missing (ENOENT) or refused (any other error): nothing is read.
-std::optional<FileBytes> readWholeFile(const std::filesystem::path& path, std::error_code& ec) {
-    RegularFile file;
-    if ((ec = file.open(path))) {
-        return std::nullopt;
-    }
-    // One more than the size tells whether the file grew while it was read.
-    std::size_t capacity = static_cast<std::size_t>(file.size()) + 1;
-    FileBytes bytes{std::make_unique_for_overwrite<unsigned char[]>(capacity), 0};
-    for (;;) {
-        const std::size_t got = file.read(bytes.data.get() + bytes.size, capacity - bytes.size, ec);
-        if (ec) {
-            return std::nullopt;
-        }
-        bytes.size += got;
-        if (got == 0) {
-            return bytes;
-        }
-        if (bytes.size == capacity) {
-            capacity *= 2;
-            auto bigger = std::make_unique_for_overwrite<unsigned char[]>(capacity);
-            std::memcpy(bigger.get(), bytes.data.get(), bytes.size);
-            bytes.data = std::move(bigger);
-        }
-    }
-}
 
 void applyContent(GearDataContent& content, GearDocument& document) {
     if (content.handheld) {
@@ -349,20 +386,18 @@ GearDataContent decodeGearData(std::span<const unsigned char> bytes, std::int32_
 }
 
 GearDataContent decodeGearDataFile(const std::filesystem::path& path, std::int32_t nextCategoryId) {
-    std::error_code ec;
-    const auto bytes = readWholeFile(path, ec);
-    if (!bytes) {
-        GearDataContent none;
+    RegularFile file;
+    GearDataContent content;
+    if (const std::error_code ec = file.open(path)) {
         if (ec == std::errc::no_such_file_or_directory) {
-            none.outcome.status = ReadOutcome::Status::CannotOpen;
+            content.outcome.status = ReadOutcome::Status::CannotOpen;
         } else {
-            none.outcome.status = ReadOutcome::Status::Refused;
-            none.outcome.reason = ec.message();
+            content.outcome.status = ReadOutcome::Status::Refused;
+            content.outcome.reason = ec.message();
         }
-        none.outcome.file = path;
-        return none;
+    } else {
+        content = GearDataParser(file, nextCategoryId).run();
     }
-    GearDataContent content = decodeGearData({bytes->data.get(), bytes->size}, nextCategoryId);
     content.outcome.file = path;
     return content;
 }

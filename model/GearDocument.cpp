@@ -6,6 +6,10 @@
 #include "model/WeightText.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <numeric>
 #include <unordered_set>
 
@@ -17,50 +21,237 @@ std::string_view categoryOf(const GearRow& row) {
     return fieldText(row.record->category);
 }
 
+// compareNoCase on two fields, without measuring them first: both end at a NUL inside their
+// width, and a NUL sorts before every other byte just as the end of the shorter text does.
+template <std::size_t N> int compareFieldsNoCase(const char (&a)[N], const char (&b)[N]) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const auto ca = static_cast<unsigned char>(foldAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(foldAscii(b[i]));
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+        if (ca == 0) {
+            return 0;
+        }
+    }
+    return 0;
+}
+
 // Folded category, then folded item: the order of rows within the list.
 int compareListOrder(const sPubInfo& a, const sPubInfo& b) {
-    const int c = compareNoCase(fieldText(a.category), fieldText(b.category));
-    return c != 0 ? c : compareNoCase(fieldText(a.item), fieldText(b.item));
+    const int c = compareFieldsNoCase(a.category, b.category);
+    return c != 0 ? c : compareFieldsNoCase(a.item, b.item);
 }
 
-// A file comes back in the order it was saved, which is list order: then only the runs of
-// equal records need turning round, with no sort. One look at each record decides, since going
-// over scattered records again costs more than the sort would.
-bool putInInsertionOrderIfListed(std::vector<std::unique_ptr<sPubInfo>>& records) {
+// Eight bytes of a field, folded, zero from its terminating NUL on, as a big-endian number:
+// comparing such words compares the texts as compareNoCase does (a NUL sorts first, as the
+// end of a shorter text does). `ended` carries the NUL over to the words after it.
+std::uint64_t foldedWord(const char* p, bool& ended) {
+    if (ended) {
+        return 0;
+    }
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    std::uint64_t w = 0;
+    std::memcpy(&w, p, 8);
+    if constexpr (std::endian::native == std::endian::big) {
+        w = __builtin_bswap64(w);
+    }
+    // Now byte i of the text is bits 8i..8i+7. The lowest zero byte found this way is exact.
+    if (const std::uint64_t zero = (w - kOnes) & ~w & kHigh; zero != 0) {
+        const int keep = std::countr_zero(zero) / 8 * 8;
+        w = keep == 0 ? 0 : w & (~std::uint64_t{0} >> (64 - keep));
+        ended = true;
+    }
+    // ASCII capitals (a clear high bit, 'A'..'Z') gain 0x20.
+    const std::uint64_t low7 = w & ~kHigh;
+    const std::uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;
+    const std::uint64_t pastZ = low7 + (0x80 - 'Z' - 1) * kOnes;
+    w |= ((atLeastA ^ pastZ) & ~w & kHigh) >> 2;
+    return __builtin_bswap64(w);
+}
+
+// Distinct folded categories, numbered as first met, found through a hash table: a list has
+// few of them, so each record costs one fold and one probe.
+class CategoryIds {
+public:
+    std::uint32_t idOf(const char (&category)[sizeof sPubInfo::category]) {
+        bool ended = false;
+        char padded[24] = {};
+        std::memcpy(padded, category, sizeof sPubInfo::category);
+        for (std::size_t w = 0; w < folded_.size(); ++w) {
+            folded_[w] = foldedWord(padded + 8 * w, ended);
+        }
+        std::size_t slot = hashOf(folded_) & (table_.size() - 1);
+        while (table_[slot] != 0) {
+            if (distinct_[table_[slot] - 1] == folded_) {
+                return table_[slot] - 1;
+            }
+            slot = (slot + 1) & (table_.size() - 1);
+        }
+        distinct_.push_back(folded_);
+        table_[slot] = static_cast<std::uint32_t>(distinct_.size());
+        if (distinct_.size() * 2 > table_.size()) {
+            grow();
+        }
+        return static_cast<std::uint32_t>(distinct_.size() - 1);
+    }
+
+    // For each id, its place among the distinct categories in folded order.
+    [[nodiscard]] std::vector<std::uint32_t> ranks() const {
+        std::vector<std::uint32_t> byName(distinct_.size());
+        std::iota(byName.begin(), byName.end(), 0U);
+        std::sort(byName.begin(), byName.end(),
+                  [&](std::uint32_t a, std::uint32_t b) { return distinct_[a] < distinct_[b]; });
+        std::vector<std::uint32_t> rankOfId(distinct_.size());
+        for (std::uint32_t r = 0; r < byName.size(); ++r) {
+            rankOfId[byName[r]] = r;
+        }
+        return rankOfId;
+    }
+
+private:
+    using Folded = std::array<std::uint64_t, 3>;
+
+    static std::size_t hashOf(const Folded& f) {
+        std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+        for (const std::uint64_t w : f) {
+            h = (h ^ w) * 0xff51afd7ed558ccdULL;
+        }
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
+
+    void grow() {
+        std::vector<std::uint32_t> bigger(table_.size() * 2, 0);
+        for (std::uint32_t id = 1; id <= distinct_.size(); ++id) {
+            std::size_t s = hashOf(distinct_[id - 1]) & (bigger.size() - 1);
+            while (bigger[s] != 0) {
+                s = (s + 1) & (bigger.size() - 1);
+            }
+            bigger[s] = id;
+        }
+        table_ = std::move(bigger);
+    }
+
+    Folded folded_{};
+    std::vector<Folded> distinct_;
+    std::vector<std::uint32_t> table_ = std::vector<std::uint32_t>(64, 0); // id + 1; 0 is empty
+};
+
+// What a record adds to the running total when it goes in: its weight when it is checked and
+// not a member row. A checked group's weight is recomputed on the way, as checking it does.
+float checkedWeight(sPubInfo& record) {
+    const bool memberRow = record.inGroup != 0 && !record.members;
+    if (record.selected == 0 || memberRow) {
+        return 0.0F;
+    }
+    return static_cast<float>(record.isGroup() ? record.updateGroupWeight()
+                                               : weightValue(fieldText(record.weight)));
+}
+
+// The rows that inserting the records one by one into an empty list leaves, and the running
+// total that checking them on the way gives (summed in file order: float sums depend on it).
+// Each record is looked at once, in file order, which is the order it lies in memory.
+std::vector<GearRow> rowsInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>& records,
+                                          float& total) {
+    const std::size_t n = records.size();
+    std::vector<GearRow> rows;
+    rows.reserve(n);
+    const auto toRow = [](std::unique_ptr<sPubInfo>& r, bool checked) {
+        return GearRow{std::move(r), checked ? 2 : 1};
+    };
+
+    // A file comes back in the order it was saved, which is list order: then only the runs of
+    // equal records need turning round, with no sort.
     std::vector<std::pair<std::size_t, std::size_t>> equalRuns;
     std::size_t runStart = 0;
-    for (std::size_t i = 1; i <= records.size(); ++i) {
-        const int c = i < records.size() ? compareListOrder(*records[i - 1], *records[i]) : -1;
-        if (c > 0) {
-            return false;
-        }
-        if (c < 0) {
-            if (i - runStart > 1) {
-                equalRuns.emplace_back(runStart, i);
+    std::size_t summed = 0;
+    bool listed = true;
+    for (; summed < n; ++summed) {
+        if (summed > 0) {
+            const int c = compareListOrder(*records[summed - 1], *records[summed]);
+            if (c > 0) {
+                listed = false;
+                break;
             }
-            runStart = i;
+            if (c < 0) {
+                if (summed - runStart > 1) {
+                    equalRuns.emplace_back(runStart, summed);
+                }
+                runStart = summed;
+            }
+        }
+        total += checkedWeight(*records[summed]);
+    }
+    if (listed) {
+        if (n - runStart > 1) {
+            equalRuns.emplace_back(runStart, n);
+        }
+        for (const auto& [first, end] : equalRuns) {
+            std::reverse(records.begin() + static_cast<std::ptrdiff_t>(first),
+                         records.begin() + static_cast<std::ptrdiff_t>(end));
+        }
+        for (auto& r : records) {
+            const bool checked = r->selected != 0;
+            rows.push_back(toRow(r, checked));
+        }
+        return rows;
+    }
+
+    // Otherwise: category blocks and items in folded order, each new record going before the
+    // equal ones already there, so ties go by position from the end. Each record is folded once
+    // into a small key; the records are looked at again only for items alike in their first
+    // 16 bytes.
+    struct Key {
+        std::uint32_t rank : 31;
+        std::uint32_t checked : 1;
+        std::uint32_t fromEnd;
+        std::uint64_t item0;
+        std::uint64_t item1;
+    };
+    std::vector<Key> keys(n);
+    {
+        CategoryIds categories;
+        for (std::size_t i = 0; i < n; ++i) {
+            sPubInfo& r = *records[i];
+            bool ended = false;
+            const std::uint64_t item0 = foldedWord(r.item, ended);
+            const std::uint64_t item1 = foldedWord(r.item + 8, ended);
+            keys[i] = Key{categories.idOf(r.category), r.selected != 0 ? 1U : 0U,
+                          static_cast<std::uint32_t>(n - 1 - i), item0, item1};
+            if (i >= summed) {
+                total += checkedWeight(r);
+            }
+        }
+        const std::vector<std::uint32_t> rankOfId = categories.ranks();
+        for (Key& k : keys) {
+            k.rank = rankOfId[k.rank] & 0x7fffffffU;
         }
     }
-    for (const auto& [first, end] : equalRuns) {
-        std::reverse(records.begin() + static_cast<std::ptrdiff_t>(first),
-                     records.begin() + static_cast<std::ptrdiff_t>(end));
+    const auto longerThan16 = [](const Key& k) { return (k.item1 & 0xff) != 0; };
+    std::sort(keys.begin(), keys.end(), [&](const Key& a, const Key& b) {
+        if (a.rank != b.rank) {
+            return a.rank < b.rank;
+        }
+        if (a.item0 != b.item0) {
+            return a.item0 < b.item0;
+        }
+        if (a.item1 != b.item1) {
+            return a.item1 < b.item1;
+        }
+        if (longerThan16(a)) {
+            const int c = compareNoCase(fieldText(records[n - 1 - a.fromEnd]->item).substr(16),
+                                        fieldText(records[n - 1 - b.fromEnd]->item).substr(16));
+            if (c != 0) {
+                return c < 0;
+            }
+        }
+        return a.fromEnd < b.fromEnd;
+    });
+    for (const Key& k : keys) {
+        rows.push_back(toRow(records[n - 1 - k.fromEnd], k.checked != 0));
     }
-    return true;
-}
-
-// The order in which inserting the records one by one into an empty list leaves them.
-void putInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>& records) {
-    if (putInInsertionOrderIfListed(records)) {
-        return;
-    }
-    // Into an empty list, inserting one by one keeps category blocks and items in folded order,
-    // each new record going before the equal ones already there: a stable sort of the reversed
-    // input gives the same order.
-    std::reverse(records.begin(), records.end());
-    std::stable_sort(records.begin(), records.end(),
-                     [](const std::unique_ptr<sPubInfo>& a, const std::unique_ptr<sPubInfo>& b) {
-                         return compareListOrder(*a, *b) < 0;
-                     });
+    return rows;
 }
 
 } // namespace
@@ -124,23 +315,12 @@ void GearDocument::insertRecords(std::vector<std::unique_ptr<sPubInfo>> records)
         }
         return;
     }
-    putInInsertionOrder(records);
-
+    float total = selectedTotal_;
+    std::vector<GearRow> rows = rowsInInsertionOrder(records, total);
     if (observer_) {
         observer_->rowsAboutToBeReset();
     }
-    rows_.reserve(records.size());
-    float total = selectedTotal_;
-    for (auto& record : records) {
-        const bool checked = record->selected != 0;
-        rows_.push_back(GearRow{std::move(record), checked ? 2 : 1});
-        const GearRow& row = rows_.back();
-        if (checked && !row.isMemberRow()) {
-            const double w = row.isGroupRow() ? row.record->updateGroupWeight()
-                                              : weightValue(fieldText(row.record->weight));
-            total += static_cast<float>(w);
-        }
-    }
+    rows_ = std::move(rows);
     invalidateBlocks();
     selectedTotal_ = total;
     if (observer_) {

@@ -1,5 +1,6 @@
 #include "model/sPubInfo.h"
 
+#include "model/BlockPool.h"
 #include "model/FixedText.h"
 #include "model/WeightText.h"
 #include "model/sPubInfo60.h"
@@ -7,6 +8,19 @@
 #include <cstring>
 
 namespace varnel {
+
+void* sPubInfo::operator new(std::size_t size) {
+    return size == sizeof(sPubInfo) ? BlockPool::forSize<sizeof(sPubInfo)>().allocate()
+                                    : ::operator new(size);
+}
+
+void sPubInfo::operator delete(void* p, std::size_t size) noexcept {
+    if (size == sizeof(sPubInfo)) {
+        BlockPool::forSize<sizeof(sPubInfo)>().deallocate(p);
+    } else {
+        ::operator delete(p);
+    }
+}
 
 std::string_view sPubInfo::shownWeight() const {
     return isGroup() ? fieldText(groupWeight) : fieldText(weight);

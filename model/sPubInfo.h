@@ -3,6 +3,7 @@
 
 #include "model/CMMIList.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -38,6 +39,11 @@ struct sPubInfo {
     sPubInfo(const sPubInfo&) = delete;
     sPubInfo& operator=(const sPubInfo&) = delete;
     ~sPubInfo() = default;
+
+    // From one pool for all records: no heap call per record, and records read together lie
+    // together.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
 
     [[nodiscard]] bool isGroup() const { return members != nullptr; }
 

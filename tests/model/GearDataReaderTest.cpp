@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 namespace varnel {
@@ -361,6 +362,46 @@ TEST(GearDataReader, FileInListOrderLoadsAsOneByOneInsertion) {
     for (int r = 0; r < one.rowCount(); ++r) {
         EXPECT_EQ(text(loaded.row(r).record->notes), text(one.row(r).record->notes)) << r;
     }
+}
+
+// A file is read a window at a time: records, counts and text lines cut by the window's edges,
+// a file cut short anywhere, and one read whole from memory all give the same document.
+TEST(GearDataReader, FileReadInPiecesMatchesTheBytesInMemory) {
+    std::string bytes = kV511 + "Cook\r\nSleep\r\n\r\n";
+    for (int i = 0; bytes.size() < 3 * (std::size_t{256} << 10) + 1000; ++i) {
+        Fields f = named("Item " + std::to_string(i * 7919 % 10007));
+        f.category = i % 2 ? "Cook" : "sleep";
+        f.selected = static_cast<std::uint8_t>(i % 2);
+        bytes += row(f);
+        if (i % 5 == 0) {
+            bytes += int32(2) + member(named("Pot", 1)) + texts({std::string(i % 48, 'm')}) +
+                     member(named("Lid", 1)) + texts({});
+        } else {
+            bytes += int32(0);
+        }
+        bytes += texts({std::string(i % 47, 't'), "x"});
+    }
+    const auto path = std::filesystem::temp_directory_path() / "varnel-pieces.dat";
+    for (const std::size_t cut : {bytes.size(), bytes.size() - 1, std::size_t{256} << 10,
+                                  (std::size_t{256} << 10) + 3, (std::size_t{512} << 10) - 100}) {
+        const std::string part = bytes.substr(0, cut);
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << part;
+        }
+        GearDocument fromFile;
+        GearDocument inMemory;
+        const ReadOutcome a = readGearDataFile(path, fromFile);
+        const ReadOutcome b = parse(part, inMemory);
+        ASSERT_TRUE(a.ok());
+        EXPECT_EQ(a.truncated, b.truncated) << cut;
+        EXPECT_FALSE(a.truncated && cut == bytes.size());
+        EXPECT_EQ(a.itemsRead, b.itemsRead) << cut;
+        EXPECT_GT(fromFile.rowCount(), 600);
+        EXPECT_EQ(fromFile.selectedTotal(), inMemory.selectedTotal());
+        EXPECT_EQ(serializeGearData(fromFile), serializeGearData(inMemory)) << cut;
+    }
+    std::filesystem::remove(path);
 }
 
 TEST(GearDataReader, WriteReadWriteGivesTheSameBytes) {

@@ -1,8 +1,11 @@
 #include "model/GearDocument.h"
 #include "TestRecords.h"
+#include "model/FixedText.h"
+#include "model/WeightText.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <random>
 #include <string>
@@ -71,6 +74,83 @@ TEST(GearDocumentInsert, BulkLoadMatchesOneByOneOnRandomInputs) {
             ASSERT_EQ(one.row(r).stateImage, bulk.row(r).stateImage);
         }
         ASSERT_FLOAT_EQ(one.selectedTotal(), bulk.selectedTotal());
+    }
+}
+
+// Files saved by weight, or in any order but the list's: many categories in every letter
+// case, and items that differ only past their 16th byte or only in case, loaded at once must
+// come out as one-by-one insertion leaves them.
+TEST(GearDocumentInsert, BulkLoadOfWeightOrderedAndReversedListsMatchesOneByOne) {
+    std::mt19937 rng(2026);
+    std::vector<std::string> cats;
+    for (int c = 0; c < 70; ++c) {
+        std::string name = "Cat" + std::to_string(c * 7 % 70);
+        if (c % 3 == 0) {
+            name[0] = 'c';
+        }
+        cats.push_back(name);
+    }
+    cats.insert(cats.end(), {"", "Sleep system for cold nights", "SLEEP SYSTEM FOR COLD NIGHTS",
+                             "\xc1", "\xd0", "a", "[", "Z"});
+    const std::vector<std::string> items = {
+        "Stuff sack, large, silnylon",
+        "Stuff sack, large, Silnylon",
+        "stuff sack, large, dyneema",
+        "Stuff sack, larg",
+        "Stuff sack, large",
+        "Stuff sack, larger",
+        "A",
+        "a",
+        "\xe9tui",
+        "Z",
+        "\xc1\xdaz", // high bytes whose low seven bits are capitals stay as they are
+        "\xd0",
+        "@",
+        "[",
+        "`",
+        "{"};
+    for (int round = 0; round < 20; ++round) {
+        const int n = 1 + static_cast<int>(rng() % 600);
+        std::vector<std::unique_ptr<sPubInfo>> listed;
+        for (int i = 0; i < n; ++i) {
+            const std::string w = std::to_string(rng() % 50) + "." + std::to_string(i % 100);
+            listed.push_back(test::item(cats[rng() % cats.size()], items[rng() % items.size()], w,
+                                        rng() % 2 == 0));
+            setField(listed.back()->notes, std::to_string(i)); // tells equal rows apart
+        }
+        std::vector<std::vector<std::unique_ptr<sPubInfo>>> orders(3);
+        for (auto& order : orders) {
+            for (const auto& r : listed) {
+                order.push_back(r->clone());
+            }
+        }
+        std::stable_sort(orders[0].begin(), orders[0].end(), [](const auto& a, const auto& b) {
+            return weightValue(fieldText(a->weight)) < weightValue(fieldText(b->weight));
+        });
+        std::reverse(orders[1].begin(), orders[1].end());
+        {
+            // What a save gives: the rows in list order, then the same list reversed.
+            GearDocument saved;
+            saved.insertRecords(std::move(orders[2]));
+            orders[2].clear();
+            for (int r = saved.rowCount(); r-- > 0;) {
+                orders[2].push_back(saved.record(r).clone());
+            }
+        }
+        for (std::size_t o = 0; o < orders.size(); ++o) {
+            GearDocument one;
+            for (const auto& r : orders[o]) {
+                one.insertRecord(r->clone());
+            }
+            GearDocument bulk;
+            bulk.insertRecords(std::move(orders[o]));
+            ASSERT_EQ(one.rowCount(), bulk.rowCount());
+            for (int r = 0; r < one.rowCount(); ++r) {
+                ASSERT_EQ(one.displayText(r, 3), bulk.displayText(r, 3))
+                    << "round " << round << " order " << o << " row " << r;
+            }
+            ASSERT_FLOAT_EQ(one.selectedTotal(), bulk.selectedTotal());
+        }
     }
 }
 
