@@ -5,13 +5,44 @@
 #include "model/FixedText.h"
 #include "model/GearDocument.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace varnel::bench {
+
+inline constexpr std::array<const char*, 12> kCategories{
+    "Shelter",    "Sleep",     "Kitchen", "Water", "Clothing",    "Food",
+    "Navigation", "First aid", "Hygiene", "Tools", "Electronics", "Unfiled"};
+
+// Item `i`'s category, name (ending in `suffix`), weights and multiplier; every second item
+// has `notes`.
+inline std::unique_ptr<sPubInfo> benchItem(int i, std::string_view suffix, const char* notes) {
+    auto r = std::make_unique<sPubInfo>();
+    setField(r->category, kCategories[static_cast<std::size_t>(i) % kCategories.size()]);
+    setField(r->item, "Item " + std::to_string(i * 7919 % 100003) + std::string(suffix));
+    setField(r->unitWeight, std::to_string(1 + i % 40) + "." + std::to_string(i % 100));
+    setField(r->multiplier, std::to_string(1 + i % 3));
+    r->updateLineWeight();
+    if (i % 2 == 0) {
+        setField(r->notes, notes);
+    }
+    return r;
+}
+
+// Two items in three checked; every third with two user-column texts.
+inline void checkAndDescribe(sPubInfo& r, int i) {
+    r.selected = i % 3 != 0 ? 1 : 0;
+    if (i % 3 == 0) {
+        r.columnTexts = std::make_unique<CMMIList<std::string>>();
+        r.columnTexts->add(std::make_unique<std::string>("REI"));
+        r.columnTexts->add(std::make_unique<std::string>("replace 2026"));
+    }
+}
 
 using MakeItem = std::function<std::unique_ptr<sPubInfo>(int)>;
 

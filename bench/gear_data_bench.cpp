@@ -25,33 +25,15 @@ namespace {
 using namespace varnel;
 namespace fs = std::filesystem;
 
-const char* const kCategories[] = {"Shelter",  "Sleep", "Kitchen",     "Water",
-                                   "Clothing", "Food",  "Navigation",  "First aid",
-                                   "Hygiene",  "Tools", "Electronics", "Unfiled"};
-
 std::unique_ptr<sPubInfo> makeItem(int i) {
-    auto r = std::make_unique<sPubInfo>();
-    setField(r->category, kCategories[i % 12]);
-    setField(r->item, "Item " + std::to_string(i * 7919 % 100003) + " ultralight");
-    const std::string weight = std::to_string(1 + i % 40) + "." + std::to_string(i % 100);
-    setField(r->unitWeight, weight);
-    setField(r->multiplier, std::to_string(1 + i % 3));
-    r->updateLineWeight();
-    if (i % 2 == 0) {
-        setField(r->notes, "bought in spring, check the seams");
-    }
-    r->selected = i % 3 != 0 ? 1 : 0;
-    if (i % 3 == 0) {
-        r->columnTexts = std::make_unique<CMMIList<std::string>>();
-        r->columnTexts->add(std::make_unique<std::string>("REI"));
-        r->columnTexts->add(std::make_unique<std::string>("replace 2026"));
-    }
+    auto r = bench::benchItem(i, " ultralight", "bought in spring, check the seams");
+    bench::checkAndDescribe(*r, i);
     return r;
 }
 
 std::unique_ptr<GearDocument> makeDocument(int items) {
     auto doc = std::make_unique<GearDocument>();
-    for (const char* c : kCategories) {
+    for (const char* c : bench::kCategories) {
         doc->categoryChoices.push_back({c, 0});
     }
     bench::addGroupedRows(*doc, items, makeItem);

@@ -19,21 +19,8 @@ namespace {
 
 using namespace varnel;
 
-const char* const kCategories[] = {"Shelter",  "Sleep", "Kitchen",     "Water",
-                                   "Clothing", "Food",  "Navigation",  "First aid",
-                                   "Hygiene",  "Tools", "Electronics", "Unfiled"};
-
 std::unique_ptr<sPubInfo> makeItem(int i) {
-    auto r = std::make_unique<sPubInfo>();
-    setField(r->category, kCategories[i % 12]);
-    setField(r->item, "Item " + std::to_string(i * 7919 % 100003) + " ultralight");
-    setField(r->unitWeight, std::to_string(1 + i % 40) + "." + std::to_string(i % 100));
-    setField(r->multiplier, std::to_string(1 + i % 3));
-    r->updateLineWeight();
-    if (i % 2 == 0) {
-        setField(r->notes, "bought in spring, check the seams");
-    }
-    return r;
+    return bench::benchItem(i, " ultralight", "bought in spring, check the seams");
 }
 
 std::unique_ptr<GearDocument> makeDocument(int items) {
