@@ -168,7 +168,7 @@ void TMiravo99DlgClient::createControls() {
     connect(
         makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail")),
         &QAction::triggered, this, &TMiravo99DlgClient::cmExport);
-    connect(makeAction(cmd::ImportLighterPack, tr("Import LighterPack CSV..."),
+    connect(makeAction(cmd::ImportLighterPack, tr("&Import LighterPack CSV..."),
                        tr("Add the items of a list exported from LighterPack")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmImportLighterPack);
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
