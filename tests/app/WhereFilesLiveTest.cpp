@@ -4,7 +4,6 @@
 #include "app/CommandIds.h"
 #include "app/TPubInfo.h"
 
-#include <fstream>
 #include <set>
 
 namespace varnel {
@@ -12,16 +11,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class WhereFilesLive : public test::DrivenMainWindow {
-protected:
-    std::set<std::string> namesIn(const fs::path& folder) {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            names.insert(entry.path().filename().string());
-        }
-        return names;
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
     }
-};
+    return names;
+}
+
+class WhereFilesLive : public test::DrivenMainWindow {};
 
 TEST_F(WhereFilesLive, AStartInAnEmptyHomeLeavesNoLooseFilesThere) {
     files_ = locateFiles({folder_, folder_, {}, {}});
@@ -43,25 +41,9 @@ TEST_F(WhereFilesLive, AStartInAnEmptyHomeLeavesNoLooseFilesThere) {
         frame_.reset();
         EXPECT_EQ(namesIn(folder_), (std::set<std::string>{".config", "Documents"}));
     }
-    const fs::path list = folder_ / "Documents/Varnel";
-    EXPECT_EQ(namesIn(list),
+    EXPECT_EQ(namesIn(folder_ / "Documents/Varnel"),
               (std::set<std::string>{"GearData.dat", "GearData.dat.bak", "GearData.ini"}));
     EXPECT_EQ(namesIn(folder_ / ".config/varnel"), std::set<std::string>{"Varnel.ini"});
-}
-
-TEST_F(WhereFilesLive, AFolderHoldingTheListAndTheSettingsKeepsThem) {
-    copySample();
-    std::ofstream(folder_ / "Varnel.ini") << "[MRU]\nFile1=/trips/summer.dat\n";
-    files_ = locateFiles({folder_, folder_, {}, {}});
-    start();
-    EXPECT_EQ(client().documentName(), folder_ / "GearData.dat");
-    EXPECT_GT(doc().rowCount(), 0);
-    EXPECT_EQ(client().appSettings().recentFiles(), std::vector<std::string>{"/trips/summer.dat"});
-    ASSERT_TRUE(frame_->close());
-    EXPECT_FALSE(fs::exists(folder_ / ".config"));
-    EXPECT_FALSE(fs::exists(folder_ / "Documents"));
-    EXPECT_NE(readFile(folder_ / "Varnel.ini").find("FILE=" + (folder_ / "GearData.dat").string()),
-              std::string::npos);
 }
 
 } // namespace

@@ -11,49 +11,35 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::SettingsTempFolder;
-using test::writeBytes;
 
 TEST(FileLocations, FilesInTheCurrentFolderStayThereElseTheDesktopsFoldersAreUsed) {
+    // Folders relative to the test's root; "." is the current folder, "rel" stays relative.
     const struct {
-        const char* name;
-        const char* inCurrent; // a file already there, or ""
-        const char* home;
-        const char* configHome;
-        const char* documents;
-        const char* settingsFolder; // relative to the root; "." is the current folder
-        const char* documentFolder;
+        const char *inCurrent, *home, *configHome, *documents, *settings, *list;
     } cases[] = {
-        {"an empty home", "", "home", "", "", "home/.config/varnel", "home/Documents/Varnel"},
-        {"XDG folders", "", "home", "xdg", "docs", "xdg/varnel", "docs/Varnel"},
-        {"a relative XDG folder is ignored", "", "home", "rel", "", "home/.config/varnel",
-         "home/Documents/Varnel"},
-        {"the settings file there", "Varnel.ini", "home", "", "", ".", "home/Documents/Varnel"},
-        {"the list there", "GearData.dat", "home", "", "", "home/.config/varnel", "."},
-        {"the list's settings there", "GearData.ini", "home", "xdg", "docs", "xdg/varnel", "."},
-        {"no home", "", "", "", "", ".", "."},
+        {"", "home", "", "", "home/.config/varnel", "home/Documents/Varnel"},
+        {"", "home", "xdg", "docs", "xdg/varnel", "docs/Varnel"},
+        {"", "home", "rel", "", "home/.config/varnel", "home/Documents/Varnel"},
+        {"Varnel.ini", "home", "", "", ".", "home/Documents/Varnel"},
+        {"GearData.dat", "home", "xdg", "", "xdg/varnel", "."},
+        {"GearData.ini", "home", "", "docs", "home/.config/varnel", "."},
+        {"", "", "", "", ".", "."},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         SettingsTempFolder root;
-        const fs::path current = root / "cwd";
-        fs::create_directory(current);
+        const auto at = [&root](std::string_view p) {
+            return p.empty() || p == "rel" ? fs::path(p) : p == "." ? root.path() : root / p;
+        };
         if (*c.inCurrent != '\0') {
-            writeBytes(current / c.inCurrent, "");
+            test::writeBytes(root / c.inCurrent, "");
         }
-        const auto under = [&root](const char* p) {
-            return *p == '\0' ? fs::path() : std::string(p) == "rel" ? fs::path(p) : root / p;
-        };
         const FileLocations files =
-            locateFiles({current, under(c.home), under(c.configHome), under(c.documents)});
-        const auto expected = [&](const char* p) {
-            return std::string(p) == "." ? current : root / p;
-        };
-        EXPECT_EQ(files.currentFolder, current);
-        EXPECT_EQ(files.settingsFolder, expected(c.settingsFolder));
-        EXPECT_EQ(files.documentFolder, expected(c.documentFolder));
-        EXPECT_EQ(files.makeSettingsFolder, files.settingsFolder != current);
-        EXPECT_EQ(files.makeDocumentFolder, files.documentFolder != current);
-        EXPECT_TRUE(fs::is_empty(root / "cwd") || *c.inCurrent != '\0') << "nothing is written";
+            locateFiles({root.path(), at(c.home), at(c.configHome), at(c.documents)});
+        SCOPED_TRACE(std::string(c.inCurrent) + " " + c.configHome + " " + c.documents);
+        EXPECT_EQ(files.settingsFolder, at(c.settings));
+        EXPECT_EQ(files.documentFolder, at(c.list));
+        EXPECT_EQ(files.makeSettingsFolder, files.settingsFolder != root.path());
+        EXPECT_EQ(files.makeDocumentFolder, files.documentFolder != root.path());
         EXPECT_FALSE(fs::exists(root / "home")) << "nothing is made before a write";
     }
 }
@@ -63,9 +49,7 @@ TEST(FileLocations, OurFoldersAreMadeAtTheFirstWriteAndNoOtherFolderIs) {
     const FileLocations files = locateFiles({root.path(), root.path(), {}, {}});
     MemoryRegistry registry;
     // The colours of a new list are its first write.
-    const StartupFiles startup = chooseStartupFiles(files, registry);
-    EXPECT_FALSE(startup.error);
-    EXPECT_EQ(startup.documentFile, root / "Documents/Varnel/GearData.dat");
+    EXPECT_FALSE(chooseStartupFiles(files, registry).error);
     EXPECT_TRUE(fs::exists(root / "Documents/Varnel/GearData.ini"));
 
     AppSettings app(files);
