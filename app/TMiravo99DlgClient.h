@@ -13,6 +13,7 @@
 #include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
 #include "model/DocumentSettings.h"
+#include "model/FileLocations.h"
 #include "model/FileStamp.h"
 #include "model/GearDocument.h"
 #include "model/RegistrySource.h"
@@ -47,6 +48,8 @@ struct ClientEnvironment {
     // The current user's keys, where the HotSync folder is registered; none: always asked.
     RegistrySource* hotSyncRegistry = nullptr;
     std::filesystem::path currentFolder;
+    // Where "Varnel.ini" and the default document go; none: in currentFolder.
+    std::optional<FileLocations> files;
     // Runs a modal dialog and returns its result; tests answer without an event loop.
     std::function<int(QDialog&)> runDialog;
     // Hands a link to the desktop (mail program, browser); tests record it instead.
@@ -196,6 +199,7 @@ private:
     Prompts& prompts_;
     GearDocument document_;
     DocumentSettings settings_;
+    FileLocations files_;
     AppSettings appSettings_;
     std::filesystem::path settingsFile_;
     bool settingsExisted_ = false;
