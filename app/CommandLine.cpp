@@ -64,7 +64,7 @@ struct HeadlessSwitch {
 };
 
 constexpr HeadlessSwitch kHeadlessSwitches[] = {
-    {"output", "OUT", "With --export: the file to write."},
+    {"output", "OUT", "With --export: the file to write; - for standard output."},
     {"checked-only", nullptr,
      "With --export: only the checked items, as \"Export only Checked "
      "Items\" does (lighterpack too)."},
@@ -387,8 +387,8 @@ constexpr HeadlessOption kHeadlessOptions[] = {
      "save FILE. Rows that cannot be read are listed and skipped.",
      &importLighterPack},
     {"print-pdf", "OUT",
-     "Print FILE's report, with its print options and printing font, to the PDF OUT on A4. "
-     "Writes nothing else.",
+     "Print FILE's report, with its print options and printing font, to the PDF OUT on A4 (- for "
+     "standard output). Writes nothing else.",
      &printPdf, true},
 };
 
