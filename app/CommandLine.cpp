@@ -6,6 +6,7 @@
 #include "model/LighterPackImport.h"
 #include "output/CategoryTotals.h"
 #include "output/ExportWriter.h"
+#include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
 
 #include <QCommandLineParser>
@@ -225,7 +226,7 @@ int exportList(const HeadlessCall& call) {
         Cp1252::fromUnicode(call.parser.value(QStringLiteral("title"))).substr(0, kMaxTitleLength);
     const ExportOutcome outcome =
         writeExport(formats.value(call.value), toPath(out), document, exportHeadings(settings),
-                    options, exportColours(settings));
+                    options, exportColours(settings, currentColorRef));
     if (!outcome.ok()) {
         return fileError(call.err, out, QString::fromStdString(*outcome.error), kExitRefused);
     }

@@ -1052,7 +1052,7 @@ void TMiravo99DlgClient::cmExport() {
                                  env_.runDialog,
                                  env_.currentFolder,
                                  std::move(headings),
-                                 exportColours(settings_),
+                                 exportColours(settings_, currentColorRef),
                                  this};
     exportCommand(context, exportXfer_);
 }
