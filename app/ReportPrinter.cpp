@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace varnel {
@@ -73,23 +74,46 @@ QFont reportFont(const LogFont& stored, int pixelHeight) {
     return font;
 }
 
+namespace {
+
+PrinterFont printerFont(QPrinter& printer, const LogFont& stored) {
+    const PageGeometry page{printer.width(), printer.height(), printer.logicalDpiY()};
+    const auto measure = [&](int pixelHeight) {
+        const QFontMetrics metrics(reportFont(stored, pixelHeight), &printer);
+        return FontMeasure{metrics.lineSpacing(), metrics.averageCharWidth()};
+    };
+    return choosePrinterFont(stored.lfHeight, page, measure);
+}
+
+} // namespace
+
+int reportPageCount(QPrinter& printer, const ReportSource& source) {
+    return TMiravoPrintout::pageCount(source.document, source.headings, source.options,
+                                      printerFont(printer, source.font).metrics);
+}
+
+void setUpPrintDialog(QPrintDialog& dialog, const ReportSource& source) {
+    dialog.setMinMax(1, reportPageCount(*dialog.printer(), source));
+}
+
 PrintResult printReport(QPrinter& printer, const ReportSource& source,
                         const std::function<bool(int page)>& pagePrinted) {
+    const PrinterFont font = printerFont(printer, source.font);
+    const int from = printer.fromPage();
+    const int to = printer.toPage();
+    // The range was offered for the printer the dialog started with; another paper size chosen
+    // there can leave it past the end, where printing would give one blank page.
+    if (from > TMiravoPrintout::pageCount(source.document, source.headings, source.options,
+                                          font.metrics)) {
+        return PrintResult::PastTheEnd;
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
         return PrintResult::Failed;
     }
-    const PageGeometry page{printer.width(), printer.height(), printer.logicalDpiY()};
-    const auto measure = [&](int pixelHeight) {
-        const QFontMetrics metrics(reportFont(source.font, pixelHeight), &printer);
-        return FontMeasure{metrics.lineSpacing(), metrics.averageCharWidth()};
-    };
-    const PrinterFont font = choosePrinterFont(source.font.lfHeight, page, measure);
     painter.setFont(reportFont(source.font, font.pixelHeight));
 
     TMiravoPrintout printout(source.document, source.headings, source.options, font.metrics);
-    const int from = printer.fromPage();
-    const int to = printer.toPage();
     bool drawnAny = false;
     while (printout.hasPage()) {
         const int next = printout.pagesPrinted() + 1;
