@@ -3,6 +3,7 @@
 #include "output/TMiravoPrintout.h"
 #include "ui/Cp1252.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
@@ -92,8 +93,31 @@ int reportPageCount(QPrinter& printer, const ReportSource& source) {
                                       printerFont(printer, source.font).metrics);
 }
 
+namespace {
+
+// Qt's print dialog shows its options below the printer without widening itself, which cuts
+// their labels short: the dialog grows to its content whenever that is laid out anew.
+class GrowToContent final : public QObject {
+public:
+    explicit GrowToContent(QWidget& widget) : QObject(&widget) { widget.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest) {
+            auto* widget = static_cast<QWidget*>(watched);
+            const QSize wanted = widget->size().expandedTo(widget->sizeHint());
+            if (wanted != widget->size()) {
+                widget->resize(wanted);
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void setUpPrintDialog(QPrintDialog& dialog, const ReportSource& source) {
     dialog.setMinMax(1, reportPageCount(*dialog.printer(), source));
+    new GrowToContent(dialog);
 }
 
 PrintResult printReport(QPrinter& printer, const ReportSource& source,
