@@ -7,6 +7,7 @@
 #include "model/LighterPackImport.h"
 #include "output/CategoryTotals.h"
 #include "output/ExportWriter.h"
+#include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
 
 #include <QCommandLineParser>
@@ -248,7 +249,7 @@ int exportList(const HeadlessCall& call) {
         Cp1252::fromUnicode(call.parser.value(QStringLiteral("title"))).substr(0, kMaxTitleLength);
     const std::error_code ec =
         writeOut(out, exportBytes(formats.value(call.value), document, exportHeadings(settings),
-                                  options, exportColours(settings)));
+                                  options, exportColours(settings, currentColorRef)));
     if (ec) {
         return fileError(call.err, out, QString::fromStdString(ec.message()), kExitRefused);
     }

@@ -23,7 +23,6 @@
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
-#include "output/TMiravoPrintout.h"
 #include "output/WeightChart.h"
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
@@ -972,7 +971,7 @@ void TMiravo99DlgClient::cmPrint() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Varnel"));
     QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, std::max(1, TMiravoPrintout::dialogMaxPage(document_)));
+    setUpPrintDialog(dialog, reportSource());
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
     if (env_.runDialog(dialog) != QDialog::Accepted) {
         return;
@@ -998,6 +997,9 @@ void TMiravo99DlgClient::cmPrint() {
     } else if (result == PrintResult::Failed) {
         prompts_.message(QStringLiteral("Print Error"), QStringLiteral("Printing"),
                          MessageIcon::Exclamation, PromptButtons::Ok);
+    } else if (result == PrintResult::PastTheEnd) {
+        prompts_.message(QStringLiteral("The chosen pages lie past the end of the report."),
+                         QStringLiteral("Printing"), MessageIcon::Exclamation, PromptButtons::Ok);
     }
 }
 
@@ -1055,7 +1057,7 @@ void TMiravo99DlgClient::cmExport() {
                                  env_.runDialog,
                                  env_.currentFolder,
                                  std::move(headings),
-                                 exportColours(settings_),
+                                 exportColours(settings_, currentColorRef),
                                  this};
     exportCommand(context, exportXfer_);
 }
