@@ -632,28 +632,37 @@ bool TMiravo99DlgClient::writeOnExit() {
 
 TMiravo99DlgClient::HandheldWrite TMiravo99DlgClient::writeHandheldFile() {
     HandheldCommandContext context{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
-    const std::filesystem::path file = FindHotSyncFile(context);
-    if (file.empty()) {
-        return HandheldWrite::NotWritten;
-    }
-    const bool overCutShort = sameFile(file, cutShortFile_);
-    if (overCutShort) {
-        const PromptAnswer answer = askToReplaceCutShortFile(file);
-        if (answer == PromptAnswer::Cancel) {
-            return HandheldWrite::Cancelled;
+    bool asked = false;
+    std::filesystem::path file = FindHotSyncFile(context, &asked);
+    for (;;) {
+        // A registered folder without its path, or one that cannot take the file, fails the same
+        // way every time: the user names another, once per save.
+        if (file.empty() && !asked) {
+            file = AskHotSyncFolder(context);
+            asked = true;
         }
-        if (answer == PromptAnswer::No) {
-            return HandheldWrite::Kept;
+        if (file.empty()) {
+            return HandheldWrite::NotWritten;
         }
+        const bool overCutShort = sameFile(file, cutShortFile_);
+        if (overCutShort) {
+            const PromptAnswer answer = askToReplaceCutShortFile(file);
+            if (answer == PromptAnswer::Cancel) {
+                return HandheldWrite::Cancelled;
+            }
+            if (answer == PromptAnswer::No) {
+                return HandheldWrite::Kept;
+            }
+        }
+        if (writeHandheldFileTo(context, file)) {
+            if (overCutShort) {
+                cutShortFile_.clear(); // written as shown, on purpose
+            }
+            addRecentFile(file);
+            return HandheldWrite::Written;
+        }
+        file.clear();
     }
-    if (!writeHandheldFileTo(context, file)) {
-        return HandheldWrite::NotWritten;
-    }
-    if (overCutShort) {
-        cutShortFile_.clear(); // written as shown, on purpose
-    }
-    addRecentFile(file);
-    return HandheldWrite::Written;
 }
 
 bool TMiravo99DlgClient::writeHandheldOnExit() {
