@@ -838,12 +838,6 @@ void TMiravo99DlgClient::cmClearSelected() {
     document_.clearSelected();
 }
 
-void TMiravo99DlgClient::setEditButtonsEnabled(bool enabled) {
-    enable(buttons_.value(ctl::Add), enabled);
-    enable(buttons_.value(ctl::Delete), enabled);
-    enable(buttons_.value(ctl::Modify), enabled);
-}
-
 void TMiravo99DlgClient::cmHideNonSelected() {
     hideNonSelectedBox_->setChecked(!document_.hideNonSelected);
     setHideNonSelected(hideNonSelectedBox_->isChecked());
@@ -866,14 +860,8 @@ void TMiravo99DlgClient::setHideNonSelected(bool hide) {
 }
 
 void TMiravo99DlgClient::afterHideViewChange() {
-    // A hide view reloads the list, so the buttons follow as after every load; then Add, Delete
-    // and Modify are off in the view and back (as the sort allows) after it.
+    // A hide view reloads the list, so the buttons follow as after every load.
     refreshButtons();
-    const bool hidden = document_.hideViewActive();
-    enable(buttons_.value(ctl::Add), !hidden && !document_.sortedView);
-    if (hidden) {
-        setEditButtonsEnabled(false);
-    }
     updateSortIndicator();
 }
 
@@ -912,10 +900,7 @@ void TMiravo99DlgClient::sortByColumn(int column) {
         NamedSemaphore::Guard lock(displayLock_);
         document_.sortByColumn(column);
     }
-    const bool hidden = document_.hideViewActive();
-    enable(buttons_.value(ctl::Add), !document_.sortedView && !hidden);
-    enable(buttons_.value(ctl::Modify),
-           !document_.sortedView && !hidden && document_.rowCount() > 0);
+    refreshButtons();
     sortColumn_ = column;
     updateSortIndicator();
 }
@@ -1221,8 +1206,11 @@ void TMiravo99DlgClient::enable(QWidget* widget, bool enabled) {
 
 void TMiravo99DlgClient::refreshButtons() {
     const bool rows = document_.rowCount() > 0;
+    // Add and Modify are off in a sorted view and in a hide view, whatever refreshes them.
+    const bool editable = !document_.hideViewActive() && !document_.sortedView;
+    enable(buttons_.value(ctl::Add), editable);
     enable(buttons_.value(ctl::Delete), rows && !document_.hideViewActive());
-    enable(buttons_.value(ctl::Modify), rows && !document_.hideViewActive());
+    enable(buttons_.value(ctl::Modify), rows && editable);
     enable(buttons_.value(ctl::Print), rows);
     enable(buttons_.value(ctl::Totals), rows);
     enable(buttons_.value(ctl::Export), rows);

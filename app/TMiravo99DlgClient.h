@@ -183,7 +183,6 @@ private:
     void updateSortIndicator();
     void addRecentFile(const std::filesystem::path& name);
     void onTotalChanged();
-    void setEditButtonsEnabled(bool enabled);
     [[nodiscard]] std::vector<int> selectedRows() const;
     void selectRow(int row);
     ItemCommandContext itemContext();

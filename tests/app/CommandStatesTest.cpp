@@ -339,15 +339,26 @@ TEST_F(CommandStates, HideViewsRefreshTheButtonsAndRestoreTheSortState) {
         EXPECT_TRUE(client().button(id)->isEnabled()) << id;
     }
 
-    // Sorted by weight: Add and Modify off; a Delete then refreshes the buttons, and Modify is
-    // on again as after every refresh.
+    // Sorted by weight, Add and Modify stay off after a Delete, a drop, Remove from Group and a
+    // hide view.
+    const auto editingOff = [this] {
+        return !client().button(ctl::Add)->isEnabled() &&
+               !client().button(ctl::Modify)->isEnabled();
+    };
     clickHeading(2);
-    EXPECT_FALSE(client().button(ctl::Modify)->isEnabled());
     clickCell(0, 1);
     prompts_->answer(PromptAnswer::Yes);
     clickButton(ctl::Delete);
-    EXPECT_TRUE(client().button(ctl::Modify)->isEnabled());
-    EXPECT_FALSE(client().button(ctl::Add)->isEnabled());
+    EXPECT_TRUE(editingOff());
+    client().dropRow(rowNamed("Beanie"), rowNamed("+ Cook kit"));
+    EXPECT_TRUE(editingOff());
+    clickCell(rowNamed("+ Cook kit"), 1);
+    clickCell(rowNamed("Beanie"), 1);
+    client().action(cmd::RemoveFromGroup)->trigger();
+    EXPECT_TRUE(editingOff());
+    clickHideBox();
+    clickHideBox();
+    EXPECT_TRUE(editingOff());
 }
 
 } // namespace
