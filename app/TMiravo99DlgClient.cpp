@@ -20,6 +20,7 @@
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
+#include "model/ItemEditing.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
@@ -528,7 +529,7 @@ void TMiravo99DlgClient::rememberOnDisk(const std::filesystem::path& file) {
 }
 
 std::optional<PromptAnswer>
-TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target) {
+TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target, SaveStep step) {
     // A handheld document's file is not written at exit; a file gone since, or a folder in its
     // place, is not replaced (the save says why).
     if (document_.handheldDocument || target != stampedFile_) {
@@ -538,18 +539,29 @@ TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target) {
     if (!now.regular || now == diskStamp_) {
         return std::nullopt;
     }
+    const QString no = step == SaveStep::Exit   ? QStringLiteral("quit and leave the file as it is")
+                       : step == SaveStep::Save ? QStringLiteral("leave the file as it is")
+                                                : QStringLiteral("leave the file as it is and "
+                                                                 "open the other one");
     return prompts_.message(
         QStringLiteral("%1 has changed on disk since Varnel read or saved it: another program or "
                        "another copy of Varnel has written it.\n\nSave the %2 items shown over "
-                       "it? What it holds now is kept in %3. Choose No to quit and leave the "
-                       "file as it is.")
+                       "it? What it holds now is kept in %3. Choose No to %4.")
             .arg(toQString(target))
-            .arg(document_.rowCount())
-            .arg(toQString(backupPath(target))),
-        QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
+            .arg(itemCount(document_))
+            .arg(toQString(backupPath(target)), no),
+        QStringLiteral("Varnel"), MessageIcon::Question,
+        step == SaveStep::Save ? PromptButtons::YesNo : PromptButtons::YesNoCancel);
 }
 
-bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name) {
+bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name, SaveStep step) {
+    if (const auto changed =
+            askIfChangedOnDisk(writeTarget(name, name, env_.currentFolder), step)) {
+        if (*changed != PromptAnswer::Yes) {
+            // Their file stays; only the save before Open goes on to the other file.
+            return *changed == PromptAnswer::No && step == SaveStep::BeforeOpen;
+        }
+    }
     const WriteOutcome outcome = writeDocumentAs(name);
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
@@ -586,7 +598,7 @@ PromptAnswer TMiravo99DlgClient::askToReplaceCutShortFile(const std::filesystem:
     return prompts_.message(
         QStringLiteral("%1 %2: saving now replaces it with the %3 items shown.\n\nSave over it?")
             .arg(toQString(target), cutShortWhy_)
-            .arg(document_.rowCount()),
+            .arg(itemCount(document_)),
         QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
 }
 
@@ -596,7 +608,7 @@ bool TMiravo99DlgClient::writeOnExit() {
     }
     const std::filesystem::path target =
         writeTarget(documentName_, documentName_, env_.currentFolder);
-    if (const auto changed = askIfChangedOnDisk(target)) {
+    if (const auto changed = askIfChangedOnDisk(target, SaveStep::Exit)) {
         if (*changed == PromptAnswer::Cancel) {
             return false;
         }
@@ -760,7 +772,7 @@ void TMiravo99DlgClient::cmOpen() {
     if (answer == PromptAnswer::Cancel) {
         return;
     }
-    if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
+    if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
         return; // not saved: the document stays open
     }
     openChosenDocument(name);
@@ -823,7 +835,7 @@ void TMiravo99DlgClient::openRecentFile(const QString& name) {
     if (answer == PromptAnswer::Cancel) {
         return;
     }
-    if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
+    if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
         return;
     }
     openDocument(toPath(name));

@@ -356,6 +356,14 @@ int modifyItem(GearDocument& document, const ItemRef& ref, const ItemFields& fie
     return r;
 }
 
+int itemCount(const GearDocument& document) {
+    int items = 0;
+    for (const GearRow& row : document.rows()) {
+        items += row.isGroupRow() ? row.record->members->count() : row.isMemberRow() ? 0 : 1;
+    }
+    return items;
+}
+
 int deleteRows(GearDocument& document, std::vector<int> rows) {
     std::erase_if(rows, [&](int r) { return r < 0 || r >= document.rowCount(); });
     std::sort(rows.begin(), rows.end());

@@ -83,6 +83,10 @@ int rowOf(const GearDocument& document, const ItemRef& ref);
 // it. -1 when it is gone or the line weight does not fit.
 int modifyItem(GearDocument& document, const ItemRef& ref, const ItemFields& fields);
 
+// The items in the rows: ordinary rows and every group's members, not the group rows nor the
+// member rows that show them.
+int itemCount(const GearDocument& document);
+
 // Deletes the rows; returns the row to select afterwards, -1 for none. One row leaves a
 // handheld copy in the deleted records and selects the row that took its place; several rows
 // leave no copies and select nothing. A deleted member leaves its group by position; a group
