@@ -6,6 +6,7 @@
 #include "model/LighterPackImport.h"
 #include "output/CategoryTotals.h"
 #include "output/ExportWriter.h"
+#include "output/GearSummary.h"
 #include "ui/Cp1252.h"
 
 #include <QCommandLineParser>
@@ -173,6 +174,35 @@ int printTotals(const HeadlessCall& call) {
         return failed;
     }
     for (const std::string& line : totalsDialogLines(categoryTotals(document), document.metric)) {
+        call.out << Cp1252::toUnicode(line) << '\n';
+    }
+    return 0;
+}
+
+// Prints FILE's base, worn, consumable, pack and skin-out weights (and its base-weight goal) as
+// Totals dialog lines; writes nothing anywhere.
+int printSummary(const HeadlessCall& call) {
+    if (!call.files.isEmpty()) {
+        return usageError(
+            call.parser, call.err,
+            QStringLiteral("--summary takes one FILE, not also '%1'.").arg(call.files.front()));
+    }
+    const QString& file = call.value;
+    if (file.isEmpty()) {
+        return usageError(call.parser, call.err, QStringLiteral("--summary needs a FILE."));
+    }
+    GearDocument& document = headlessDocument();
+    DocumentSettings settings;
+    if (const int failed = readForHeadless(call, file, document, settings)) {
+        return failed;
+    }
+    std::vector<std::string> headings;
+    for (const ColumnRecord& column : settings.userColumnRecords) {
+        headings.push_back(column.heading);
+    }
+    const GearSummary summary = gearSummary(categoryTotals(document, markColumns(headings)));
+    for (const std::string& line :
+         summaryLines(summary, goalValue(settings.baseGoal), document.metric)) {
         call.out << Cp1252::toUnicode(line) << '\n';
     }
     return 0;
@@ -347,6 +377,10 @@ constexpr HeadlessOption kHeadlessOptions[] = {
      "Print the totals of FILE per category and in all, as the Totals dialog shows them. Needs "
      "no display and writes nothing.",
      &printTotals},
+    {"summary", "FILE",
+     "Print the base, worn, consumable, pack and skin-out weights of FILE, and its base-weight "
+     "goal when it has one, as Totals dialog lines. Needs no display and writes nothing.",
+     &printSummary},
     {"export", "FORMAT",
      "Write FILE as an export: text, csv, html, xml or lighterpack, into --output OUT. Writes "
      "nothing else.",
