@@ -1,6 +1,7 @@
 #include "output/GearSummary.h"
 #include "../model/TestRecords.h"
 #include "model/WeightText.h"
+#include "output/WeightChart.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,12 @@ TEST(GearSummary, GroupsCountThroughTheirMembersWhenChecked) {
         EXPECT_EQ(s.worn, checked ? 6.0F : 0.0F);
         EXPECT_EQ(s.base, checked ? 8.0F : 0.0F);
         EXPECT_EQ(s.skinOut, checked ? 18.0F : 0.0F);
+        const WeightChart chart = weightChart(categoryTotals(doc, markColumns(kHeadings)), false);
+        EXPECT_EQ(chart.split, checked);
+        if (checked) {
+            EXPECT_DOUBLE_EQ(chart.bars[0].wornShare, 6.0 / 18.0);
+            EXPECT_DOUBLE_EQ(chart.bars[0].consumableShare, 4.0 / 18.0);
+        }
     }
 }
 
