@@ -2,7 +2,6 @@
 #include "MainWindowDriving.h"
 #include "app/CommandIds.h"
 #include "app/SummaryCommands.h"
-#include "model/FixedText.h"
 #include "output/GearSummary.h"
 
 #include <QListWidget>
@@ -46,11 +45,6 @@ TEST_F(Summary, MarksFromTheListAndAGoalShowInTheWindowAndTheTotals) {
                 totalsLines << list->item(i)->text();
             }
         }
-        if (qEnvironmentVariableIsSet("VARNEL_SHOTS")) {
-            dialog.show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-            dialog.grab().save(qEnvironmentVariable("VARNEL_SHOTS") + "/totals.png");
-        }
         return static_cast<int>(QDialog::Accepted);
     });
     showWindow();
@@ -76,9 +70,6 @@ TEST_F(Summary, MarksFromTheListAndAGoalShowInTheWindowAndTheTotals) {
     EXPECT_TRUE(line->isVisible());
     const QString oneMark = line->text();
     EXPECT_EQ(oneMark, expectedText());
-    EXPECT_TRUE(oneMark.contains(
-        QStringLiteral("Worn %1 oz.")
-            .arg(QString::fromLatin1(fieldText(doc().row(items[0]).record->unitWeight)))));
 
     clickCheckBox(items[1], worn);
     EXPECT_EQ(doc().row(items[1]).record->columnText(worn - 3), "Worn");
@@ -88,15 +79,11 @@ TEST_F(Summary, MarksFromTheListAndAGoalShowInTheWindowAndTheTotals) {
     prompts_->answerText(QStringLiteral("lots")).answer(PromptAnswer::Ok);
     ASSERT_TRUE(clickMenu(cmd::BaseGoal));
     EXPECT_EQ(client().settings().baseGoal, "");
-    EXPECT_EQ(prompts_->shown().back().caption, QStringLiteral("Base Weight Goal"));
     prompts_->answerText(QStringLiteral("10"));
     ASSERT_TRUE(clickMenu(cmd::BaseGoal));
     EXPECT_EQ(client().settings().baseGoal, "10.00");
     EXPECT_TRUE(line->overGoal());
     EXPECT_TRUE(line->goalText().startsWith(QStringLiteral("Goal 10.00 oz.: ")));
-    if (qEnvironmentVariableIsSet("VARNEL_SHOTS")) {
-        frame_->grab().save(qEnvironmentVariable("VARNEL_SHOTS") + "/window.png");
-    }
 
     clickButton(ctl::Totals);
     ASSERT_GE(totalsLines.size(), 9);
