@@ -16,6 +16,7 @@
 #include "model/FileLocations.h"
 #include "model/FileStamp.h"
 #include "model/GearDocument.h"
+#include "model/GearMarks.h"
 #include "model/RegistrySource.h"
 #include "platform/NamedSemaphore.h"
 #include "ui/Prompts.h"
@@ -40,6 +41,7 @@ namespace varnel {
 
 class GearListView;
 class GearRowDrag;
+class SummaryLine;
 
 // What the client needs from outside; tests hand in scripted versions.
 struct ClientEnvironment {
@@ -86,6 +88,8 @@ public:
 
     // The per-category lines shown over the totals text.
     [[nodiscard]] QString totalsTooltip() const;
+    // Base weight and the rest, under the totals text.
+    [[nodiscard]] SummaryLine* summaryLine() const { return summary_; }
 
     // --- commands
     void cmNew();
@@ -127,6 +131,10 @@ public:
     // Row `source` dragged onto row `target`: joins or makes a group.
     void dropRow(int source, int target);
     void cmRemoveFromGroup();
+    // The selected item worn or consumable, or no longer.
+    void cmMarkWorn();
+    void cmMarkConsumable();
+    void cmBaseGoal();
 
     // The enabling rules of the buttons after a load or an edit.
     void refreshButtons();
@@ -191,6 +199,8 @@ private:
     void updateSortIndicator();
     void addRecentFile(const std::filesystem::path& name);
     void onTotalChanged();
+    void updateSummary();
+    void toggleMarkOfSelection(GearMark mark);
     [[nodiscard]] std::vector<int> selectedRows() const;
     void selectRow(int row);
     ItemCommandContext itemContext();
@@ -230,6 +240,7 @@ private:
     GearRowDrag* rowDrag_ = nullptr;
     QLabel* totalLabel_ = nullptr;
     QLabel* totalText_ = nullptr;
+    SummaryLine* summary_ = nullptr;
     QCheckBox* hideNonSelectedBox_ = nullptr;
     QHash<int, QAction*> actions_;
     QHash<int, QPushButton*> buttons_;
