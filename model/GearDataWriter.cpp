@@ -77,13 +77,14 @@ std::size_t sizeHint(const GearDocument& document) {
 
 std::string serializeGearData(const GearDocument& document) {
     std::string out;
-    out.reserve(sizeHint(document));
     appendGearDataHead(document, out);
     appendGearDataRows(document, 0, document.rowCount(), out);
     return out;
 }
 
 void appendGearDataHead(const GearDocument& document, std::string& out) {
+    // Growing a large list's bytes piece by piece would copy them over and over.
+    out.reserve(out.size() + sizeHint(document));
     ByteSink sink(out);
     out += kHeader;
 
