@@ -20,6 +20,7 @@
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
+#include "model/RecoveryStore.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
@@ -116,6 +117,8 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
     model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
+    recovery_ = new RecoveryKeeper(
+        env_.recoveryFolder, document_, [this] { return beginRecoveryCopy(); }, this);
     createControls();
 }
 
@@ -267,6 +270,16 @@ void TMiravo99DlgClient::createControls() {
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, later);
     connect(model_.get(), &GearListModel::selectedTotalChanged, this,
             &TMiravo99DlgClient::onTotalChanged);
+    // Every edit reaches the list model; so do sorting and expanding, whose copies cost nothing
+    // but a write.
+    const auto edited = [this] { recovery_->edited(); };
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, recovery_, edited);
+    connect(model_.get(), &QAbstractItemModel::rowsRemoved, recovery_, edited);
+    connect(model_.get(), &QAbstractItemModel::modelReset, recovery_, edited);
+    connect(model_.get(), &QAbstractItemModel::dataChanged, recovery_, edited);
+    connect(model_.get(), &QAbstractItemModel::headerDataChanged, recovery_, edited);
+    connect(model_.get(), &QAbstractItemModel::columnsInserted, recovery_, edited);
+    connect(model_.get(), &QAbstractItemModel::columnsRemoved, recovery_, edited);
 
     auto* close = makeButton(ctl::Close, tr("Close"), QStringLiteral(":/icons/close.svg"),
                              &TMiravo99DlgClient::closeWindow);
@@ -345,7 +358,7 @@ void TMiravo99DlgClient::createControls() {
     setLayout(grid);
 }
 
-void TMiravo99DlgClient::setupWindow() {
+void TMiravo99DlgClient::setupWindow(bool offerRecovery) {
     setCaption();
     if (!settingsExisted_) {
         IniFile ini;
@@ -361,6 +374,9 @@ void TMiravo99DlgClient::setupWindow() {
         settingsExisted_ = true;
     }
     readSettingsAndDocument();
+    if (offerRecovery) {
+        offerRecoveryCopy();
+    }
     refreshButtons();
     applyPlacement();
 }
@@ -401,6 +417,45 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
         cutShortWhy_ = tr("could not be read as a gear list");
     }
     onTotalChanged();
+    recovery_->clean();
+}
+
+std::filesystem::path TMiravo99DlgClient::recoveryPath() const {
+    return recoveryDocumentPath(writeTarget(documentName_, documentName_, env_.currentFolder),
+                                env_.currentFolder);
+}
+
+std::optional<RecoveryFile> TMiravo99DlgClient::beginRecoveryCopy() {
+    // A hide view holds part of the list; a handheld list is saved to another file.
+    if (document_.hideViewActive() || document_.handheldDocument) {
+        return std::nullopt;
+    }
+    collectSettings();
+    return RecoveryFile::begin(recoveryPath(), document_, settings_);
+}
+
+void TMiravo99DlgClient::offerRecoveryCopy() {
+    const auto copy = recovery_->offer(recoveryPath(), prompts_);
+    if (!copy) {
+        return;
+    }
+    resetDocument();
+    const ReadOutcome outcome = copy->restoreInto(document_, settings_);
+    applyColumns();
+    if (const auto message = outcome.message()) {
+        prompts_.showMessage(*message);
+    }
+    onTotalChanged();
+    // The copy stays until the document is saved: it still holds these edits.
+    recovery_->clean();
+}
+
+void TMiravo99DlgClient::writeRecoveryNow() {
+    recovery_->writeNow();
+}
+
+void TMiravo99DlgClient::discardRecoveryCopy() {
+    recovery_->discard(recoveryPath());
 }
 
 void TMiravo99DlgClient::applyColors() {
@@ -518,6 +573,8 @@ WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& na
     }
     if (outcome.ok() || outcome.partial) {
         rememberOnDisk(target);
+        // Saved: the edits no longer need the copy, under the old name or the new.
+        recovery_->discard(recoveryPath());
     }
     return outcome;
 }
@@ -709,6 +766,7 @@ void TMiravo99DlgClient::resetDocument() {
 
 void TMiravo99DlgClient::cmNew() {
     leaveHideViews();
+    discardRecoveryCopy();
     cutShortFile_.clear();
     document_.clearForReload();
     documentName_ = env_.currentFolder / "Untitled.dat";
@@ -719,12 +777,14 @@ void TMiravo99DlgClient::cmNew() {
     document_.handheldBlock.clear();
     onTotalChanged();
     refreshButtons();
+    recovery_->clean();
 }
 
 void TMiravo99DlgClient::openDocument(const std::filesystem::path& name) {
     resetDocument();
     documentName_ = name;
     readSettingsAndDocument();
+    offerRecoveryCopy();
     setCaption();
     applyPlacement();
     refreshButtons();
@@ -754,6 +814,7 @@ void TMiravo99DlgClient::cmOpen() {
     if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
         return; // not saved: the document stays open
     }
+    discardRecoveryCopy();
     openChosenDocument(name);
 }
 
@@ -817,6 +878,7 @@ void TMiravo99DlgClient::openRecentFile(const QString& name) {
     if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
         return;
     }
+    discardRecoveryCopy();
     openDocument(toPath(name));
     addRecentFile(documentName_);
 }
@@ -847,6 +909,7 @@ void TMiravo99DlgClient::setHideNonSelected(bool hide) {
     }
     if (hide) {
         actions_.value(cmd::HideNonSelected)->setText(tr("Show &Non-Selected"));
+        recovery_->takeAtOnce(); // while the whole list is there
         document_.enterHideView(false);
     } else {
         actions_.value(cmd::HideNonSelected)->setText(tr("Hide &Non-Selected"));
@@ -873,6 +936,7 @@ void TMiravo99DlgClient::cmHideSelected() {
     if (a->text().contains(QStringLiteral("&H"))) {
         a->setText(tr("S&how Selected"));
         WaitCursor wait(prompts_);
+        recovery_->takeAtOnce(); // while the whole list is there
         document_.enterHideView(true);
     } else {
         a->setText(tr("&Hide Selected"));
@@ -1021,6 +1085,7 @@ void TMiravo99DlgClient::cmGeneralOptions() {
     settings_.altColor = colors.alternate;
     settings_.groupColor = colors.group;
     applyColors();
+    recovery_->edited();
 }
 
 void TMiravo99DlgClient::cmEmailMe() {
@@ -1167,6 +1232,7 @@ bool TMiravo99DlgClient::runCategoriesDialog(int* addedPosition) {
         return false;
     }
     rebuildCategoryChoices(document_);
+    recovery_->edited();
     return true;
 }
 

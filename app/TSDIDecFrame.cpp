@@ -113,6 +113,7 @@ void TSDIDecFrame::closeEvent(QCloseEvent* event) {
             return;
         }
         written_ = true;
+        client_->discardRecoveryCopy();
     }
     event->accept();
 }
