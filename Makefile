@@ -4,6 +4,8 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 30
 # Paths relative to the checkout, so that ccache hits in any clone.
 export CCACHE_BASEDIR ?= $(CURDIR)
+# Debug info would otherwise put the build folder into every hash, and no other clone could hit.
+export CCACHE_NOHASHDIR ?= 1
 
 .PHONY: all deps build run test quick asan fuzz fuzz-build bench format tidy install clean
 
