@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -103,6 +104,11 @@ void TSDIDecFrame::rebuildRecentFiles() {
 }
 
 void TSDIDecFrame::closeEvent(QCloseEvent* event) {
+    // The desktop session ends: the recovery copy holds the edits, and nobody is there to answer.
+    if (qGuiApp->isSavingSession()) {
+        event->accept();
+        return;
+    }
     if (!written_ && !client_->canClose()) {
         event->ignore();
         return;

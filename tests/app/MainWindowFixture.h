@@ -52,6 +52,7 @@ protected:
         env.settingsRegistry = &registry_;
         env.hotSyncRegistry = &hotSyncRegistry_;
         env.currentFolder = folder_;
+        env.recoveryFolder = recoveryFolder_;
         env.openUrl = [this](const QUrl& url) {
             openedUrls_.push_back(url);
             return true;
@@ -75,6 +76,7 @@ protected:
 
     QTemporaryDir dir_;
     std::filesystem::path folder_;
+    std::filesystem::path recoveryFolder_; // none: no recovery copies
     MemoryRegistry registry_;
     MemoryRegistry hotSyncRegistry_;
     std::unique_ptr<ScriptedPrompts> prompts_;
