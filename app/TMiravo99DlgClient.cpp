@@ -20,11 +20,11 @@
 #include "model/CategoryEditing.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
+#include "model/ItemEditing.h"
 #include "model/RecoveryStore.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
-#include "output/TMiravoPrintout.h"
 #include "output/WeightChart.h"
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
@@ -88,7 +88,8 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* parent)
     : QWidget(parent), env_(std::move(environment)), prompts_(*env_.prompts),
-      appSettings_(env_.currentFolder) {
+      files_(env_.files.value_or(FileLocations::inCurrentFolder(env_.currentFolder))),
+      appSettings_(files_) {
     setObjectName(QStringLiteral("TMiravo99DlgClient"));
     if (!env_.openUrl) {
         env_.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -106,7 +107,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
             {ReadOutcome::unreadableSettingsText(appSettings_.path(), ec.message()), "Varnel",
              MessageIcon::Exclamation});
     }
-    StartupFiles files = chooseStartupFiles(env_.currentFolder, *env_.settingsRegistry);
+    StartupFiles files = chooseStartupFiles(files_, *env_.settingsRegistry);
     settingsFile_ = files.settingsFile;
     settingsExisted_ = files.settingsExisted;
     documentName_ = files.documentFile;
@@ -171,7 +172,7 @@ void TMiravo99DlgClient::createControls() {
     connect(
         makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail")),
         &QAction::triggered, this, &TMiravo99DlgClient::cmExport);
-    connect(makeAction(cmd::ImportLighterPack, tr("Import LighterPack CSV..."),
+    connect(makeAction(cmd::ImportLighterPack, tr("&Import LighterPack CSV..."),
                        tr("Add the items of a list exported from LighterPack")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmImportLighterPack);
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
@@ -565,6 +566,8 @@ void TMiravo99DlgClient::addRecentFile(const std::filesystem::path& name) {
 WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& name) {
     collectSettings();
     const auto target = writeTarget(name, name, env_.currentFolder);
+    // A folder that cannot be made fails the write below, which tells why.
+    (void)files_.makeFolderFor(target);
     WriteOutcome outcome =
         writeDocumentFiles(target, name, document_, settings_, appSettings_, env_.currentFolder);
     // A handheld list is not written there but to the HotSync folder.
@@ -585,7 +588,7 @@ void TMiravo99DlgClient::rememberOnDisk(const std::filesystem::path& file) {
 }
 
 std::optional<PromptAnswer>
-TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target) {
+TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target, SaveStep step) {
     // A handheld document's file is not written at exit; a file gone since, or a folder in its
     // place, is not replaced (the save says why).
     if (document_.handheldDocument || target != stampedFile_) {
@@ -595,18 +598,29 @@ TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target) {
     if (!now.regular || now == diskStamp_) {
         return std::nullopt;
     }
+    const QString no = step == SaveStep::Exit   ? QStringLiteral("quit and leave the file as it is")
+                       : step == SaveStep::Save ? QStringLiteral("leave the file as it is")
+                                                : QStringLiteral("leave the file as it is and "
+                                                                 "open the other one");
     return prompts_.message(
         QStringLiteral("%1 has changed on disk since Varnel read or saved it: another program or "
                        "another copy of Varnel has written it.\n\nSave the %2 items shown over "
-                       "it? What it holds now is kept in %3. Choose No to quit and leave the "
-                       "file as it is.")
+                       "it? What it holds now is kept in %3. Choose No to %4.")
             .arg(toQString(target))
-            .arg(document_.rowCount())
-            .arg(toQString(backupPath(target))),
-        QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
+            .arg(itemCount(document_))
+            .arg(toQString(backupPath(target)), no),
+        QStringLiteral("Varnel"), MessageIcon::Question,
+        step == SaveStep::Save ? PromptButtons::YesNo : PromptButtons::YesNoCancel);
 }
 
-bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name) {
+bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name, SaveStep step) {
+    if (const auto changed =
+            askIfChangedOnDisk(writeTarget(name, name, env_.currentFolder), step)) {
+        if (*changed != PromptAnswer::Yes) {
+            // Their file stays; only the save before Open goes on to the other file.
+            return *changed == PromptAnswer::No && step == SaveStep::BeforeOpen;
+        }
+    }
     const WriteOutcome outcome = writeDocumentAs(name);
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
@@ -643,7 +657,7 @@ PromptAnswer TMiravo99DlgClient::askToReplaceCutShortFile(const std::filesystem:
     return prompts_.message(
         QStringLiteral("%1 %2: saving now replaces it with the %3 items shown.\n\nSave over it?")
             .arg(toQString(target), cutShortWhy_)
-            .arg(document_.rowCount()),
+            .arg(itemCount(document_)),
         QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
 }
 
@@ -653,7 +667,7 @@ bool TMiravo99DlgClient::writeOnExit() {
     }
     const std::filesystem::path target =
         writeTarget(documentName_, documentName_, env_.currentFolder);
-    if (const auto changed = askIfChangedOnDisk(target)) {
+    if (const auto changed = askIfChangedOnDisk(target, SaveStep::Exit)) {
         if (*changed == PromptAnswer::Cancel) {
             return false;
         }
@@ -689,28 +703,37 @@ bool TMiravo99DlgClient::writeOnExit() {
 
 TMiravo99DlgClient::HandheldWrite TMiravo99DlgClient::writeHandheldFile() {
     HandheldCommandContext context{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
-    const std::filesystem::path file = FindHotSyncFile(context);
-    if (file.empty()) {
-        return HandheldWrite::NotWritten;
-    }
-    const bool overCutShort = sameFile(file, cutShortFile_);
-    if (overCutShort) {
-        const PromptAnswer answer = askToReplaceCutShortFile(file);
-        if (answer == PromptAnswer::Cancel) {
-            return HandheldWrite::Cancelled;
+    bool asked = false;
+    std::filesystem::path file = FindHotSyncFile(context, &asked);
+    for (;;) {
+        // A registered folder without its path, or one that cannot take the file, fails the same
+        // way every time: the user names another, once per save.
+        if (file.empty() && !asked) {
+            file = AskHotSyncFolder(context);
+            asked = true;
         }
-        if (answer == PromptAnswer::No) {
-            return HandheldWrite::Kept;
+        if (file.empty()) {
+            return HandheldWrite::NotWritten;
         }
+        const bool overCutShort = sameFile(file, cutShortFile_);
+        if (overCutShort) {
+            const PromptAnswer answer = askToReplaceCutShortFile(file);
+            if (answer == PromptAnswer::Cancel) {
+                return HandheldWrite::Cancelled;
+            }
+            if (answer == PromptAnswer::No) {
+                return HandheldWrite::Kept;
+            }
+        }
+        if (writeHandheldFileTo(context, file)) {
+            if (overCutShort) {
+                cutShortFile_.clear(); // written as shown, on purpose
+            }
+            addRecentFile(file);
+            return HandheldWrite::Written;
+        }
+        file.clear();
     }
-    if (!writeHandheldFileTo(context, file)) {
-        return HandheldWrite::NotWritten;
-    }
-    if (overCutShort) {
-        cutShortFile_.clear(); // written as shown, on purpose
-    }
-    addRecentFile(file);
-    return HandheldWrite::Written;
 }
 
 bool TMiravo99DlgClient::writeHandheldOnExit() {
@@ -769,7 +792,7 @@ void TMiravo99DlgClient::cmNew() {
     discardRecoveryCopy();
     cutShortFile_.clear();
     document_.clearForReload();
-    documentName_ = env_.currentFolder / "Untitled.dat";
+    documentName_ = files_.documentFolder / "Untitled.dat";
     rememberOnDisk(documentName_);
     setCaption();
     document_.resetCollections();
@@ -811,7 +834,7 @@ void TMiravo99DlgClient::cmOpen() {
     if (answer == PromptAnswer::Cancel) {
         return;
     }
-    if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
+    if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
         return; // not saved: the document stays open
     }
     discardRecoveryCopy();
@@ -875,7 +898,7 @@ void TMiravo99DlgClient::openRecentFile(const QString& name) {
     if (answer == PromptAnswer::Cancel) {
         return;
     }
-    if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
+    if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
         return;
     }
     discardRecoveryCopy();
@@ -889,12 +912,6 @@ void TMiravo99DlgClient::cmSelectAll() {
 
 void TMiravo99DlgClient::cmClearSelected() {
     document_.clearSelected();
-}
-
-void TMiravo99DlgClient::setEditButtonsEnabled(bool enabled) {
-    enable(buttons_.value(ctl::Add), enabled);
-    enable(buttons_.value(ctl::Delete), enabled);
-    enable(buttons_.value(ctl::Modify), enabled);
 }
 
 void TMiravo99DlgClient::cmHideNonSelected() {
@@ -920,14 +937,8 @@ void TMiravo99DlgClient::setHideNonSelected(bool hide) {
 }
 
 void TMiravo99DlgClient::afterHideViewChange() {
-    // A hide view reloads the list, so the buttons follow as after every load; then Add, Delete
-    // and Modify are off in the view and back (as the sort allows) after it.
+    // A hide view reloads the list, so the buttons follow as after every load.
     refreshButtons();
-    const bool hidden = document_.hideViewActive();
-    enable(buttons_.value(ctl::Add), !hidden && !document_.sortedView);
-    if (hidden) {
-        setEditButtonsEnabled(false);
-    }
     updateSortIndicator();
 }
 
@@ -967,10 +978,7 @@ void TMiravo99DlgClient::sortByColumn(int column) {
         NamedSemaphore::Guard lock(displayLock_);
         document_.sortByColumn(column);
     }
-    const bool hidden = document_.hideViewActive();
-    enable(buttons_.value(ctl::Add), !document_.sortedView && !hidden);
-    enable(buttons_.value(ctl::Modify),
-           !document_.sortedView && !hidden && document_.rowCount() > 0);
+    refreshButtons();
     sortColumn_ = column;
     updateSortIndicator();
 }
@@ -1033,7 +1041,7 @@ void TMiravo99DlgClient::cmPrint() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Varnel"));
     QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, std::max(1, TMiravoPrintout::dialogMaxPage(document_)));
+    setUpPrintDialog(dialog, reportSource());
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
     if (env_.runDialog(dialog) != QDialog::Accepted) {
         return;
@@ -1059,6 +1067,9 @@ void TMiravo99DlgClient::cmPrint() {
     } else if (result == PrintResult::Failed) {
         prompts_.message(QStringLiteral("Print Error"), QStringLiteral("Printing"),
                          MessageIcon::Exclamation, PromptButtons::Ok);
+    } else if (result == PrintResult::PastTheEnd) {
+        prompts_.message(QStringLiteral("The chosen pages lie past the end of the report."),
+                         QStringLiteral("Printing"), MessageIcon::Exclamation, PromptButtons::Ok);
     }
 }
 
@@ -1117,7 +1128,7 @@ void TMiravo99DlgClient::cmExport() {
                                  env_.runDialog,
                                  env_.currentFolder,
                                  std::move(headings),
-                                 exportColours(settings_),
+                                 exportColours(settings_, currentColorRef),
                                  this};
     exportCommand(context, exportXfer_);
 }
@@ -1278,8 +1289,11 @@ void TMiravo99DlgClient::enable(QWidget* widget, bool enabled) {
 
 void TMiravo99DlgClient::refreshButtons() {
     const bool rows = document_.rowCount() > 0;
+    // Add and Modify are off in a sorted view and in a hide view, whatever refreshes them.
+    const bool editable = !document_.hideViewActive() && !document_.sortedView;
+    enable(buttons_.value(ctl::Add), editable);
     enable(buttons_.value(ctl::Delete), rows && !document_.hideViewActive());
-    enable(buttons_.value(ctl::Modify), rows && !document_.hideViewActive());
+    enable(buttons_.value(ctl::Modify), rows && editable);
     enable(buttons_.value(ctl::Print), rows);
     enable(buttons_.value(ctl::Totals), rows);
     enable(buttons_.value(ctl::Export), rows);

@@ -1,6 +1,7 @@
 #include "model/GearDataReader.h"
 #include "model/FixedText.h"
 #include "model/GearDataWriter.h"
+#include "model/ItemEditing.h"
 
 #include "Fifo.h"
 #include "GearDataBytes.h"
@@ -100,6 +101,36 @@ TEST(GearDataReader, Version4HasGroupsButNoTexts) {
     EXPECT_FALSE(g.columnTexts);
     ASSERT_EQ(doc.groupNames.count(), 1);
     EXPECT_EQ(*doc.groupNames.at(1), "Kitchen");
+}
+
+TEST(GearDataReader, AGroupNameIsListedOnceHoweverOftenItIsRead) {
+    const std::string kitchen = row(named("Kitchen")) + int32(1) + member(named("Pot", 1));
+    GearDocument doc;
+    doc.groupNames.add(std::make_unique<std::string>("Earlier"));
+    for (int read = 0; read < 2; ++read) { // Save As reads the file again
+        doc.clearForReload();
+        ASSERT_TRUE(parse(kV4 + "\r\n" + kitchen + kitchen, doc).ok()); // two of one name
+    }
+    EXPECT_EQ(doc.groupNames.count(), 2);
+    deleteRows(doc, {0});
+    EXPECT_NE(doc.groupNames.find("Kitchen"), nullptr) << "the other group keeps it";
+    deleteRows(doc, {0});
+    EXPECT_EQ(doc.groupNames.find("Kitchen"), nullptr);
+    EXPECT_NE(doc.groupNames.find("Earlier"), nullptr);
+}
+
+TEST(GearDataReader, AStoredGroupWeightGivesWayToTheMembers) {
+    GearDocument doc;
+    Fields group = named("Kitchen");
+    group.groupWeight = "159.00";
+    group.selected = 1;
+    ASSERT_TRUE(parse(kV4 + "\r\n" + row(group) + int32(2) + member(named("Pot", 1)) +
+                          member(named("Lid", 1)),
+                      doc)
+                    .ok());
+    EXPECT_FLOAT_EQ(doc.selectedTotal(), 3.0F) << "its own 1.00 and two members";
+    doc.clearSelected();
+    EXPECT_FLOAT_EQ(doc.selectedTotal(), 0.0F);
 }
 
 TEST(GearDataReader, Version5HasRowTextsOnly) {
@@ -405,8 +436,11 @@ TEST(GearDataReader, FileReadInPiecesMatchesTheBytesInMemory) {
 }
 
 TEST(GearDataReader, WriteReadWriteGivesTheSameBytes) {
-    // Canonical bytes: rows in list order, groups collapsed, one member per group.
-    const std::string file = kV511 + "Cook\r\n\r\n" + row(named("Kitchen")) + int32(1) +
+    // Canonical bytes: rows in list order, groups collapsed, one member per group, group
+    // weights as the members make them.
+    Fields kitchen = named("Kitchen");
+    kitchen.groupWeight = "2.00";
+    const std::string file = kV511 + "Cook\r\n\r\n" + row(kitchen) + int32(1) +
                              member(named("Pot", 1)) + texts({"steel", ""}) + texts({"r1"}) +
                              row(named("Zed")) + int32(0) + texts({});
     GearDocument doc;
