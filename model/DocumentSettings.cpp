@@ -174,7 +174,8 @@ using Row = SettingRow<DocumentSettings>;
 using Codec = SettingCodec<DocumentSettings>;
 using Kind = SettingKind;
 
-// Every key, in the order they are written. The blocks sized by USERCOLS are read after it:
+// Every key, in the order they are written; a section of ours goes last, after every section the
+// file had. The blocks sized by USERCOLS are read after it:
 // count, widths, records (whose absence drops the columns), then the order they allow.
 constexpr Row kRows[] = {
     {kColumns, "MAINCOLDATA", Kind::Custom, Codec{readFixedColumns, writeFixedColumns}},
@@ -233,7 +234,6 @@ constexpr Row kRows[] = {
      .stored = Stored::WhileSet},
     {kMisc, "FONT", Kind::Font, &DocumentSettings::font},
     {kMisc, "FONTSIZE", Kind::Int32, &DocumentSettings::fontSize},
-    // New sections of ours go last, after every section the file had.
 };
 static_assert(kindsMatchMembers<DocumentSettings>(kRows));
 
