@@ -1,8 +1,8 @@
 #include "model/DocumentSettings.h"
 
 #include "model/ByteOrder.h"
-#include "model/WeightText.h"
 #include "model/SettingsTable.h"
+#include "model/WeightText.h"
 
 #include <algorithm>
 #include <charconv>
