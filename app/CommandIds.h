@@ -26,6 +26,12 @@ constexpr int HideNonSelected = 51699;
 constexpr int ExpandAll = 51693;
 constexpr int CollapseAll = 51694;
 constexpr int ViewTotals = 51698;
+constexpr int Cut = 51712;          // ours: the clipboard
+constexpr int Copy = 51713;         // ours
+constexpr int Paste = 51714;        // ours
+constexpr int Find = 51715;         // ours: the find bar
+constexpr int FindNext = 51716;     // ours
+constexpr int FindPrevious = 51717; // ours
 // Configure
 constexpr int Categories = 51696;
 constexpr int GeneralOptions = 51687;

@@ -9,6 +9,7 @@
 #include "model/LighterPackImport.h"
 #include "model/WeightText.h"
 #include "model/sCategory60.h"
+#include "model/sPubInfo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -324,7 +325,9 @@ std::optional<std::string> widthRefusal(const ClipRecord& c) {
     const auto tooLong = [](std::string_view what) {
         return std::string(what) + " longer than its field";
     };
-    if (c.category.size() > kMaxCategoryLength) {
+    // A record of a list may carry a longer category than the category list keeps; typed text
+    // may not.
+    if (c.category.size() > (c.line > 0 ? kMaxCategoryLength : sizeof(sPubInfo::category) - 1)) {
         return tooLong("category");
     }
     if (c.item.size() > kMaxItemLength) {
