@@ -32,10 +32,11 @@ bool matches(const sPubInfo& r, std::string_view folded) {
 // The match at row r: the row itself, then, when it is a collapsed group, its members.
 FindHit matchAt(const GearDocument& document, int r, std::string_view folded, bool forward) {
     const GearRow& row = document.row(r);
-    std::vector<const sPubInfo*> candidates{row.record.get()};
-    if (row.isGroupRow() && !row.record->expanded) {
-        row.record->members->forEach([&](const sPubInfo& m) { candidates.push_back(&m); });
+    if (!row.isGroupRow() || row.record->expanded) {
+        return matches(*row.record, folded) ? FindHit{r, -1, false} : FindHit{};
     }
+    std::vector<const sPubInfo*> candidates{row.record.get()};
+    row.record->members->forEach([&](const sPubInfo& m) { candidates.push_back(&m); });
     const int n = static_cast<int>(candidates.size());
     for (int k = 0; k < n; ++k) {
         const int i = forward ? k : n - 1 - k;
