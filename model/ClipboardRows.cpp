@@ -350,12 +350,23 @@ std::optional<std::string> widthRefusal(const ClipRecord& c) {
     return std::nullopt;
 }
 
+// Tabs and line ends, which a spreadsheet's cell may hold, would break the list's one line and
+// the data file's category lines.
+std::string oneLine(std::string_view text) {
+    std::string out(text);
+    std::replace_if(
+        out.begin(), out.end(), [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; },
+        ' ');
+    return out;
+}
+
 std::unique_ptr<sPubInfo> makeRecord(const ClipRecord& c,
                                      const std::vector<std::string>& userHeadings) {
-    ItemFields fields{c.category, c.item, c.notes, c.unitWeight, c.multiplier, {}};
+    ItemFields fields{oneLine(c.category), oneLine(c.item), oneLine(c.notes),
+                      c.unitWeight,        c.multiplier,    {}};
     fields.columnTexts.resize(userHeadings.size());
     for (std::size_t k = 0; k < userHeadings.size(); ++k) {
-        fields.columnTexts[k] = std::string(columnOf(c, userHeadings[k]));
+        fields.columnTexts[k] = oneLine(columnOf(c, userHeadings[k]));
     }
     auto record = makeItemRecord(fields, static_cast<int>(userHeadings.size()));
     if (record) {
@@ -644,16 +655,17 @@ std::vector<std::string> missingHeadings(const std::vector<ClipRecord>& records,
 PasteOutcome pasteRecords(GearDocument& document, const std::vector<ClipRecord>& records,
                           const std::vector<std::string>& userHeadings) {
     PasteOutcome out;
-    const auto categoryReady = [&](const ClipRecord& c) -> std::optional<std::string> {
-        if (isUnfiled(c.category)) {
+    const auto categoryReady = [&](const ClipRecord& record) -> std::optional<std::string> {
+        const std::string category = oneLine(record.category);
+        if (isUnfiled(category)) {
             return std::nullopt;
         }
         for (const sCategory60& known : document.categoryList) {
-            if (known.nameText() == c.category) {
+            if (known.nameText() == category) {
                 return std::nullopt;
             }
         }
-        const CategoryAddOutcome added = addCategory(document, c.category);
+        const CategoryAddOutcome added = addCategory(document, category);
         if (added.added()) {
             document.categoryChoices.push_back({added.name, added.id});
             out.newCategories.push_back(added.name);
@@ -662,7 +674,7 @@ PasteOutcome pasteRecords(GearDocument& document, const std::vector<ClipRecord>&
         if (added.status == CategoryAddOutcome::Status::AlreadyPresent) {
             return std::nullopt;
         }
-        return "no room for the category \"" + c.category + "\"";
+        return "no room for the category \"" + category + "\"";
     };
     bool any = false;
     for (const ClipRecord& c : records) {
@@ -682,7 +694,7 @@ PasteOutcome pasteRecords(GearDocument& document, const std::vector<ClipRecord>&
             continue;
         }
         if (c.group) {
-            const std::string name = freeGroupName(document, c.item);
+            const std::string name = freeGroupName(document, oneLine(c.item));
             setField(record->item, name);
             setField(record->collapsedLabel, "+ " + name);
             setField(record->expandedLabel, "- " + name);
