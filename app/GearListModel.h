@@ -4,6 +4,7 @@
 // reaches the view through the observer calls.
 
 #include "model/GearDocument.h"
+#include "model/GearMarks.h"
 #include "platform/NamedSemaphore.h"
 
 #include <QAbstractTableModel>
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 namespace varnel {
 
@@ -51,6 +53,12 @@ public:
     static Qt::Alignment alignmentFromFormat(std::int32_t format);
     static std::int32_t formatFromAlignment(Qt::Alignment alignment);
 
+    // The user columns headed "Worn" and "Consumable": their cells are check boxes that mark
+    // the item (group rows aside).
+    [[nodiscard]] const MarkColumns& markColumns() const { return marks_; }
+    // The mark a list column holds, if any.
+    [[nodiscard]] std::optional<GearMark> markAt(int column) const;
+
     // --- user columns; the records' texts are the caller's to keep in step
     void appendUserColumn(const QString& heading, Qt::Alignment alignment);
     void removeUserColumn(int column);
@@ -83,12 +91,14 @@ private:
     void freezeLabel(int oldRow, int newRow);
     void releaseLabel();
     void fitColumnLists();
+    void refreshMarks();
     [[nodiscard]] QColor rowColor(int row, int column) const;
 
     GearDocument& document_;
     int columnCount_ = 4;
     QStringList headings_;
     QList<Qt::Alignment> alignments_;
+    MarkColumns marks_;
     std::uint32_t backgroundRef_ = kDefaultBackground;
     std::uint32_t alternateRef_ = kDefaultAlternate;
     std::uint32_t groupRef_ = kDefaultGroup;

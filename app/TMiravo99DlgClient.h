@@ -16,6 +16,7 @@
 #include "model/FileLocations.h"
 #include "model/FileStamp.h"
 #include "model/GearDocument.h"
+#include "model/GearMarks.h"
 #include "model/RegistrySource.h"
 #include "platform/NamedSemaphore.h"
 #include "ui/Prompts.h"
@@ -41,6 +42,7 @@ namespace varnel {
 class FindBar;
 class GearListView;
 class GearRowDrag;
+class SummaryLine;
 
 // What the client needs from outside; tests hand in scripted versions.
 struct ClientEnvironment {
@@ -87,6 +89,8 @@ public:
 
     // The per-category lines shown over the totals text.
     [[nodiscard]] QString totalsTooltip() const;
+    // Base weight and the rest, under the totals text.
+    [[nodiscard]] SummaryLine* summaryLine() const { return summary_; }
 
     // --- commands
     void cmNew();
@@ -136,6 +140,10 @@ public:
     // row match, as typing does.
     void findNext(bool forward, bool fromCurrent = false);
     [[nodiscard]] FindBar* findBar() const { return findBar_; }
+    // The selected item worn or consumable, or no longer.
+    void cmMarkWorn();
+    void cmMarkConsumable();
+    void cmBaseGoal();
 
     // The enabling rules of the buttons after a load or an edit.
     void refreshButtons();
@@ -200,6 +208,8 @@ private:
     void updateSortIndicator();
     void addRecentFile(const std::filesystem::path& name);
     void onTotalChanged();
+    void updateSummary();
+    void toggleMarkOfSelection(GearMark mark);
     [[nodiscard]] std::vector<int> selectedRows() const;
     void selectRow(int row);
     // Selects the rows and brings the first into view.
@@ -242,6 +252,7 @@ private:
     FindBar* findBar_ = nullptr;
     QLabel* totalLabel_ = nullptr;
     QLabel* totalText_ = nullptr;
+    SummaryLine* summary_ = nullptr;
     QCheckBox* hideNonSelectedBox_ = nullptr;
     QHash<int, QAction*> actions_;
     QHash<int, QPushButton*> buttons_;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace varnel {
@@ -149,6 +150,11 @@ public:
     // Rows changed in place (record fields edited): refresh caches and tell the view.
     void rowsEdited(int first, int last);
 
+    // Every record that holds what row `r` shows, so that a change of its texts lasts: the row's
+    // own; for a member row the member inside its group; in a hide view the same records in the
+    // list set aside, which is what comes back when the view ends. Empty when `r` is no row.
+    [[nodiscard]] std::vector<sPubInfo*> recordsShownAt(int r);
+
 private:
     void applyCheckChange(const GearRow& row, bool wasChecked, bool isChecked);
     void invalidateBlocks() const { blockCacheValid_ = false; }
@@ -163,6 +169,8 @@ private:
     std::vector<GearRow> setAside_; // the list while a hide view shows part of it
     float setAsideTotal_ = 0.0F;
     bool setAsideSorted_ = false;
+    // In a hide view: the set-aside record each shown top-level record was copied from.
+    std::unordered_map<const sPubInfo*, sPubInfo*> origins_;
     GearDocumentObserver* observer_ = nullptr;
 
     // For each row, whether it is the first of its category (folded); rebuilt after changes.
