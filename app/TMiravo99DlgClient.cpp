@@ -1424,9 +1424,10 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     enable(actions_.value(cmd::Delete), selection && !hidden);
     enable(actions_.value(cmd::Modify), selection && !hidden);
     enable(actions_.value(cmd::Add), !hidden);
-    enable(actions_.value(cmd::Cut), selection && !hidden);
+    // Cut and Paste stay on in a hide view, so that the keys are told why they are refused.
+    enable(actions_.value(cmd::Cut), selection);
     enable(actions_.value(cmd::Copy), selection);
-    enable(actions_.value(cmd::Paste), !hidden);
+    enable(actions_.value(cmd::Paste), true);
     enable(actions_.value(cmd::FindNext), rows);
     enable(actions_.value(cmd::FindPrevious), rows);
     enable(actions_.value(cmd::MarkWorn), selection);

@@ -79,6 +79,13 @@ TEST_F(ClipboardAndFind, CopyPastesIntoAGramListAndCutTakesTheRowsWithoutAsking)
     EXPECT_NE(rowNamed("Cup"), -1);
     EXPECT_EQ(prompts_->shown().back().text.toStdString(),
               "1 of 2 rows pasted.\n\nNot pasted:\n  line 3: the weight \"abc\" is not a number");
+
+    clickHideBox();
+    prompts_->answer(PromptAnswer::Ok);
+    keyOnList(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(prompts_->shown().back().text,
+              QStringLiteral("Please uncheck the \"Hide Non-Selected "
+                             "Items\" checkbox before pasting"));
 }
 
 TEST_F(ClipboardAndFind, FindSelectsTheNextMatchAndGoesRound) {
