@@ -1,8 +1,10 @@
 #include "app/TMiravo99App.h"
 
+#include "app/SessionEnd.h"
 #include "app/TMiravo99DlgClient.h"
 #include "app/TSDIDecFrame.h"
 #include "model/FileLocations.h"
+#include "model/RecoveryStore.h"
 #include "platform/QtRegistrySource.h"
 #include "ui/QtPrompts.h"
 
@@ -11,6 +13,8 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QStandardPaths>
+
+#include <cstdlib>
 
 namespace varnel {
 
@@ -49,15 +53,18 @@ int runApplication(int& argc, char** argv, const QStringList& files) {
     environment.hotSyncRegistry = &hotSyncRegistry;
     environment.currentFolder = std::filesystem::path(QDir::currentPath().toStdString());
     environment.files = locateFiles(userFolders(environment.currentFolder));
+    environment.recoveryFolder = recoveryFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 
     auto* client = new TMiravo99DlgClient(environment);
     TSDIDecFrame frame(client);
-    client->setupWindow();
+    // A document named on the command line is the one whose copy is offered.
+    client->setupWindow(files.isEmpty());
     if (!files.isEmpty()) {
         client->openChosenDocument(
             std::filesystem::path(QFileInfo(files.front()).absoluteFilePath().toStdString()));
     }
     frame.show();
+    const SessionEnd sessionEnd([client] { client->writeRecoveryNow(); });
     return QApplication::exec();
 }
 

@@ -25,6 +25,7 @@
 #include "model/GroupEditing.h"
 #include "model/ItemEditing.h"
 #include "model/ItemFind.h"
+#include "model/RecoveryStore.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
@@ -123,6 +124,8 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
     model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
+    recovery_ = new RecoveryKeeper(
+        env_.recoveryFolder, document_, [this] { return beginRecoveryCopy(); }, this);
     createControls();
 }
 
@@ -314,15 +317,21 @@ void TMiravo99DlgClient::createControls() {
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, later);
     connect(model_.get(), &GearListModel::selectedTotalChanged, this,
             &TMiravo99DlgClient::onTotalChanged);
-    // The summary follows every change of rows, marks and mark columns at once.
-    const auto summary = [this] { updateSummary(); };
-    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, summary);
-    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, summary);
-    connect(model_.get(), &QAbstractItemModel::modelReset, this, summary);
-    connect(model_.get(), &QAbstractItemModel::dataChanged, this, summary);
-    connect(model_.get(), &QAbstractItemModel::columnsInserted, this, summary);
-    connect(model_.get(), &QAbstractItemModel::columnsRemoved, this, summary);
-    connect(model_.get(), &QAbstractItemModel::headerDataChanged, this, summary);
+    // Every change of rows, marks and mark columns reaches the list model: the summary follows it
+    // at once, and the recovery copy a while later (sorting and expanding cost that copy nothing
+    // but a write).
+    const auto changed = [this] {
+        updateSummary();
+        recovery_->edited();
+    };
+    for (const auto signal :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+          &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
+        connect(model_.get(), signal, this, changed);
+    }
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, changed);
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this, changed);
+    connect(model_.get(), &QAbstractItemModel::headerDataChanged, this, changed);
 
     auto* close = makeButton(ctl::Close, tr("Close"), QStringLiteral(":/icons/close.svg"),
                              &TMiravo99DlgClient::closeWindow);
@@ -409,7 +418,7 @@ void TMiravo99DlgClient::createControls() {
     setLayout(grid);
 }
 
-void TMiravo99DlgClient::setupWindow() {
+void TMiravo99DlgClient::setupWindow(bool offerRecovery) {
     setCaption();
     if (!settingsExisted_) {
         IniFile ini;
@@ -425,6 +434,9 @@ void TMiravo99DlgClient::setupWindow() {
         settingsExisted_ = true;
     }
     readSettingsAndDocument();
+    if (offerRecovery) {
+        offerRecoveryCopy();
+    }
     refreshButtons();
     applyPlacement();
 }
@@ -465,6 +477,45 @@ void TMiravo99DlgClient::readSettingsAndDocument() {
         cutShortWhy_ = tr("could not be read as a gear list");
     }
     onTotalChanged();
+    recovery_->clean();
+}
+
+std::filesystem::path TMiravo99DlgClient::recoveryPath() const {
+    return recoveryDocumentPath(writeTarget(documentName_, documentName_, env_.currentFolder),
+                                env_.currentFolder);
+}
+
+std::optional<RecoveryFile> TMiravo99DlgClient::beginRecoveryCopy() {
+    // A hide view holds part of the list; a handheld list is saved to another file.
+    if (document_.hideViewActive() || document_.handheldDocument) {
+        return std::nullopt;
+    }
+    collectSettings();
+    return RecoveryFile::begin(recoveryPath(), document_, settings_);
+}
+
+void TMiravo99DlgClient::offerRecoveryCopy() {
+    const auto copy = recovery_->offer(recoveryPath(), prompts_);
+    if (!copy) {
+        return;
+    }
+    resetDocument();
+    const ReadOutcome outcome = copy->restoreInto(document_, settings_);
+    applyColumns();
+    if (const auto message = outcome.message()) {
+        prompts_.showMessage(*message);
+    }
+    onTotalChanged();
+    // The copy stays until the document is saved: it still holds these edits.
+    recovery_->clean();
+}
+
+void TMiravo99DlgClient::writeRecoveryNow() {
+    recovery_->writeNow();
+}
+
+void TMiravo99DlgClient::discardRecoveryCopy() {
+    recovery_->discard(recoveryPath());
 }
 
 void TMiravo99DlgClient::applyColors() {
@@ -584,6 +635,8 @@ WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& na
     }
     if (outcome.ok() || outcome.partial) {
         rememberOnDisk(target);
+        // Saved: the edits no longer need the copy, under the old name or the new.
+        recovery_->discard(recoveryPath());
     }
     return outcome;
 }
@@ -795,6 +848,7 @@ void TMiravo99DlgClient::resetDocument() {
 
 void TMiravo99DlgClient::cmNew() {
     leaveHideViews();
+    discardRecoveryCopy();
     cutShortFile_.clear();
     document_.clearForReload();
     documentName_ = files_.documentFolder / "Untitled.dat";
@@ -805,12 +859,14 @@ void TMiravo99DlgClient::cmNew() {
     document_.handheldBlock.clear();
     onTotalChanged();
     refreshButtons();
+    recovery_->clean();
 }
 
 void TMiravo99DlgClient::openDocument(const std::filesystem::path& name) {
     resetDocument();
     documentName_ = name;
     readSettingsAndDocument();
+    offerRecoveryCopy();
     setCaption();
     applyPlacement();
     refreshButtons();
@@ -840,6 +896,7 @@ void TMiravo99DlgClient::cmOpen() {
     if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
         return; // not saved: the document stays open
     }
+    discardRecoveryCopy();
     openChosenDocument(name);
 }
 
@@ -903,6 +960,7 @@ void TMiravo99DlgClient::openRecentFile(const QString& name) {
     if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
         return;
     }
+    discardRecoveryCopy();
     openDocument(toPath(name));
     addRecentFile(documentName_);
 }
@@ -927,6 +985,7 @@ void TMiravo99DlgClient::setHideNonSelected(bool hide) {
     }
     if (hide) {
         actions_.value(cmd::HideNonSelected)->setText(tr("Show &Non-Selected"));
+        recovery_->takeAtOnce(); // while the whole list is there
         document_.enterHideView(false);
     } else {
         actions_.value(cmd::HideNonSelected)->setText(tr("Hide &Non-Selected"));
@@ -947,6 +1006,7 @@ void TMiravo99DlgClient::cmHideSelected() {
     if (a->text().contains(QStringLiteral("&H"))) {
         a->setText(tr("S&how Selected"));
         WaitCursor wait(prompts_);
+        recovery_->takeAtOnce(); // while the whole list is there
         document_.enterHideView(true);
     } else {
         a->setText(tr("&Hide Selected"));
@@ -1104,6 +1164,7 @@ void TMiravo99DlgClient::cmGeneralOptions() {
     settings_.altColor = colors.alternate;
     settings_.groupColor = colors.group;
     applyColors();
+    recovery_->edited();
 }
 
 void TMiravo99DlgClient::cmEmailMe() {
@@ -1330,6 +1391,7 @@ bool TMiravo99DlgClient::runCategoriesDialog(int* addedPosition) {
         return false;
     }
     rebuildCategoryChoices(document_);
+    recovery_->edited();
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/GearListModel.h"
 #include "app/ItemCommands.h"
+#include "app/RecoveryKeeper.h"
 #include "app/TCreateGroupDialogXfer.h"
 #include "app/TExportDialogXfer.h"
 #include "app/TPubInfoXfer.h"
@@ -57,6 +58,8 @@ struct ClientEnvironment {
     std::function<int(QDialog&)> runDialog;
     // Hands a link to the desktop (mail program, browser); tests record it instead.
     std::function<bool(const QUrl&)> openUrl;
+    // Where recovery copies of the open document are kept; none: no copies.
+    std::filesystem::path recoveryFolder;
 };
 
 class TMiravo99DlgClient : public QWidget {
@@ -66,14 +69,19 @@ public:
     explicit TMiravo99DlgClient(ClientEnvironment environment, QWidget* parent = nullptr);
     ~TMiravo99DlgClient() override;
 
-    // The window's setup, once it sits in its frame: caption, migration, settings, document.
-    void setupWindow();
+    // The window's setup, once it sits in its frame: caption, migration, settings, document, and
+    // the offer of the document's recovery copy when `offerRecovery`.
+    void setupWindow(bool offerRecovery = true);
 
     // Asked before the frame closes; refuses while rows are hidden.
     bool canClose();
     // The document is written when the window goes, without asking; false when the user chose
     // to stay after a write failed (or was declined over a cut-short file).
     bool writeOnExit();
+    // The document's recovery copy, if it changed since the last one, on disk now.
+    void writeRecoveryNow();
+    // The window closed on purpose: the recovery copy goes.
+    void discardRecoveryCopy();
 
     [[nodiscard]] QAction* action(int id) const { return actions_.value(id); }
     [[nodiscard]] QPushButton* button(int id) const { return buttons_.value(id); }
@@ -169,6 +177,11 @@ private:
 
     void setCaption();
     void resetDocument();
+    // The full path recovery copies know the document by.
+    [[nodiscard]] std::filesystem::path recoveryPath() const;
+    std::optional<RecoveryFile> beginRecoveryCopy();
+    // Asks about the document's recovery copy and on Yes shows it instead.
+    void offerRecoveryCopy();
     void readSettingsAndDocument();
     // The list in the three colours of the settings, repainted.
     void applyColors();
@@ -257,6 +270,7 @@ private:
     QHash<int, QAction*> actions_;
     QHash<int, QPushButton*> buttons_;
     QTimer enablerTimer_;
+    RecoveryKeeper* recovery_ = nullptr;
     // Commands whose dialogs are not part of this build: shown, never enabled.
 };
 

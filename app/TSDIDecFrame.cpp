@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -115,6 +116,11 @@ void TSDIDecFrame::rebuildRecentFiles() {
 }
 
 void TSDIDecFrame::closeEvent(QCloseEvent* event) {
+    // The desktop session ends: the recovery copy holds the edits, and nobody is there to answer.
+    if (qGuiApp->isSavingSession()) {
+        event->accept();
+        return;
+    }
     if (!written_ && !client_->canClose()) {
         event->ignore();
         return;
@@ -125,6 +131,7 @@ void TSDIDecFrame::closeEvent(QCloseEvent* event) {
             return;
         }
         written_ = true;
+        client_->discardRecoveryCopy();
     }
     event->accept();
 }

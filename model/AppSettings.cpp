@@ -4,50 +4,36 @@
 
 namespace varnel {
 
-namespace {
-
-constexpr std::string_view kLastFileSection = "LASTFILE";
-constexpr std::string_view kLastFileKey = "FILE";
-// The recent files live in "MRU" as File1 (most recent) to File4. Names are compared exactly:
-// two spellings of a name on a case-sensitive file system are two files.
-constexpr std::string_view kRecentSection = "MRU";
-
-std::string recentKey(std::size_t index) {
-    return "File" + std::to_string(index + 1);
-}
-
-} // namespace
-
 AppSettings::AppSettings(const std::filesystem::path& folder)
     : AppSettings(FileLocations::inCurrentFolder(folder)) {}
 
 AppSettings::AppSettings(const FileLocations& files)
     : files_(files), path_(files.settingsFolder / kFileName) {}
 
-std::error_code AppSettings::load() {
-    lastFile_.clear();
-    recentFiles_.clear();
-    const auto ec = ini_.load(path_);
-    lastFile_ = ini_.readString(kLastFileSection, kLastFileKey).value_or(std::string());
-    for (std::size_t i = 0; i < kMaxRecentFiles; ++i) {
-        auto name = ini_.readString(kRecentSection, recentKey(i));
-        if (name && !name->empty() &&
-            std::find(recentFiles_.begin(), recentFiles_.end(), *name) == recentFiles_.end()) {
-            recentFiles_.push_back(std::move(*name));
-        }
-    }
-    return ec;
+std::span<const SettingRow<AppSettings>> AppSettings::rows() {
+    // The recent files are File1 (most recent) to File4. Names are compared exactly: two
+    // spellings of a name on a case-sensitive file system are two files.
+    static constexpr SettingRow<AppSettings> table[] = {
+        {.section = "LASTFILE",
+         .key = "FILE",
+         .kind = SettingKind::Text,
+         .member = &AppSettings::lastFile_,
+         .missing = Missing::Empties},
+        {.section = "MRU",
+         .key = "File",
+         .kind = SettingKind::TextList,
+         .member = &AppSettings::recentFiles_,
+         .missing = Missing::Empties,
+         .limit = kMaxRecentFiles},
+    };
+    static_assert(kindsMatchMembers<AppSettings>(table));
+    return table;
 }
 
-void AppSettings::storeInto(IniFile& ini) const {
-    ini.writeString(kLastFileSection, kLastFileKey, lastFile_);
-    for (std::size_t i = 0; i < kMaxRecentFiles; ++i) {
-        if (i < recentFiles_.size()) {
-            ini.writeString(kRecentSection, recentKey(i), recentFiles_[i]);
-        } else {
-            ini.removeKey(kRecentSection, recentKey(i));
-        }
-    }
+std::error_code AppSettings::load() {
+    const auto ec = ini_.load(path_);
+    readSettings(ini_, rows(), *this);
+    return ec;
 }
 
 std::error_code AppSettings::save() const {
@@ -56,7 +42,7 @@ std::error_code AppSettings::save() const {
         // What it holds now cannot be kept, so it is not replaced.
         return ec;
     }
-    storeInto(ini);
+    writeSettings(ini, rows(), *this);
     if (const auto ec = files_.makeFolderFor(path_)) {
         return ec;
     }

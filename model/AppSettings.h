@@ -3,9 +3,11 @@
 
 #include "model/FileLocations.h"
 #include "model/IniFile.h"
+#include "model/SettingsTable.h"
 
 #include <cstddef>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -42,7 +44,7 @@ public:
     void removeRecentFile(const std::string& name);
 
 private:
-    void storeInto(IniFile& ini) const;
+    static std::span<const SettingRow<AppSettings>> rows();
 
     FileLocations files_;
     std::filesystem::path path_;

@@ -1,6 +1,7 @@
 #include "model/DocumentSettings.h"
 
 #include "model/ByteOrder.h"
+#include "model/SettingsTable.h"
 #include "model/WeightText.h"
 
 #include <algorithm>
@@ -16,7 +17,6 @@ constexpr std::string_view kColors = "COLORS";
 constexpr std::string_view kMisc = "MISC";
 constexpr std::string_view kExport = "EXPORT";
 constexpr std::string_view kSummary = "SUMMARY";
-constexpr std::string_view kBaseGoal = "BASEGOAL";
 // The largest goal whose "%.2f" fits a weight field.
 constexpr double kLargestGoal = 999999.99;
 
@@ -60,18 +60,196 @@ bool isPermutation(const std::vector<std::int32_t>& order) {
     return true;
 }
 
-void readInt(const IniFile& ini, std::string_view section, std::string_view key,
-             std::int32_t& value) {
-    if (auto v = ini.readInt32(section, key)) {
-        value = *v;
+// The column layout: MAINCOLDATA, and the blocks sized by the user column count.
+
+void readFixedColumns(const IniFile& ini, std::string_view section, std::string_view key,
+                      DocumentSettings& s) {
+    if (auto bytes = ini.readStruct(section, key, kFixedColumns * ColumnRecord::kSize)) {
+        const auto records = columnRecords(*bytes);
+        std::copy(records.begin(), records.end(), s.fixedColumns.begin());
     }
 }
 
-void readText(const IniFile& ini, std::string_view key, std::string& value) {
-    if (auto v = ini.readString(kExport, key)) {
-        value = std::move(*v);
+void writeFixedColumns(IniFile& ini, std::string_view section, std::string_view key,
+                       const DocumentSettings& s) {
+    std::vector<std::uint8_t> main(kFixedColumns * ColumnRecord::kSize);
+    for (std::size_t i = 0; i < kFixedColumns; ++i) {
+        ColumnRecord record = s.fixedColumns[i];
+        record.order = 0;
+        record.encode(main.data() + i * ColumnRecord::kSize);
+    }
+    ini.writeStruct(section, key, main);
+}
+
+void readUserColumnCount(const IniFile& ini, std::string_view section, std::string_view key,
+                         DocumentSettings& s) {
+    // A count beyond the list's column slots would size every block after it; such a file is
+    // damaged, so the count is not taken.
+    if (auto n = ini.readInt32(section, key); n && *n >= 0 && *n <= kMaxUserColumns) {
+        s.userColumns = *n;
+    }
+    s.userColumns = std::clamp(s.userColumns, 0, kMaxUserColumns);
+}
+
+void writeUserColumnCount(IniFile& ini, std::string_view section, std::string_view key,
+                          const DocumentSettings& s) {
+    ini.writeInt32(section, key,
+                   static_cast<std::int32_t>(columnCount(s.userColumns) - kFixedColumns));
+}
+
+void readColumnWidths(const IniFile& ini, std::string_view section, std::string_view key,
+                      DocumentSettings& s) {
+    const std::size_t columns = columnCount(s.userColumns);
+    if (auto bytes = ini.readStruct(section, key, columns * 4)) {
+        const auto widths = int32s(*bytes);
+        if (s.columnWidths.size() < std::max(columns, kColumnSlots)) {
+            s.columnWidths.resize(std::max(columns, kColumnSlots), 0);
+        }
+        std::copy(widths.begin(), widths.end(), s.columnWidths.begin());
     }
 }
+
+void writeColumnWidths(IniFile& ini, std::string_view section, std::string_view key,
+                       const DocumentSettings& s) {
+    const std::size_t columns = columnCount(s.userColumns);
+    std::vector<std::int32_t> widths(columns, 0);
+    std::copy_n(s.columnWidths.begin(), std::min(columns, s.columnWidths.size()), widths.begin());
+    ini.writeStruct(section, key, bytesOf(widths));
+}
+
+void readUserColumnRecords(const IniFile& ini, std::string_view section, std::string_view key,
+                           DocumentSettings& s) {
+    // Without definition records no user columns are shown, whatever the count says; the rows
+    // keep their texts, so nothing is lost. Records from another document must never stay.
+    s.userColumnRecords.clear();
+    if (s.userColumns == 0) {
+        return;
+    }
+    if (auto bytes = ini.readStruct(
+            section, key, (columnCount(s.userColumns) - kFixedColumns) * ColumnRecord::kSize)) {
+        s.userColumnRecords = columnRecords(*bytes);
+        return;
+    }
+    s.userColumns = 0;
+    // Widths of columns that are not there would come back as nothing after a save.
+    if (s.columnWidths.size() > kFixedColumns) {
+        std::fill(s.columnWidths.begin() + kFixedColumns, s.columnWidths.end(), 0);
+    }
+}
+
+void writeUserColumnRecords(IniFile& ini, std::string_view section, std::string_view key,
+                            const DocumentSettings& s) {
+    const std::size_t userColumns = columnCount(s.userColumns) - kFixedColumns;
+    std::vector<std::uint8_t> data(userColumns * ColumnRecord::kSize);
+    for (std::size_t i = 0; i < userColumns; ++i) {
+        const ColumnRecord record =
+            i < s.userColumnRecords.size() ? s.userColumnRecords[i] : ColumnRecord{};
+        record.encode(data.data() + i * ColumnRecord::kSize);
+    }
+    ini.writeStruct(section, key, data);
+}
+
+void readColumnOrder(const IniFile& ini, std::string_view section, std::string_view key,
+                     DocumentSettings& s) {
+    s.columnOrder.clear();
+    if (auto bytes = ini.readStruct(section, key, columnCount(s.userColumns) * 4)) {
+        auto order = int32s(*bytes);
+        if (isPermutation(order)) {
+            s.columnOrder = std::move(order);
+        }
+    }
+    if (s.columnOrder.empty()) {
+        s.columnOrder = orderFromColumnRecords(s.userColumnRecords);
+    }
+}
+
+void writeColumnOrder(IniFile& ini, std::string_view section, std::string_view key,
+                      const DocumentSettings& s) {
+    const std::size_t columns = columnCount(s.userColumns);
+    std::vector<std::int32_t> order = s.columnOrder;
+    if (order.size() != columns || !isPermutation(order)) {
+        order.resize(columns);
+        for (std::size_t i = 0; i < columns; ++i) {
+            order[i] = static_cast<std::int32_t>(i);
+        }
+    }
+    ini.writeStruct(section, key, bytesOf(order));
+}
+
+using Row = SettingRow<DocumentSettings>;
+using Codec = SettingCodec<DocumentSettings>;
+using Kind = SettingKind;
+
+// Every key, in the order they are written; a section of ours goes last, after every section the
+// file had. The blocks sized by USERCOLS are read after it:
+// count, widths, records (whose absence drops the columns), then the order they allow.
+constexpr Row kRows[] = {
+    {kColumns, "MAINCOLDATA", Kind::Custom, Codec{readFixedColumns, writeFixedColumns}},
+    {kColors, "BACKCOLOR", Kind::Colour, &DocumentSettings::backColor},
+    {kColors, "ALTCOLOR", Kind::Colour, &DocumentSettings::altColor},
+    {kColors, "GROUPCOLOR", Kind::Colour, &DocumentSettings::groupColor},
+    {.section = kMisc,
+     .key = "COORDS",
+     .kind = Kind::Rect,
+     .member = &DocumentSettings::coords,
+     .stored = Stored::WhileKnown},
+    {.section = kColumns,
+     .key = "COLWIDTHS",
+     .kind = Kind::Custom,
+     .member = Codec{readColumnWidths, writeColumnWidths},
+     .readStep = 2},
+    {.section = kColumns,
+     .key = "COLORDER",
+     .kind = Kind::Custom,
+     .member = Codec{readColumnOrder, writeColumnOrder},
+     .readStep = 4},
+    // A file without a readable OZ means ounces.
+    {.section = kMisc,
+     .key = "OZ",
+     .kind = Kind::Flag,
+     .member = &DocumentSettings::metric,
+     .missing = Missing::Empties},
+    {.section = kColumns,
+     .key = "USERCOLS",
+     .kind = Kind::Custom,
+     .member = Codec{readUserColumnCount, writeUserColumnCount},
+     .readStep = 1},
+    {.section = kColumns,
+     .key = "COLDATA",
+     .kind = Kind::Custom,
+     .member = Codec{readUserColumnRecords, writeUserColumnRecords},
+     .readStep = 3},
+    {kMisc, "TOTALCATS", Kind::Int32, &DocumentSettings::totalCats},
+    {kMisc, "TOTALAll", Kind::Int32, &DocumentSettings::totalAll},
+    {kMisc, "PRINTNOTES", Kind::Int32, &DocumentSettings::printNotes},
+    {kExport, "TEXTFILE", Kind::Text, &DocumentSettings::textFile},
+    {kExport, "COMMAFILE", Kind::Text, &DocumentSettings::commaFile},
+    {kExport, "HTMLFILE", Kind::Text, &DocumentSettings::htmlFile},
+    {kExport, "XMLFILE", Kind::Text, &DocumentSettings::xmlFile},
+    {kExport, "EXPORTNOTES", Kind::Int32, &DocumentSettings::exportNotes},
+    {.section = kExport,
+     .key = "TITLE",
+     .kind = Kind::Text,
+     .member = &DocumentSettings::title,
+     .limit = kMaxTitleLength},
+    {kExport, "EXPORTCOLUMNS", Kind::Int32, &DocumentSettings::exportColumns},
+    {.section = kExport,
+     .key = "LIGHTERPACKFILE",
+     .kind = Kind::Text,
+     .member = &DocumentSettings::lighterPackFile,
+     .stored = Stored::WhileSet},
+    {kMisc, "FONT", Kind::Font, &DocumentSettings::font},
+    {kMisc, "FONTSIZE", Kind::Int32, &DocumentSettings::fontSize},
+    // Last, so that a new section of ours comes after every section the file had. A goal belongs
+    // to its document: one without a goal has none.
+    {.section = kSummary,
+     .key = "BASEGOAL",
+     .kind = Kind::Text,
+     .member = &DocumentSettings::baseGoal,
+     .stored = Stored::WhileSet,
+     .missing = Missing::Empties},
+};
+static_assert(kindsMatchMembers<DocumentSettings>(kRows));
 
 } // namespace
 
@@ -122,15 +300,11 @@ std::filesystem::path documentSettingsPath(const std::filesystem::path& document
 }
 
 std::optional<std::uint32_t> readColour(const IniFile& ini, std::string_view key) {
-    const auto value = ini.readInt32(kColors, key);
-    if (!value || *value == 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(*value);
+    return settings_detail::read(ini, kColors, key, 0, static_cast<std::uint32_t*>(nullptr));
 }
 
 void writeColour(IniFile& ini, std::string_view key, std::uint32_t colour) {
-    ini.writeInt32(kColors, key, static_cast<std::int32_t>(colour));
+    settings_detail::write(ini, kColors, key, 0, colour);
 }
 
 std::vector<std::int32_t> orderFromColumnRecords(const std::vector<ColumnRecord>& userColumns) {
@@ -160,163 +334,25 @@ std::vector<std::int32_t> orderFromColumnRecords(const std::vector<ColumnRecord>
 }
 
 void readDocumentSettings(const IniFile& ini, DocumentSettings& s) {
-    if (auto bytes = ini.readStruct(kColumns, "MAINCOLDATA", kFixedColumns * ColumnRecord::kSize)) {
-        const auto records = columnRecords(*bytes);
-        std::copy(records.begin(), records.end(), s.fixedColumns.begin());
-    }
-    // Black is no list colour: a stored 0 counts as not stored, as it does at start-up.
-    if (auto c = readColour(ini, "ALTCOLOR")) {
-        s.altColor = *c;
-    }
-    if (auto c = readColour(ini, "BACKCOLOR")) {
-        s.backColor = *c;
-    }
-    if (auto c = readColour(ini, "GROUPCOLOR")) {
-        s.groupColor = *c;
-    }
-    if (auto bytes = ini.readStruct(kMisc, "COORDS", 16)) {
-        const auto v = int32s(*bytes);
-        s.coords = std::array<std::int32_t, 4>{v[0], v[1], v[2], v[3]};
-    }
-    // A count beyond the list's column slots would size every block after it; such a file is
-    // damaged, so the count is not taken.
-    if (auto n = ini.readInt32(kColumns, "USERCOLS"); n && *n >= 0 && *n <= kMaxUserColumns) {
-        s.userColumns = *n;
-    }
-    s.userColumns = std::clamp(s.userColumns, 0, kMaxUserColumns);
-    const std::size_t columns = columnCount(s.userColumns);
-    if (auto bytes = ini.readStruct(kColumns, "COLWIDTHS", columns * 4)) {
-        const auto widths = int32s(*bytes);
-        if (s.columnWidths.size() < std::max(columns, kColumnSlots)) {
-            s.columnWidths.resize(std::max(columns, kColumnSlots), 0);
-        }
-        std::copy(widths.begin(), widths.end(), s.columnWidths.begin());
-    }
-    if (auto bytes = ini.readStruct(kMisc, "FONT", LogFont::kSize)) {
-        s.font = LogFont::decode(bytes->data());
-    }
-    readInt(ini, kMisc, "FONTSIZE", s.fontSize);
-    readInt(ini, kMisc, "TOTALCATS", s.totalCats);
-    readInt(ini, kMisc, "TOTALAll", s.totalAll);
-    readInt(ini, kMisc, "PRINTNOTES", s.printNotes);
-    readText(ini, "TEXTFILE", s.textFile);
-    readText(ini, "COMMAFILE", s.commaFile);
-    readText(ini, "HTMLFILE", s.htmlFile);
-    readText(ini, "XMLFILE", s.xmlFile);
-    readText(ini, "LIGHTERPACKFILE", s.lighterPackFile);
-    // A goal belongs to its document: one without a goal has none.
-    s.baseGoal = ini.readString(kSummary, kBaseGoal).value_or(std::string());
-    readInt(ini, kExport, "EXPORTNOTES", s.exportNotes);
-    readInt(ini, kExport, "EXPORTCOLUMNS", s.exportColumns);
-    readText(ini, "TITLE", s.title);
-    if (s.title.size() > kMaxTitleLength) {
-        s.title.resize(kMaxTitleLength);
-    }
-    // Without definition records no user columns are shown, whatever the count says; the rows
-    // keep their texts, so nothing is lost. Records from another document must never stay.
-    s.userColumnRecords.clear();
-    if (s.userColumns > 0) {
-        if (auto bytes = ini.readStruct(kColumns, "COLDATA",
-                                        (columns - kFixedColumns) * ColumnRecord::kSize)) {
-            s.userColumnRecords = columnRecords(*bytes);
-        } else {
-            s.userColumns = 0;
-            // Widths of columns that are not there would come back as nothing after a save.
-            if (s.columnWidths.size() > kFixedColumns) {
-                std::fill(s.columnWidths.begin() + kFixedColumns, s.columnWidths.end(), 0);
-            }
-        }
-    }
-    const std::size_t shown = columnCount(s.userColumns);
-    s.columnOrder.clear();
-    if (auto bytes = ini.readStruct(kColumns, "COLORDER", shown * 4)) {
-        auto order = int32s(*bytes);
-        if (isPermutation(order)) {
-            s.columnOrder = std::move(order);
-        }
-    }
-    if (s.columnOrder.empty()) {
-        s.columnOrder = orderFromColumnRecords(s.userColumnRecords);
-    }
-    const auto oz = ini.readStruct(kMisc, "OZ", 1);
-    s.metric = oz && (*oz)[0] != 0;
+    readSettings(ini, kRows, s);
+    // The heading follows OZ, whatever MAINCOLDATA holds.
     s.fixedColumns[2].heading = weightHeading(s.metric);
 }
 
 void writeDocumentSettings(IniFile& ini, const DocumentSettings& s) {
-    const std::size_t columns = columnCount(s.userColumns);
-    const std::size_t userColumns = columns - kFixedColumns;
-
-    std::vector<std::uint8_t> main(kFixedColumns * ColumnRecord::kSize);
-    for (std::size_t i = 0; i < kFixedColumns; ++i) {
-        ColumnRecord record = s.fixedColumns[i];
-        record.order = 0;
-        record.encode(main.data() + i * ColumnRecord::kSize);
-    }
-    ini.writeStruct(kColumns, "MAINCOLDATA", main);
-    writeColour(ini, "BACKCOLOR", s.backColor);
-    writeColour(ini, "ALTCOLOR", s.altColor);
-    writeColour(ini, "GROUPCOLOR", s.groupColor);
-    if (s.coords) {
-        ini.writeStruct(kMisc, "COORDS",
-                        bytesOf({(*s.coords)[0], (*s.coords)[1], (*s.coords)[2], (*s.coords)[3]}));
-    }
-
-    std::vector<std::int32_t> widths(columns, 0);
-    std::copy_n(s.columnWidths.begin(), std::min(columns, s.columnWidths.size()), widths.begin());
-    ini.writeStruct(kColumns, "COLWIDTHS", bytesOf(widths));
-    std::vector<std::int32_t> order = s.columnOrder;
-    if (order.size() != columns || !isPermutation(order)) {
-        order.resize(columns);
-        for (std::size_t i = 0; i < columns; ++i) {
-            order[i] = static_cast<std::int32_t>(i);
-        }
-    }
-    ini.writeStruct(kColumns, "COLORDER", bytesOf(order));
-
-    const std::uint8_t oz[1] = {static_cast<std::uint8_t>(s.metric ? 1 : 0)};
-    ini.writeStruct(kMisc, "OZ", oz);
-    ini.writeInt32(kColumns, "USERCOLS", static_cast<std::int32_t>(userColumns));
-    std::vector<std::uint8_t> data(userColumns * ColumnRecord::kSize);
-    for (std::size_t i = 0; i < userColumns; ++i) {
-        const ColumnRecord record =
-            i < s.userColumnRecords.size() ? s.userColumnRecords[i] : ColumnRecord{};
-        record.encode(data.data() + i * ColumnRecord::kSize);
-    }
-    ini.writeStruct(kColumns, "COLDATA", data);
-
-    ini.writeInt32(kMisc, "TOTALCATS", s.totalCats);
-    ini.writeInt32(kMisc, "TOTALAll", s.totalAll);
-    ini.writeInt32(kMisc, "PRINTNOTES", s.printNotes);
-    ini.writeString(kExport, "TEXTFILE", s.textFile);
-    ini.writeString(kExport, "COMMAFILE", s.commaFile);
-    ini.writeString(kExport, "HTMLFILE", s.htmlFile);
-    ini.writeString(kExport, "XMLFILE", s.xmlFile);
-    ini.writeInt32(kExport, "EXPORTNOTES", s.exportNotes);
-    ini.writeString(kExport, "TITLE", std::string_view(s.title).substr(0, kMaxTitleLength));
-    ini.writeInt32(kExport, "EXPORTCOLUMNS", s.exportColumns);
-    if (s.lighterPackFile.empty()) {
-        ini.removeKey(kExport, "LIGHTERPACKFILE");
-    } else {
-        ini.writeString(kExport, "LIGHTERPACKFILE", s.lighterPackFile);
-    }
-    const auto font = s.font.encode();
-    ini.writeStruct(kMisc, "FONT", font);
-    ini.writeInt32(kMisc, "FONTSIZE", s.fontSize);
-    // Last, so that a new section of ours comes after every section the file had.
-    if (s.baseGoal.empty()) {
-        if (ini.removeKey(kSummary, kBaseGoal)) {
-            ini.removeLastSectionIfEmpty(kSummary);
-        }
-    } else {
-        ini.writeString(kSummary, kBaseGoal, s.baseGoal);
-    }
+    writeSettings(ini, kRows, s);
 }
 
 void writeDefaultFont(IniFile& ini, std::int32_t fontSize, int dpi) {
-    const auto font = LogFont::defaultPrintingFont(dpi).encode();
-    ini.writeStruct(kMisc, "FONT", font);
-    ini.writeInt32(kMisc, "FONTSIZE", fontSize);
+    DocumentSettings s;
+    s.font = LogFont::defaultPrintingFont(dpi);
+    s.fontSize = fontSize;
+    for (const Row& row : kRows) {
+        if (row.kind == Kind::Font ||
+            row.member == SettingMember<DocumentSettings>(&DocumentSettings::fontSize)) {
+            writeSettingRow(ini, row, s);
+        }
+    }
 }
 
 } // namespace varnel

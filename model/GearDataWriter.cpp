@@ -4,6 +4,7 @@
 #include "model/ByteOrder.h"
 #include "model/RecordLayout.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace varnel {
@@ -76,7 +77,14 @@ std::size_t sizeHint(const GearDocument& document) {
 
 std::string serializeGearData(const GearDocument& document) {
     std::string out;
-    out.reserve(sizeHint(document));
+    appendGearDataHead(document, out);
+    appendGearDataRows(document, 0, document.rowCount(), out);
+    return out;
+}
+
+void appendGearDataHead(const GearDocument& document, std::string& out) {
+    // Growing a large list's bytes piece by piece would copy them over and over.
+    out.reserve(out.size() + sizeHint(document));
     ByteSink sink(out);
     out += kHeader;
 
@@ -89,9 +97,15 @@ std::string serializeGearData(const GearDocument& document) {
         }
     }
     out += kLineEnd;
+}
 
+int appendGearDataRows(const GearDocument& document, int first, int count, std::string& out) {
+    ByteSink sink(out);
+    first = std::clamp(first, 0, document.rowCount());
+    const int end = first + std::clamp(count, 0, document.rowCount() - first);
     unsigned char record[kMemberRecordSize];
-    for (const GearRow& row : document.rows()) {
+    for (int i = first; i < end; ++i) {
+        const GearRow& row = document.row(i);
         if (row.isMemberRow()) {
             continue; // stored with its group
         }
@@ -113,7 +127,7 @@ std::string serializeGearData(const GearDocument& document) {
         }
         sink.texts(r);
     }
-    return out;
+    return end;
 }
 
 WriteOutcome writeGearDataFile(const std::filesystem::path& path, const GearDocument& document) {

@@ -14,6 +14,12 @@ namespace varnel {
 // memory are left as they are.
 std::string serializeGearData(const GearDocument& document);
 
+// The same bytes in pieces, so that a large list need not be written out in one go: the header
+// and category lines, then rows [first, first + count) (member rows add nothing), returning the
+// row to go on from. The document must not change between the pieces.
+void appendGearDataHead(const GearDocument& document, std::string& out);
+int appendGearDataRows(const GearDocument& document, int first, int count, std::string& out);
+
 // Replaces `path` only when the whole file is written (see writeFileAtomically).
 WriteOutcome writeGearDataFile(const std::filesystem::path& path, const GearDocument& document);
 

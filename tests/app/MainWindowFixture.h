@@ -54,6 +54,7 @@ protected:
         env.hotSyncRegistry = &hotSyncRegistry_;
         env.currentFolder = folder_;
         env.files = files_;
+        env.recoveryFolder = recoveryFolder_;
         env.openUrl = [this](const QUrl& url) {
             openedUrls_.push_back(url);
             return true;
@@ -79,6 +80,7 @@ protected:
     std::filesystem::path folder_;
     // None: every file in folder_.
     std::optional<FileLocations> files_;
+    std::filesystem::path recoveryFolder_; // none: no recovery copies
     MemoryRegistry registry_;
     MemoryRegistry hotSyncRegistry_;
     std::unique_ptr<ScriptedPrompts> prompts_;
