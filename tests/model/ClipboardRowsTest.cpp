@@ -108,7 +108,7 @@ TEST(ClipboardRows, FindGoesRoundAndLooksIntoCollapsedGroups) {
         FindHit hit;
     };
     for (const Case& c : std::vector<Case>{{"TENT", -1, true, {1, -1, false}},
-                                           {"part 1", 1, true, {0, 1, true}},
+                                           {"T 1", 1, true, {0, 1, true}},
                                            {"PART", 0, false, {0, 1, true}},
                                            {"big sky", 1, true, {1, -1, true}},
                                            {"nothing", 0, true, {}}}) {
