@@ -29,6 +29,12 @@ constexpr int ViewTotals = 51698;
 constexpr int MarkWorn = 51712;       // ours: base weight and what is left out of it
 constexpr int MarkConsumable = 51713; // ours
 constexpr int BaseGoal = 51714;       // ours
+constexpr int Cut = 51720;            // ours: the clipboard
+constexpr int Copy = 51721;           // ours
+constexpr int Paste = 51722;          // ours
+constexpr int Find = 51723;           // ours: the find bar
+constexpr int FindNext = 51724;       // ours
+constexpr int FindPrevious = 51725;   // ours
 // Configure
 constexpr int Categories = 51696;
 constexpr int GeneralOptions = 51687;

@@ -1,8 +1,10 @@
 #include "app/TMiravo99DlgClient.h"
 
+#include "app/ClipboardCommands.h"
 #include "app/ColumnCommands.h"
 #include "app/CommandIds.h"
 #include "app/ExportCommand.h"
+#include "app/FindBar.h"
 #include "app/GearListView.h"
 #include "app/GearRowDrag.h"
 #include "app/GroupCommands.h"
@@ -22,6 +24,7 @@
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
 #include "model/ItemEditing.h"
+#include "model/ItemFind.h"
 #include "model/RecoveryStore.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
@@ -36,6 +39,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFont>
@@ -224,6 +228,25 @@ void TMiravo99DlgClient::createControls() {
                        tr("Take the item out of its group")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmRemoveFromGroup);
 
+    connect(makeAction(cmd::Cut, tr("C&ut"), tr("Move the highlighted items to the clipboard")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmCut);
+    connect(makeAction(cmd::Copy, tr("Cop&y"), tr("Copy the highlighted items to the clipboard")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmCopy);
+    connect(makeAction(cmd::Paste, tr("&Paste"), tr("Add the items on the clipboard")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmPaste);
+    connect(makeAction(cmd::Find, tr("&Find..."), tr("Find an item by its text")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmFind);
+    connect(makeAction(cmd::FindNext, tr("Find Ne&xt"), tr("Find the next matching item")),
+            &QAction::triggered, this, [this] { findNext(true); });
+    connect(
+        makeAction(cmd::FindPrevious, tr("Find Pre&vious"), tr("Find the previous matching item")),
+        &QAction::triggered, this, [this] { findNext(false); });
+    actions_.value(cmd::Cut)->setShortcut(QKeySequence::Cut);
+    actions_.value(cmd::Copy)->setShortcut(QKeySequence::Copy);
+    actions_.value(cmd::Paste)->setShortcut(QKeySequence::Paste);
+    actions_.value(cmd::Find)->setShortcut(QKeySequence::Find);
+    actions_.value(cmd::FindNext)->setShortcut(QKeySequence(Qt::Key_F3));
+    actions_.value(cmd::FindPrevious)->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     connect(makeAction(cmd::MarkWorn, tr("Mark &Worn"),
                        tr("Mark the item worn, or not: it leaves the base weight")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmMarkWorn);
@@ -259,14 +282,22 @@ void TMiravo99DlgClient::createControls() {
         }
     });
     connect(list_, &GearListView::rowContextMenu, this, [this](int row, const QPoint& at) {
-        if (row >= 0 && row < document_.rowCount() && document_.row(row).isMemberRow()) {
+        if (row < 0 || row >= document_.rowCount()) {
+            return;
+        }
+        updateCommandEnablers();
+        QMenu menu(this);
+        if (document_.row(row).isMemberRow()) {
             // The command acts on the first selected row: the one clicked.
             selectRow(row);
             enable(actions_.value(cmd::RemoveFromGroup), !document_.hideViewActive());
-            QMenu menu(this);
             menu.addAction(actions_.value(cmd::RemoveFromGroup));
-            menu.exec(at);
+            menu.addSeparator();
         }
+        for (int id : {cmd::Cut, cmd::Copy, cmd::Paste}) {
+            menu.addAction(actions_.value(id));
+        }
+        menu.exec(at);
     });
     connect(list_, &GearListView::deleteRequested, this, &TMiravo99DlgClient::cmDelete);
     rowDrag_ = new GearRowDrag(
@@ -370,13 +401,18 @@ void TMiravo99DlgClient::createControls() {
     }
     setFocusProxy(list_);
 
+    findBar_ = new FindBar(this);
+    findBar_->hide();
+    connect(findBar_, &FindBar::findRequested, this, &TMiravo99DlgClient::findNext);
+    connect(findBar_, &FindBar::closed, list_, [this] { list_->setFocus(); });
     summary_ = new SummaryLine(this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(list_, 0, 0);
-    grid->addLayout(buttons, 0, 1);
-    grid->addLayout(bottom, 1, 0, 1, 2);
-    grid->addWidget(summary_, 2, 0, 1, 2);
+    grid->addLayout(buttons, 0, 1, 2, 1);
+    grid->addWidget(findBar_, 1, 0);
+    grid->addLayout(bottom, 2, 0, 1, 2);
+    grid->addWidget(summary_, 3, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(0, 1);
     setLayout(grid);
@@ -1254,6 +1290,86 @@ void TMiravo99DlgClient::cmDelete() {
     refreshButtons();
 }
 
+void TMiravo99DlgClient::cmCopy() {
+    copyRowsToClipboard(*model_, selectedRows());
+}
+
+void TMiravo99DlgClient::cmCut() {
+    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before cutting",
+                          "Please select the \"Show Selected\" menu item before cutting")) {
+        return;
+    }
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) {
+        return;
+    }
+    selectRow(cutRowsToClipboard(*model_, rows));
+    refreshButtons();
+}
+
+void TMiravo99DlgClient::cmPaste() {
+    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before pasting",
+                          "Please select the \"Show Selected\" menu item before pasting")) {
+        return;
+    }
+    const std::vector<int> rows =
+        pasteFromClipboard(*model_, *list_, prompts_, QApplication::clipboard()->mimeData());
+    refreshButtons();
+    selectRows(rows);
+}
+
+void TMiravo99DlgClient::selectRows(const std::vector<int>& rows) {
+    if (rows.empty()) {
+        return;
+    }
+    QItemSelection selection;
+    for (const int r : rows) {
+        selection.select(model_->index(r, 0), model_->index(r, model_->columnCount() - 1));
+    }
+    list_->selectionModel()->setCurrentIndex(model_->index(rows.front(), 0),
+                                             QItemSelectionModel::NoUpdate);
+    list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    list_->scrollTo(model_->index(rows.front(), 0));
+    list_->setFocus();
+}
+
+void TMiravo99DlgClient::cmFind() {
+    findBar_->open();
+}
+
+void TMiravo99DlgClient::findNext(bool forward, bool fromCurrent) {
+    const QString text = findBar_->text();
+    if (text.isEmpty()) {
+        findBar_->setNote({});
+        if (!fromCurrent) {
+            cmFind(); // F3 with nothing to find asks what to find
+        }
+        return;
+    }
+    const QModelIndex current = list_->currentIndex();
+    int from = current.isValid() ? current.row() : -1;
+    if (fromCurrent && from >= 0) {
+        from += forward ? -1 : 1;
+    }
+    const FindHit hit = findItem(document_, Cp1252::fromUnicode(text), from, forward);
+    if (!hit.found()) {
+        findBar_->setNote(tr("Not found"));
+        return;
+    }
+    int row = hit.row;
+    if (hit.member >= 0) {
+        toggleGroupRow(row);
+        row += 1 + hit.member;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
+    list_->scrollTo(index);
+    findBar_->setNote(!hit.wrapped ? QString()
+                      : forward    ? tr("Passed the end of the list, went on from the top")
+                                   : tr("Passed the top of the list, went on from the end"));
+}
+
 void TMiravo99DlgClient::dropRow(int source, int target) {
     GroupCommandContext context{document_, prompts_, env_.runDialog, this};
     const int row = dropCommand(context, groupNameBuffer_, source, target);
@@ -1370,6 +1486,12 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     enable(actions_.value(cmd::Delete), selection && !hidden);
     enable(actions_.value(cmd::Modify), selection && !hidden);
     enable(actions_.value(cmd::Add), !hidden);
+    // Cut and Paste stay on in a hide view, so that the keys are told why they are refused.
+    enable(actions_.value(cmd::Cut), selection);
+    enable(actions_.value(cmd::Copy), selection);
+    enable(actions_.value(cmd::Paste), true);
+    enable(actions_.value(cmd::FindNext), rows);
+    enable(actions_.value(cmd::FindPrevious), rows);
     enable(actions_.value(cmd::MarkWorn), selection);
     enable(actions_.value(cmd::MarkConsumable), selection);
     enable(actions_.value(cmd::ClearSelected), clearEnabled);

@@ -40,6 +40,7 @@ class QPushButton;
 
 namespace varnel {
 
+class FindBar;
 class GearListView;
 class GearRowDrag;
 class SummaryLine;
@@ -139,6 +140,14 @@ public:
     // Row `source` dragged onto row `target`: joins or makes a group.
     void dropRow(int source, int target);
     void cmRemoveFromGroup();
+    void cmCut();
+    void cmCopy();
+    void cmPaste();
+    void cmFind();
+    // The next (or previous) row matching the find bar's text; `fromCurrent` lets the current
+    // row match, as typing does.
+    void findNext(bool forward, bool fromCurrent = false);
+    [[nodiscard]] FindBar* findBar() const { return findBar_; }
     // The selected item worn or consumable, or no longer.
     void cmMarkWorn();
     void cmMarkConsumable();
@@ -216,6 +225,8 @@ private:
     void toggleMarkOfSelection(GearMark mark);
     [[nodiscard]] std::vector<int> selectedRows() const;
     void selectRow(int row);
+    // Selects the rows and brings the first into view.
+    void selectRows(const std::vector<int>& rows);
     ItemCommandContext itemContext();
     [[nodiscard]] struct ReportSource reportSource() const;
     bool refuseWhileHidden(const char* nonSelectedText, const char* selectedText);
@@ -251,6 +262,7 @@ private:
     std::unique_ptr<GearListModel> model_;
     GearListView* list_ = nullptr;
     GearRowDrag* rowDrag_ = nullptr;
+    FindBar* findBar_ = nullptr;
     QLabel* totalLabel_ = nullptr;
     QLabel* totalText_ = nullptr;
     SummaryLine* summary_ = nullptr;

@@ -60,6 +60,14 @@ void TSDIDecFrame::buildMenus() {
         add(entry, id);
     }
     entry->addSeparator();
+    for (int id : {cmd::Cut, cmd::Copy, cmd::Paste}) {
+        add(entry, id);
+    }
+    entry->addSeparator();
+    for (int id : {cmd::Find, cmd::FindNext, cmd::FindPrevious}) {
+        add(entry, id);
+    }
+    entry->addSeparator();
     for (int id : {cmd::SelectAll, cmd::ClearSelected, cmd::HideSelected, cmd::HideNonSelected}) {
         add(entry, id);
     }
