@@ -86,7 +86,11 @@ bool GearListModel::setData(const QModelIndex& index, const QVariant& value, int
     }
     const auto state = static_cast<Qt::CheckState>(value.toInt());
     // The document tells the view through rowsChanged.
-    document_.setStateImage(index.row(), state == Qt::Unchecked ? 1 : 2);
+    if (checkHandler_) {
+        checkHandler_(index.row(), state != Qt::Unchecked);
+    } else {
+        document_.setStateImage(index.row(), state == Qt::Unchecked ? 1 : 2);
+    }
     return true;
 }
 

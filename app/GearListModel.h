@@ -12,6 +12,8 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 namespace varnel {
 
@@ -57,6 +59,11 @@ public:
     // After the document's user column count was changed directly.
     void syncColumnCount();
 
+    // Takes a check box click instead of the document (the window makes it an undoable step).
+    void setCheckHandler(std::function<void(int row, bool checked)> handler) {
+        checkHandler_ = std::move(handler);
+    }
+
     // Held while a cell's text is produced (shared with other running copies); none by default.
     void setDisplayLock(NamedSemaphore* lock) { displayLock_ = lock; }
 
@@ -100,6 +107,7 @@ private:
     // label moves only once the change is announced with dataChanged.
     int frozenRow_ = -1;
     NamedSemaphore* displayLock_ = nullptr;
+    std::function<void(int row, bool checked)> checkHandler_;
     QString frozenLabel_;
 };
 

@@ -28,6 +28,9 @@ public:
     bool apply(GearDocument& document, DocumentSettings& settings);
     void revert(GearDocument& document, DocumentSettings& settings);
 
+    // Runs `more` as part of this change, which must be the document's last one and made.
+    void extend(GearDocument& document, DocumentSettings& settings, const Action& more);
+
     // Why the change cannot be taken back (`undo`) or made again now: its rows were numbered in
     // an order the list has left since.
     [[nodiscard]] std::optional<UserMessage> refusal(const GearDocument& document, bool undo) const;
@@ -35,6 +38,8 @@ public:
     [[nodiscard]] const std::string& name() const { return name_; }
     [[nodiscard]] int result() const { return result_; }
     [[nodiscard]] bool changed() const { return !journal_.empty(); }
+    // Whether rows changed, not only collections and settings.
+    [[nodiscard]] bool changesRows() const { return !journal_.rows.empty(); }
     [[nodiscard]] bool touchesColumns() const { return columns_; }
 
 private:
@@ -45,5 +50,11 @@ private:
     int result_ = -1;
     EditJournal journal_; // what the next apply or revert replays
 };
+
+// Takes an edit as one step (the window's undo stack) and returns its result.
+using EditPerformer = std::function<int(DocumentEdit)>;
+
+// Hands `edit` to `performer`; without one it is made at once and not kept. Returns its result.
+int perform(const EditPerformer& performer, DocumentEdit edit, GearDocument& document);
 
 } // namespace varnel

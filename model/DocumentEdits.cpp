@@ -88,9 +88,12 @@ DocumentEdit deleteCategoryEdit(std::string name) {
 }
 
 DocumentEdit renameCategoryEdit(std::string oldName, std::string newName,
-                                CategoryRenameOutcome* outcome) {
+                                CategoryRenameOutcome* outcome, std::function<void()> then) {
     return {"Rename Category", [=](GearDocument& d, DocumentSettings&) {
                 CategoryRenameOutcome out = renameCategory(d, oldName, newName);
+                if (out.renamed() && then) {
+                    then();
+                }
                 const int rows = out.rowsChanged;
                 if (outcome) {
                     *outcome = std::move(out);
@@ -124,31 +127,35 @@ DocumentEdit addColumnEdit(std::string heading, std::int32_t alignment) {
             true};
 }
 
-DocumentEdit deleteColumnsEdit(std::vector<int> positions) {
-    return {"Delete Column",
-            [positions = std::move(positions)](GearDocument& d, DocumentSettings& s) {
-                const std::vector<int> removed = deleteUserColumns(d, positions);
-                for (const int k : removed) {
-                    const auto column = static_cast<std::int32_t>(kFixedColumns) + k - 1;
-                    const auto at = static_cast<std::size_t>(k - 1);
-                    if (at < s.userColumnRecords.size()) {
-                        s.userColumnRecords.erase(s.userColumnRecords.begin() +
-                                                  static_cast<std::ptrdiff_t>(at));
-                    }
-                    if (static_cast<std::size_t>(column) < s.columnWidths.size()) {
-                        s.columnWidths.erase(s.columnWidths.begin() + column);
-                    }
-                    auto& order = s.columnOrder;
-                    if (std::erase(order, column) > 0) {
-                        for (std::int32_t& c : order) {
-                            c -= c > column ? 1 : 0;
-                        }
+DocumentEdit deleteColumnsEdit(std::vector<int> positions, std::vector<int>* removedColumns) {
+    return {
+        "Delete Column",
+        [positions = std::move(positions), removedColumns](GearDocument& d, DocumentSettings& s) {
+            const std::vector<int> removed = deleteUserColumns(d, positions);
+            if (removedColumns) {
+                *removedColumns = removed;
+            }
+            for (const int k : removed) {
+                const auto column = static_cast<std::int32_t>(kFixedColumns) + k - 1;
+                const auto at = static_cast<std::size_t>(k - 1);
+                if (at < s.userColumnRecords.size()) {
+                    s.userColumnRecords.erase(s.userColumnRecords.begin() +
+                                              static_cast<std::ptrdiff_t>(at));
+                }
+                if (static_cast<std::size_t>(column) < s.columnWidths.size()) {
+                    s.columnWidths.erase(s.columnWidths.begin() + column);
+                }
+                auto& order = s.columnOrder;
+                if (std::erase(order, column) > 0) {
+                    for (std::int32_t& c : order) {
+                        c -= c > column ? 1 : 0;
                     }
                 }
-                s.userColumns = d.userColumnCount;
-                return static_cast<int>(removed.size());
-            },
-            true};
+            }
+            s.userColumns = d.userColumnCount;
+            return static_cast<int>(removed.size());
+        },
+        true};
 }
 
 DocumentEdit modifyColumnEdit(int column, std::string heading, std::int32_t alignment) {

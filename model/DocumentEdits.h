@@ -9,6 +9,7 @@
 #include "model/ItemEditing.h"
 #include "model/LighterPackImport.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,16 +34,19 @@ DocumentEdit removeFromGroupEdit(int memberRow);
 // --- categories; the outcomes, when given, receive what the rule answered
 DocumentEdit addCategoryEdit(std::string text, CategoryAddOutcome* outcome = nullptr);
 DocumentEdit deleteCategoryEdit(std::string name);
+// `then` runs as part of the step (the list's re-sort by category).
 DocumentEdit renameCategoryEdit(std::string oldName, std::string newName,
-                                CategoryRenameOutcome* outcome = nullptr);
+                                CategoryRenameOutcome* outcome = nullptr,
+                                std::function<void()> then = {});
 
 // --- user columns, in the document and its column settings
 // Appends user column `heading` (record bytes, cut to the heading's width).
 void appendUserColumn(GearDocument& document, DocumentSettings& settings,
                       const std::string& heading, std::int32_t alignment);
 DocumentEdit addColumnEdit(std::string heading, std::int32_t alignment);
-// Positions as deleteUserColumns takes them; the result is the number of columns removed.
-DocumentEdit deleteColumnsEdit(std::vector<int> positions);
+// Positions as deleteUserColumns takes them; the result is the number of columns removed, and
+// `removed` receives their numbers.
+DocumentEdit deleteColumnsEdit(std::vector<int> positions, std::vector<int>* removed = nullptr);
 // Any column, fixed ones included (0-based list column).
 DocumentEdit modifyColumnEdit(int column, std::string heading, std::int32_t alignment);
 

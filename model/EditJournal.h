@@ -52,6 +52,7 @@ struct DocumentParts {
         Choices = 1U << 7,
         GroupNames = 1U << 8,
         Columns = 1U << 9,
+        ColumnLayout = 1U << 10, // widths and order: kept apart, few edits change them
     };
     float total = 0.0F;
     bool metric = false;

@@ -971,9 +971,10 @@ EditJournal GearDocument::endRecording() {
     mark(p.groupNames == groupNamesOf(groupNames), DocumentParts::GroupNames);
     if (const DocumentSettings* s = rec->settings) {
         mark(p.fixedColumns == s->fixedColumns && p.userColumns == s->userColumns &&
-                 p.userColumnRecords == s->userColumnRecords && p.columnWidths == s->columnWidths &&
-                 p.columnOrder == s->columnOrder && p.settingsMetric == s->metric,
+                 p.userColumnRecords == s->userColumnRecords && p.settingsMetric == s->metric,
              DocumentParts::Columns);
+        mark(p.columnWidths == s->columnWidths && p.columnOrder == s->columnOrder,
+             DocumentParts::ColumnLayout);
     }
     // Only what changed is kept.
     const auto keep = [&](DocumentParts::Part part, auto& value) {
@@ -986,8 +987,8 @@ EditJournal GearDocument::endRecording() {
     keep(DocumentParts::Choices, p.choices);
     keep(DocumentParts::GroupNames, p.groupNames);
     keep(DocumentParts::Columns, p.userColumnRecords);
-    keep(DocumentParts::Columns, p.columnWidths);
-    keep(DocumentParts::Columns, p.columnOrder);
+    keep(DocumentParts::ColumnLayout, p.columnWidths);
+    keep(DocumentParts::ColumnLayout, p.columnOrder);
     journal.changedParts = changed;
     journal.parts = std::move(p);
     // Deleting only ever appends handheld copies.
@@ -1188,9 +1189,11 @@ EditJournal GearDocument::replay(EditJournal journal, DocumentSettings* settings
             std::swap(settings->fixedColumns, p.fixedColumns);
             std::swap(settings->userColumns, p.userColumns);
             settings->userColumnRecords.swap(p.userColumnRecords);
+            std::swap(settings->metric, p.settingsMetric);
+        }
+        if ((changed & DocumentParts::ColumnLayout) && settings) {
             settings->columnWidths.swap(p.columnWidths);
             settings->columnOrder.swap(p.columnOrder);
-            std::swap(settings->metric, p.settingsMetric);
         }
         const auto base =
             static_cast<std::ptrdiff_t>(std::min(journal.deletedBase, deletedRecords.size()));
