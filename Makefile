@@ -4,8 +4,10 @@ CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 30
 # Paths relative to the checkout, so that ccache hits in any clone.
 export CCACHE_BASEDIR ?= $(CURDIR)
+# Debug info would otherwise put the build folder into every hash, and no other clone could hit.
+export CCACHE_NOHASHDIR ?= 1
 
-.PHONY: all deps build run test quick asan fuzz fuzz-build bench format tidy install clean
+.PHONY: all deps build run test quick asan fuzz fuzz-build bench format tidy install package clean
 
 all: build
 
@@ -26,6 +28,11 @@ run: build
 PREFIX ?= /usr/local
 install: build
 	cmake --install build --prefix "$(PREFIX)"
+
+# varnel_VERSION_ARCH.deb here, for `sudo apt install ./varnel_*.deb`.
+package: build
+	cd build && cpack
+	cp build/varnel_*.deb .
 
 # Everything CI checks: the suite in a normal and in a sanitizer build, then the fuzz smoke runs.
 test: quick asan fuzz

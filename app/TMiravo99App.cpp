@@ -2,6 +2,7 @@
 
 #include "app/TMiravo99DlgClient.h"
 #include "app/TSDIDecFrame.h"
+#include "model/FileLocations.h"
 #include "platform/QtRegistrySource.h"
 #include "ui/QtPrompts.h"
 
@@ -9,8 +10,27 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 
 namespace varnel {
+
+namespace {
+
+std::filesystem::path pathOf(const QString& name) {
+    return std::filesystem::path(name.toStdString());
+}
+
+// The desktop's folders; the documents folder is the one `xdg-user-dir DOCUMENTS` names.
+UserFolders userFolders(const std::filesystem::path& current) {
+    UserFolders user;
+    user.current = current;
+    user.home = pathOf(qEnvironmentVariable("HOME"));
+    user.configHome = pathOf(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    user.documents = pathOf(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return user;
+}
+
+} // namespace
 
 int runApplication(int& argc, char** argv, const QStringList& files) {
     QApplication app(argc, argv);
@@ -28,6 +48,7 @@ int runApplication(int& argc, char** argv, const QStringList& files) {
     environment.settingsRegistry = &registry;
     environment.hotSyncRegistry = &hotSyncRegistry;
     environment.currentFolder = std::filesystem::path(QDir::currentPath().toStdString());
+    environment.files = locateFiles(userFolders(environment.currentFolder));
 
     auto* client = new TMiravo99DlgClient(environment);
     TSDIDecFrame frame(client);

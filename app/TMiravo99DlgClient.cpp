@@ -89,7 +89,8 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
 
 TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* parent)
     : QWidget(parent), env_(std::move(environment)), prompts_(*env_.prompts),
-      appSettings_(env_.currentFolder) {
+      files_(env_.files.value_or(FileLocations::inCurrentFolder(env_.currentFolder))),
+      appSettings_(files_) {
     setObjectName(QStringLiteral("TMiravo99DlgClient"));
     if (!env_.openUrl) {
         env_.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -107,7 +108,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
             {ReadOutcome::unreadableSettingsText(appSettings_.path(), ec.message()), "Varnel",
              MessageIcon::Exclamation});
     }
-    StartupFiles files = chooseStartupFiles(env_.currentFolder, *env_.settingsRegistry);
+    StartupFiles files = chooseStartupFiles(files_, *env_.settingsRegistry);
     settingsFile_ = files.settingsFile;
     settingsExisted_ = files.settingsExisted;
     documentName_ = files.documentFile;
@@ -170,7 +171,7 @@ void TMiravo99DlgClient::createControls() {
     connect(
         makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail")),
         &QAction::triggered, this, &TMiravo99DlgClient::cmExport);
-    connect(makeAction(cmd::ImportLighterPack, tr("Import LighterPack CSV..."),
+    connect(makeAction(cmd::ImportLighterPack, tr("&Import LighterPack CSV..."),
                        tr("Add the items of a list exported from LighterPack")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmImportLighterPack);
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
@@ -530,6 +531,8 @@ void TMiravo99DlgClient::addRecentFile(const std::filesystem::path& name) {
 WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& name) {
     collectSettings();
     const auto target = writeTarget(name, name, env_.currentFolder);
+    // A folder that cannot be made fails the write below, which tells why.
+    (void)files_.makeFolderFor(target);
     WriteOutcome outcome =
         writeDocumentFiles(target, name, document_, settings_, appSettings_, env_.currentFolder);
     // A handheld list is not written there but to the HotSync folder.
@@ -734,7 +737,7 @@ void TMiravo99DlgClient::cmNew() {
     cutShortFile_.clear();
     undoStack_.clear();
     document_.clearForReload();
-    documentName_ = env_.currentFolder / "Untitled.dat";
+    documentName_ = files_.documentFolder / "Untitled.dat";
     rememberOnDisk(documentName_);
     setCaption();
     document_.resetCollections();

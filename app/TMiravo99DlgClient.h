@@ -15,6 +15,7 @@
 #include "model/AppSettings.h"
 #include "model/DocumentEdit.h"
 #include "model/DocumentSettings.h"
+#include "model/FileLocations.h"
 #include "model/FileStamp.h"
 #include "model/GearDocument.h"
 #include "model/RegistrySource.h"
@@ -50,6 +51,8 @@ struct ClientEnvironment {
     // The current user's keys, where the HotSync folder is registered; none: always asked.
     RegistrySource* hotSyncRegistry = nullptr;
     std::filesystem::path currentFolder;
+    // Where "Varnel.ini" and the default document go; none: in currentFolder.
+    std::optional<FileLocations> files;
     // Runs a modal dialog and returns its result; tests answer without an event loop.
     std::function<int(QDialog&)> runDialog;
     // Hands a link to the desktop (mail program, browser); tests record it instead.
@@ -212,6 +215,7 @@ private:
     Prompts& prompts_;
     GearDocument document_;
     DocumentSettings settings_;
+    FileLocations files_;
     AppSettings appSettings_;
     std::filesystem::path settingsFile_;
     bool settingsExisted_ = false;

@@ -18,7 +18,11 @@ std::string recentKey(std::size_t index) {
 
 } // namespace
 
-AppSettings::AppSettings(const std::filesystem::path& folder) : path_(folder / kFileName) {}
+AppSettings::AppSettings(const std::filesystem::path& folder)
+    : AppSettings(FileLocations::inCurrentFolder(folder)) {}
+
+AppSettings::AppSettings(const FileLocations& files)
+    : files_(files), path_(files.settingsFolder / kFileName) {}
 
 std::error_code AppSettings::load() {
     lastFile_.clear();
@@ -53,6 +57,9 @@ std::error_code AppSettings::save() const {
         return ec;
     }
     storeInto(ini);
+    if (const auto ec = files_.makeFolderFor(path_)) {
+        return ec;
+    }
     return ini.save(path_);
 }
 

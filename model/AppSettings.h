@@ -1,7 +1,7 @@
 #pragma once
-// The application settings file "Varnel.ini" in the current folder: the last document and the
-// recent-files list.
+// The application settings file "Varnel.ini": the last document and the recent-files list.
 
+#include "model/FileLocations.h"
 #include "model/IniFile.h"
 
 #include <cstddef>
@@ -19,6 +19,8 @@ public:
     static constexpr std::size_t kMaxRecentFiles = 4;
 
     explicit AppSettings(const std::filesystem::path& folder);
+    // In files.settingsFolder, made at the first save when it is ours to make.
+    explicit AppSettings(const FileLocations& files);
 
     const std::filesystem::path& path() const { return path_; }
     bool fileExists() const { return IniFile::exists(path_); }
@@ -42,6 +44,7 @@ public:
 private:
     void storeInto(IniFile& ini) const;
 
+    FileLocations files_;
     std::filesystem::path path_;
     IniFile ini_;
     std::string lastFile_;

@@ -371,8 +371,11 @@ void applyContent(GearDataContent& content, GearDocument& document) {
                                     std::make_move_iterator(content.choices.begin()),
                                     std::make_move_iterator(content.choices.end()));
     document.nextCategoryId = content.nextCategoryId;
+    // The names outlive their documents, so a document read again finds its own already there.
     for (std::string& name : content.groupNames) {
-        document.groupNames.add(std::make_unique<std::string>(std::move(name)));
+        if (document.groupNames.find(name) == nullptr) {
+            document.groupNames.add(std::make_unique<std::string>(std::move(name)));
+        }
     }
     document.deletedRecords.insert(document.deletedRecords.end(), content.deletedRecords.begin(),
                                    content.deletedRecords.end());

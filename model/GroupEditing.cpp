@@ -109,6 +109,17 @@ std::optional<UserMessage> groupNameRefusal(const GearDocument& document, std::s
     return std::nullopt;
 }
 
+void releaseGroupName(GearDocument& document, const sPubInfo& group) {
+    const std::string_view name = fieldText(group.item);
+    // A file may hold two groups of one name; the other keeps it taken.
+    for (const GearRow& row : document.rows()) {
+        if (row.isGroupRow() && row.record.get() != &group && fieldText(row.record->item) == name) {
+            return;
+        }
+    }
+    document.groupNames.remove(std::string(name));
+}
+
 int joinGroup(GearDocument& document, int source, int groupRow) {
     if (!canDragRow(document, source) || !validRow(document, groupRow) ||
         !document.row(groupRow).isGroupRow()) {
@@ -179,7 +190,7 @@ int removeFromGroup(GearDocument& document, int memberRow) {
     // The rows below still show the remaining members in order.
     document.takeRow(memberRow);
     if (group.members->empty()) {
-        document.groupNames.remove(std::string(fieldText(group.item)));
+        releaseGroupName(document, group);
         group.members.reset();
         document.takeRow(g);
         document.insertRecord(std::move(item));

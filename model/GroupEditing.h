@@ -55,6 +55,10 @@ int createGroup(GearDocument& document, int source, int target, std::string_view
 // Returns the row of the item taken out, -1 when `memberRow` is not a member row.
 int removeFromGroup(GearDocument& document, int memberRow);
 
+// Takes the name of `group`, a group row that is going, out of the group names, unless another
+// group row still carries it.
+void releaseGroupName(GearDocument& document, const sPubInfo& group);
+
 // The weights of the checked top-level rows, summed as the totals sum them.
 [[nodiscard]] float checkedRowsTotal(const GearDocument& document);
 

@@ -1,6 +1,7 @@
 #include "model/ItemEditing.h"
 
 #include "model/FixedText.h"
+#include "model/GroupEditing.h"
 #include "model/WeightText.h"
 #include "model/sPubInfo60.h"
 
@@ -143,7 +144,7 @@ int deleteRow(GearDocument& document, int r, bool handheldCopy) {
             return r;
         }
         // A group without members is no group: it goes the way Remove from Group takes it.
-        document.groupNames.remove(std::string(fieldText(group.item)));
+        releaseGroupName(document, group);
         group.members.reset();
         if (groupChecked) {
             addToTotal(document, -before);
@@ -158,7 +159,7 @@ int deleteRow(GearDocument& document, int r, bool handheldCopy) {
         if (record.expanded) {
             document.toggleGroup(r);
         }
-        document.groupNames.remove(std::string(fieldText(record.item)));
+        releaseGroupName(document, record);
     }
     if (handheldCopy) {
         keepHandheldCopy(document, record);

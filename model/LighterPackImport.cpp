@@ -29,33 +29,37 @@ constexpr double kGramsPerOunce = 28.349523125;
 struct CsvRecord {
     int line = 0;
     std::vector<std::string> fields;
-    std::string error; // why the record cannot be read; empty when it can
+    std::string error;     // why the record cannot be read; empty when it can
+    bool unclosed = false; // a quote ran to the end of the file
+    std::string_view raw;  // the record's bytes as they stand in the file
 };
 
 // RFC 4180 records, ended by LF, CR LF or a lone CR; a quoted field may hold any of them.
 class CsvReader {
 public:
-    explicit CsvReader(std::string_view bytes) : in_(bytes) {
-        if (in_.substr(0, 3) == "\xEF\xBB\xBF") {
-            in_.remove_prefix(3);
-        }
-    }
+    explicit CsvReader(std::string_view bytes) : in_(bytes) {}
 
     [[nodiscard]] bool atEnd() const { return at_ >= in_.size(); }
 
     CsvRecord next() {
         CsvRecord record;
         record.line = line_;
+        const std::size_t start = at_;
+        const auto done = [&] {
+            record.raw = in_.substr(start, at_ - start);
+            return std::move(record);
+        };
         std::string field;
         for (;;) {
             if (atEnd()) {
                 record.fields.push_back(std::move(field));
-                return record;
+                return done();
             }
             const char c = in_[at_++];
             if (c == '"' && field.empty()) {
                 if (!readQuoted(field)) {
                     record.error = "a quoted field is not closed before the end of the file";
+                    record.unclosed = true;
                 }
                 if (!atEnd() && !isSeparator(in_[at_])) {
                     record.error = "text follows a closing quote";
@@ -73,7 +77,7 @@ public:
             if (c == '\r' || c == '\n') {
                 endLine(c);
                 record.fields.push_back(std::move(field));
-                return record;
+                return done();
             }
             field += c;
         }
@@ -188,6 +192,42 @@ std::optional<double> unitFactor(std::string_view unit, bool metric) {
     return std::nullopt;
 }
 
+bool near(double a, double b, double tolerance) {
+    return std::abs(a - b) <= tolerance + 1e-12 * std::max(1.0, std::abs(b));
+}
+
+struct StoredWeight {
+    std::string text;
+    bool rounded = false;
+};
+
+// The line weight is recomputed from the stored texts whenever the item changes, so it is the
+// unit weight text that must multiply out right, not just this import's arithmetic.
+std::optional<StoredWeight> storedUnitWeight(double unit, std::string_view qtyText) {
+    const double exact = unit * weightValue(qtyText);
+    std::optional<std::string> nearest;
+    for (int decimals = 2;; ++decimals) {
+        std::string text = formatFixed(unit, 0, decimals);
+        if (text.size() > kMaxUnitWeightLength) {
+            break;
+        }
+        const auto line = lineWeightText(text, qtyText);
+        if (!line) {
+            continue;
+        }
+        if (near(weightValue(text), unit, 0.0)) {
+            return StoredWeight{std::move(text), false};
+        }
+        if (!nearest && near(weightValue(*line), exact, 0.005)) {
+            nearest = std::move(text);
+        }
+    }
+    if (!nearest) {
+        return std::nullopt;
+    }
+    return StoredWeight{std::move(*nearest), true};
+}
+
 std::string shownText(std::string_view text) {
     constexpr std::size_t kShown = 30;
     std::string out = "\"";
@@ -288,24 +328,32 @@ std::optional<std::string> readRow(const CsvRecord& record, std::size_t fieldCou
         return "the qty " + shownUtf8(qtyText) + " has more than " +
                std::to_string(kMaxMultiplierLength) + " characters";
     }
-    const std::string unitWeight = formatWeight(*weight * *factor);
-    if (unitWeight.size() > kMaxUnitWeightLength ||
-        !lineWeightText(unitWeight, qtyText).has_value()) {
-        return "the weight " + shownUtf8(f[Weight]) + " " + utf8ToWindows1252(trimmed(f[Unit])) +
-               " times the qty " + utf8ToWindows1252(qtyText) + " is too large to be stored";
+    const double unit = *weight * *factor;
+    const std::string weightAndUnit =
+        shownUtf8(f[Weight]) + " " + utf8ToWindows1252(trimmed(f[Unit]));
+    const std::string roughly = formatWeight(unit);
+    if (roughly.size() > kMaxUnitWeightLength || !lineWeightText(roughly, qtyText).has_value()) {
+        return "the weight " + weightAndUnit + " times the qty " + utf8ToWindows1252(qtyText) +
+               " is too large to be stored";
+    }
+    const auto stored = storedUnitWeight(unit, qtyText);
+    if (!stored) {
+        return "the weight " + weightAndUnit + " times the qty " + utf8ToWindows1252(qtyText) +
+               " cannot be stored to within 0.005";
     }
 
     // Only a row that is imported is told about its texts.
     LighterPackList notes;
     TextFitter fitter(record.line, notes);
     item.line = record.line;
-    item.fields.category = fitter.fit(f[Category], kHeading[Category], sCategory60::kMaxName);
+    item.fields.category =
+        fitter.fit(trimmed(f[Category]), kHeading[Category], sCategory60::kMaxName);
     if (item.fields.category.empty()) {
         item.fields.category = "Unfiled";
     }
     item.fields.item = fitter.fit(f[ItemName], kHeading[ItemName], kMaxItemLength);
     item.fields.notes = fitter.fit(f[Desc], kHeading[Desc], kMaxNotesLength);
-    item.fields.unitWeight = unitWeight;
+    item.fields.unitWeight = stored->text;
     item.fields.multiplier = std::string(qtyText);
     for (std::size_t k = 0; k < kLighterPackExtras && FirstExtra + k < fieldCount; ++k) {
         item.extras[k] =
@@ -313,7 +361,73 @@ std::optional<std::string> readRow(const CsvRecord& record, std::size_t fieldCou
     }
     list.changed.insert(list.changed.end(), notes.changed.begin(), notes.changed.end());
     list.cut.insert(list.cut.end(), notes.cut.begin(), notes.cut.end());
+    if (stored->rounded) {
+        list.rounded.push_back(
+            {record.line, weightAndUnit + " became " + stored->text + (metric ? " gm." : " oz.")});
+    }
     return std::nullopt;
+}
+
+// Each line after the first that an unclosed quote took in, so that the user can find the rows
+// that went with it.
+void noteSwallowedLines(const CsvRecord& record, std::vector<LighterPackNote>& skipped) {
+    std::string_view rest = record.raw;
+    int line = record.line;
+    bool first = true;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find_first_of("\r\n"), rest.size());
+        if (!first) {
+            skipped.push_back({line, "inside the quote opened on line " +
+                                         std::to_string(record.line) + ": " +
+                                         shownUtf8(rest.substr(0, end))});
+        }
+        first = false;
+        std::size_t next = end;
+        if (next < rest.size()) {
+            next += rest.substr(next, 2) == "\r\n" ? 2 : 1;
+        }
+        rest.remove_prefix(next);
+        ++line;
+    }
+}
+
+// Strict UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
+bool validUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t n = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            n = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            n = 2;
+            low = b == 0xE0 ? 0xA0 : 0x80;
+            high = b == 0xED ? 0x9F : 0xBF;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            n = 3;
+            low = b == 0xF0 ? 0x90 : 0x80;
+            high = b == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i <= n) {
+            return false;
+        }
+        for (std::size_t k = 1; k <= n; ++k) {
+            const auto c = static_cast<unsigned char>(bytes[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) {
+                return false;
+            }
+        }
+        i += n + 1;
+    }
+    return true;
 }
 
 void appendNotes(std::string& out, std::string_view title,
@@ -346,6 +460,17 @@ std::error_code readLighterPackFile(const std::filesystem::path& path, std::stri
 
 LighterPackList parseLighterPackCsv(std::string_view bytes, bool metric) {
     LighterPackList list;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        bytes.remove_prefix(3);
+    }
+    // A spreadsheet saves its CSV in the system's code page; read as UTF-8, every accented
+    // letter would become "?".
+    std::string recoded;
+    const bool windows1252 = !validUtf8(bytes);
+    if (windows1252) {
+        recoded = windows1252ToUtf8(bytes);
+        bytes = recoded;
+    }
     CsvReader reader(bytes);
     if (reader.atEnd()) {
         return list;
@@ -355,6 +480,7 @@ LighterPackList parseLighterPackCsv(std::string_view bytes, bool metric) {
         return list;
     }
     list.recognised = true;
+    list.windows1252 = windows1252;
     while (!reader.atEnd()) {
         const CsvRecord record = reader.next();
         if (blankRecord(record)) {
@@ -363,6 +489,9 @@ LighterPackList parseLighterPackCsv(std::string_view bytes, bool metric) {
         LighterPackItem item;
         if (auto why = readRow(record, fieldCount, metric, item, list)) {
             list.skipped.push_back({record.line, *why});
+            if (record.unclosed) {
+                noteSwallowedLines(record, list.skipped);
+            }
             continue;
         }
         for (std::size_t k = 0; k < kLighterPackExtras; ++k) {
@@ -454,6 +583,9 @@ UserMessage notLighterPackMessage() {
 std::string lighterPackReport(const LighterPackList& list, const LighterPackAdded& added) {
     std::string out = std::to_string(added.items) + (added.items == 1 ? " item" : " items") +
                       " imported and checked.";
+    if (list.windows1252) {
+        out += "\n\nThe file is not UTF-8: it was read as Windows-1252.";
+    }
     if (!added.newCategories.empty()) {
         out += "\n\nNew categories:";
         for (const std::string& name : added.newCategories) {
@@ -469,6 +601,8 @@ std::string lighterPackReport(const LighterPackList& list, const LighterPackAdde
         }
     }
     appendNotes(out, "Changed:", list.changed);
+    appendNotes(out, "Unit weights rounded (each line weight is within 0.005 of the exact one):",
+                list.rounded);
     appendNotes(out, "Cut to fit:", list.cut);
     appendNotes(out, "Skipped (not imported):", list.skipped);
     return out;

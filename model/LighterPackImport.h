@@ -1,5 +1,6 @@
 #pragma once
-// Reading a list exported by LighterPack (CSV, UTF-8) into gear records. Parsing and adding are
+// Reading a list exported by LighterPack (CSV, UTF-8; a spreadsheet's Windows-1252 is taken too)
+// into gear records. Parsing and adding are
 // two steps so that the caller can refuse the file or ask its questions before anything changes.
 
 #include "model/GearDocument.h"
@@ -41,8 +42,13 @@ struct LighterPackList {
     // The first line is a LighterPack heading; otherwise nothing else here is filled.
     bool recognised = false;
     std::vector<LighterPackItem> items;
+    // The file was not valid UTF-8, so it was read as Windows-1252.
+    bool windows1252 = false;
     // Rows whose texts were changed to fit Windows-1252 or one line of the list.
     std::vector<LighterPackNote> changed;
+    // Rows whose unit weight is stored as a rounded figure (their line weights are still within
+    // 0.005 of the exact total).
+    std::vector<LighterPackNote> rounded;
     // Rows whose texts were longer than their fields.
     std::vector<LighterPackNote> cut;
     // Rows that could not be read; they are not in `items`.
@@ -54,7 +60,9 @@ struct LighterPackList {
 // The bytes of the file at `path`; a FIFO, device or folder is refused without being read.
 std::error_code readLighterPackFile(const std::filesystem::path& path, std::string& bytes);
 
-// Reads the whole file. Weights become the document's unit (grams when `metric`, else ounces).
+// Reads the whole file. Weights become the document's unit (grams when `metric`, else ounces):
+// the converted figure when it fits the unit weight, else the fewest decimals (at least two)
+// that keep unit weight x qty within 0.005 of the exact total.
 LighterPackList parseLighterPackCsv(std::string_view bytes, bool metric);
 
 // The user column (0-based among the user columns) each extra field goes into: the first whose
@@ -86,8 +94,8 @@ std::optional<double> lighterPackNumber(std::string_view text);
 // The refusal of a file whose first line is not a LighterPack heading.
 UserMessage notLighterPackMessage();
 
-// The report shown after an import (Windows-1252): the count, then every changed, cut and skipped
-// row.
+// The report shown after an import (Windows-1252): the count, the encoding when it was not UTF-8,
+// then every changed, rounded, cut and skipped row.
 std::string lighterPackReport(const LighterPackList& list, const LighterPackAdded& added);
 
 } // namespace varnel

@@ -6,18 +6,22 @@ namespace varnel {
 
 StartupFiles chooseStartupFiles(const std::filesystem::path& currentFolder,
                                 const RegistrySource& registry) {
+    return chooseStartupFiles(FileLocations::inCurrentFolder(currentFolder), registry);
+}
+
+StartupFiles chooseStartupFiles(const FileLocations& locations, const RegistrySource& registry) {
     StartupFiles files;
     std::filesystem::path lastFile;
-    AppSettings app(currentFolder);
+    AppSettings app(locations);
     if (app.fileExists()) {
         app.load();
         lastFile = app.lastFile();
     }
     if (lastFile.empty()) {
-        files.settingsFile = currentFolder / "GearData.ini";
+        files.settingsFile = locations.documentFolder / "GearData.ini";
     } else {
         if (lastFile.is_relative()) {
-            lastFile = currentFolder / lastFile;
+            lastFile = locations.currentFolder / lastFile;
         }
         files.settingsFile = lastFile.replace_extension(".ini");
     }
@@ -48,7 +52,11 @@ StartupFiles chooseStartupFiles(const std::filesystem::path& currentFolder,
     writeColour(files.settings, "BACKCOLOR", files.backColor);
     writeColour(files.settings, "ALTCOLOR", files.altColor);
     writeColour(files.settings, "GROUPCOLOR", files.groupColor);
-    if (const auto ec = files.settings.save(files.settingsFile)) {
+    std::error_code ec = locations.makeFolderFor(files.settingsFile);
+    if (!ec) {
+        ec = files.settings.save(files.settingsFile);
+    }
+    if (ec) {
         files.error = ec.message();
     }
     return files;

@@ -3,6 +3,7 @@
 // the document beside it, and the three list colours read or migrated at once.
 
 #include "model/DocumentSettings.h"
+#include "model/FileLocations.h"
 #include "model/IniFile.h"
 #include "model/RegistrySource.h"
 
@@ -28,7 +29,11 @@ struct StartupFiles {
     std::optional<std::string> error;
 };
 
-// `currentFolder` is the folder "Varnel.ini" and the default document live in.
+// The last document named in "Varnel.ini" (relative to the current folder), else the default
+// document of files.documentFolder.
+StartupFiles chooseStartupFiles(const FileLocations& files, const RegistrySource& registry);
+
+// With "Varnel.ini" and the default document in `currentFolder`.
 StartupFiles chooseStartupFiles(const std::filesystem::path& currentFolder,
                                 const RegistrySource& registry);
 

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace varnel {
 
@@ -34,12 +35,30 @@ std::string quantity(std::string_view multiplier) {
     return ec == std::errc() ? std::string(buffer.data(), end) : std::string("0");
 }
 
-// The unit weight as typed when it is a plain number, else the number the list counts it as.
-std::string weightText(std::string_view unitWeight) {
-    if (lighterPackNumber(unitWeight)) {
-        return std::string(unitWeight);
+// The unit weight as typed when it is a plain number, else the number the list counts it as;
+// when that times `qty` would not come to the record's line weight (a unit weight rounded to fit
+// its field, or one that is not a number), the line weight divided by `qty`, with as many
+// decimals as it takes, so that LighterPack adds up what the list shows.
+std::string weightText(const sPubInfo& record, std::string_view qty) {
+    const std::string_view unitWeight = fieldText(record.unitWeight);
+    std::string text = lighterPackNumber(unitWeight) ? std::string(unitWeight)
+                                                     : formatWeight(weightValue(unitWeight));
+    const double count = weightValue(qty);
+    const double line = weightValue(fieldText(record.weight));
+    const std::string shown = formatWeight(line);
+    const auto comesTo = [&](const std::string& unit) {
+        return formatWeight(weightValue(unit) * count) == shown;
+    };
+    if (comesTo(text) || !(count > 0) || !(line >= 0) || !std::isfinite(line / count)) {
+        return text;
     }
-    return formatWeight(weightValue(unitWeight));
+    for (int decimals = 2; decimals <= 17; ++decimals) {
+        std::string exact = formatFixed(line / count, 0, decimals);
+        if (comesTo(exact)) {
+            return exact;
+        }
+    }
+    return text;
 }
 
 } // namespace
@@ -57,9 +76,10 @@ std::string exportLighterPackBytes(const GearDocument& document,
             out += ',';
             appendField(out, fieldText(record.notes));
             out += ',';
-            out += quantity(fieldText(record.multiplier));
+            const std::string qty = quantity(fieldText(record.multiplier));
+            out += qty;
             out += ',';
-            out += weightText(fieldText(record.unitWeight));
+            out += weightText(record, qty);
             out += ',';
             out += unit;
             for (const int column : columns) {

@@ -12,7 +12,8 @@
 namespace varnel {
 
 // The file's bytes. Weights are the unit weights in the document's unit (ounce or gram) and qty
-// the multiplier; url, price, worn and consumable come from the user columns of those names
+// the multiplier, the weight precise enough that weight x qty comes to the line weight; url, price,
+// worn and consumable come from the user columns of those names
 // (`userHeadings`, user column 1 first, Windows-1252), empty where there is none. Fields are
 // quoted as RFC 4180 says. There is no total line: LighterPack adds up itself.
 std::string exportLighterPackBytes(const GearDocument& document,

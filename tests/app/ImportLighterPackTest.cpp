@@ -147,5 +147,18 @@ TEST_F(ImportLighterPack, AnOlderListNeedsNoQuestionAndIsUnavailableWhileRowsAre
     EXPECT_FALSE(clickMenu(cmd::ImportLighterPack));
 }
 
+TEST_F(ImportLighterPack, TheFileMenuReachesItByItsOwnLetter) {
+    QMenu* file = menuWith(client().action(cmd::ImportLighterPack));
+    ASSERT_NE(file, nullptr);
+    prompts_->answerOpenFile(std::nullopt);
+    file->popup(frame_->mapToGlobal(QPoint(10, 10)));
+    QApplication::processEvents();
+    QTest::keyClick(file, Qt::Key_I);
+    QApplication::processEvents();
+    ASSERT_EQ(prompts_->shown().size(), 1U);
+    EXPECT_EQ(prompts_->shown()[0].caption, QStringLiteral("Import LighterPack CSV"));
+    file->close();
+}
+
 } // namespace
 } // namespace varnel

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace varnel::test {
 
@@ -52,6 +53,7 @@ protected:
         env.settingsRegistry = &registry_;
         env.hotSyncRegistry = &hotSyncRegistry_;
         env.currentFolder = folder_;
+        env.files = files_;
         env.openUrl = [this](const QUrl& url) {
             openedUrls_.push_back(url);
             return true;
@@ -75,6 +77,8 @@ protected:
 
     QTemporaryDir dir_;
     std::filesystem::path folder_;
+    // None: every file in folder_.
+    std::optional<FileLocations> files_;
     MemoryRegistry registry_;
     MemoryRegistry hotSyncRegistry_;
     std::unique_ptr<ScriptedPrompts> prompts_;

@@ -1,6 +1,7 @@
 #include "model/GearDataReader.h"
 #include "model/FixedText.h"
 #include "model/GearDataWriter.h"
+#include "model/ItemEditing.h"
 
 #include "Fifo.h"
 #include "GearDataBytes.h"
@@ -100,6 +101,22 @@ TEST(GearDataReader, Version4HasGroupsButNoTexts) {
     EXPECT_FALSE(g.columnTexts);
     ASSERT_EQ(doc.groupNames.count(), 1);
     EXPECT_EQ(*doc.groupNames.at(1), "Kitchen");
+}
+
+TEST(GearDataReader, AGroupNameIsListedOnceHoweverOftenItIsRead) {
+    const std::string kitchen = row(named("Kitchen")) + int32(1) + member(named("Pot", 1));
+    GearDocument doc;
+    doc.groupNames.add(std::make_unique<std::string>("Earlier"));
+    for (int read = 0; read < 2; ++read) { // Save As reads the file again
+        doc.clearForReload();
+        ASSERT_TRUE(parse(kV4 + "\r\n" + kitchen + kitchen, doc).ok()); // two of one name
+    }
+    EXPECT_EQ(doc.groupNames.count(), 2);
+    deleteRows(doc, {0});
+    EXPECT_NE(doc.groupNames.find("Kitchen"), nullptr) << "the other group keeps it";
+    deleteRows(doc, {0});
+    EXPECT_EQ(doc.groupNames.find("Kitchen"), nullptr);
+    EXPECT_NE(doc.groupNames.find("Earlier"), nullptr);
 }
 
 TEST(GearDataReader, Version5HasRowTextsOnly) {

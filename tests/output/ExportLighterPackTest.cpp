@@ -59,6 +59,18 @@ TEST(ExportLighterPack, OptionalFieldsComeFromColumnsOfTheirNamesAndTextsAreQuot
                   "Odd,Kitchen,,0,0.00,ounce,,,,\n");
 }
 
+TEST(ExportLighterPack, UnitWeightsComeToTheLineWeightsTheListShows) {
+    GearDocument doc;
+    doc.metric = true;
+    addLighterPackItems(doc, parseLighterPackCsv(kHeading + "Pegs,c,,100,0.1,g,,,,\n", true), {});
+    doc.convertUnits(); // to ounces: the unit weight becomes 0.00, the line weight 0.35
+    const std::string out = exportLighterPackBytes(doc, {});
+    EXPECT_EQ(out, kHeading + "Pegs,c,,100,0.0035,ounce,,,,\n");
+    GearDocument back;
+    addLighterPackItems(back, parseLighterPackCsv(out, false), {});
+    EXPECT_EQ(fieldText(back.record(0).weight), fieldText(doc.record(0).weight));
+}
+
 TEST(ExportLighterPack, WritesThroughTheSafeWriterAndSaysWhenItCannot) {
     test::SettingsTempFolder folder;
     const std::filesystem::path file = folder / "lp.csv";
