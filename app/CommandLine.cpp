@@ -2,20 +2,24 @@
 
 #include "app/ReportPrinter.h"
 #include "app/TMiravo99App.h"
+#include "model/AtomicFile.h"
 #include "model/DocumentFiles.h"
 #include "model/LighterPackImport.h"
 #include "output/CategoryTotals.h"
 #include "output/ExportWriter.h"
+#include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPageSize>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
@@ -25,6 +29,8 @@
 #include <optional>
 #include <system_error>
 #include <vector>
+
+#include <unistd.h>
 
 namespace varnel {
 
@@ -59,7 +65,7 @@ struct HeadlessSwitch {
 };
 
 constexpr HeadlessSwitch kHeadlessSwitches[] = {
-    {"output", "OUT", "With --export: the file to write."},
+    {"output", "OUT", "With --export: the file to write; - for standard output."},
     {"checked-only", nullptr,
      "With --export: only the checked items, as \"Export only Checked "
      "Items\" does (lighterpack too)."},
@@ -124,9 +130,10 @@ GearDocument& headlessDocument() {
 }
 
 // Reads FILE and the settings beside it as the window does; 0, or the exit status of the error
-// it printed.
+// it printed. A file cut short is read as far as it goes and said on standard error; `cutShort`
+// then tells the caller, which still gives what could be read but must not end with success.
 int readForHeadless(const HeadlessCall& call, const QString& file, GearDocument& document,
-                    DocumentSettings& settings, bool missingIsNew = false) {
+                    DocumentSettings& settings, bool& cutShort, bool missingIsNew = false) {
     const ReadOutcome outcome = readDocumentWithSettings(
         toPath(file), std::filesystem::path(QDir::currentPath().toStdString()), document, settings);
     switch (outcome.status) {
@@ -153,7 +160,22 @@ int readForHeadless(const HeadlessCall& call, const QString& file, GearDocument&
         return fileError(call.err, fromPath(settingsFile),
                          QString::fromStdString(outcome.settingsReason), kExitRefused);
     }
+    cutShort = outcome.ok() && outcome.truncated;
+    if (cutShort) {
+        call.err << "varnel: " << file << " ends in the middle of an item: only the first "
+                 << outcome.itemsRead << " items could be read\n";
+    }
     return 0;
+}
+
+// The standard output's name among the files a command writes.
+bool isStandardOutput(const QString& name) {
+    return name == QStringLiteral("-");
+}
+
+std::error_code writeOut(const QString& name, std::string_view bytes) {
+    return isStandardOutput(name) ? writeToDescriptor(STDOUT_FILENO, bytes)
+                                  : writeOutputFile(toPath(name), bytes);
 }
 
 // Prints the Totals dialog's lines for FILE; writes nothing anywhere.
@@ -169,13 +191,14 @@ int printTotals(const HeadlessCall& call) {
     }
     GearDocument& document = headlessDocument();
     DocumentSettings settings;
-    if (const int failed = readForHeadless(call, file, document, settings)) {
+    bool cutShort = false;
+    if (const int failed = readForHeadless(call, file, document, settings, cutShort)) {
         return failed;
     }
     for (const std::string& line : totalsDialogLines(categoryTotals(document), document.metric)) {
         call.out << Cp1252::toUnicode(line) << '\n';
     }
-    return 0;
+    return cutShort ? kExitRefused : 0;
 }
 
 // The one FILE a writing option reads, or a usage error.
@@ -212,7 +235,8 @@ int exportList(const HeadlessCall& call) {
     }
     GearDocument& document = headlessDocument();
     DocumentSettings settings;
-    if (const int failed = readForHeadless(call, *file, document, settings)) {
+    bool cutShort = false;
+    if (const int failed = readForHeadless(call, *file, document, settings, cutShort)) {
         return failed;
     }
     ExportOptions options;
@@ -223,13 +247,13 @@ int exportList(const HeadlessCall& call) {
         call.parser.isSet(QStringLiteral("custom-columns")) && document.userColumnCount > 0;
     options.title =
         Cp1252::fromUnicode(call.parser.value(QStringLiteral("title"))).substr(0, kMaxTitleLength);
-    const ExportOutcome outcome =
-        writeExport(formats.value(call.value), toPath(out), document, exportHeadings(settings),
-                    options, exportColours(settings));
-    if (!outcome.ok()) {
-        return fileError(call.err, out, QString::fromStdString(*outcome.error), kExitRefused);
+    const std::error_code ec =
+        writeOut(out, exportBytes(formats.value(call.value), document, exportHeadings(settings),
+                                  options, exportColours(settings, currentColorRef)));
+    if (ec) {
+        return fileError(call.err, out, QString::fromStdString(ec.message()), kExitRefused);
     }
-    return 0;
+    return cutShort ? kExitRefused : 0;
 }
 
 // Prints FILE's report to the PDF OUT on A4, with FILE's print options and printing font.
@@ -243,34 +267,33 @@ int printPdf(const HeadlessCall& call) {
     }
     GearDocument& document = headlessDocument();
     DocumentSettings settings;
-    if (const int failed = readForHeadless(call, *file, document, settings)) {
+    bool cutShort = false;
+    if (const int failed = readForHeadless(call, *file, document, settings, cutShort)) {
         return failed;
     }
-    // Written beside OUT first, so that a failed print leaves an earlier OUT as it was.
-    const std::filesystem::path target = toPath(out);
-    std::filesystem::path partial = target;
-    partial += ".part";
+    // Printed aside first, then written as an export is: a failed print leaves an earlier OUT as
+    // it was, and a pipe or standard output gets the bytes instead of a file renamed over it.
+    const QTemporaryDir aside;
+    const QString printed = aside.filePath(QStringLiteral("report.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fromPath(partial));
+    printer.setOutputFileName(printed);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("Varnel"));
     const ReportSource source{document, PrintHeadings::from(settings), PrintOptions::from(settings),
                               settings.font};
-    std::error_code ec;
-    if (printReport(printer, source) != PrintResult::Printed || !printer.isValid()) {
-        std::filesystem::remove(partial, ec);
-        const QFileInfo folder(QFileInfo(out).absolutePath());
-        const int why = !folder.exists() ? ENOENT : (!folder.isWritable() ? EACCES : EIO);
-        return fileError(call.err, out, QString::fromStdString(std::system_category().message(why)),
-                         kExitRefused);
+    QFile pdf(printed);
+    std::error_code ec(EIO, std::system_category());
+    if (aside.isValid() && printReport(printer, source) == PrintResult::Printed &&
+        printer.isValid() && pdf.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = pdf.readAll();
+        ec = writeOut(out,
+                      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
-    std::filesystem::rename(partial, target, ec);
     if (ec) {
-        std::filesystem::remove(partial, ec);
         return fileError(call.err, out, QString::fromStdString(ec.message()), kExitRefused);
     }
-    return 0;
+    return cutShort ? kExitRefused : 0;
 }
 
 // A user column of the settings the command line adds, as Add New Column would: last, left
@@ -308,8 +331,17 @@ int importLighterPack(const HeadlessCall& call) {
     }
     GearDocument document;
     DocumentSettings settings;
-    if (const int failed = readForHeadless(call, *file, document, settings, true)) {
+    bool cutShort = false;
+    if (const int failed = readForHeadless(call, *file, document, settings, cutShort, true)) {
         return failed;
+    }
+    if (cutShort) {
+        // Saving would replace the whole file with the part that could be read, and its backup
+        // with the damaged file: the window asks first, and nobody is here to be asked.
+        return fileError(call.err, *file,
+                         QStringLiteral("not imported into: saving it would lose the items that "
+                                        "could not be read; it is left as it is."),
+                         kExitRefused);
     }
     if (document.handheldDocument) {
         return fileError(call.err, *file,
@@ -356,8 +388,8 @@ constexpr HeadlessOption kHeadlessOptions[] = {
      "save FILE. Rows that cannot be read are listed and skipped.",
      &importLighterPack},
     {"print-pdf", "OUT",
-     "Print FILE's report, with its print options and printing font, to the PDF OUT on A4. "
-     "Writes nothing else.",
+     "Print FILE's report, with its print options and printing font, to the PDF OUT on A4 (- for "
+     "standard output). Writes nothing else.",
      &printPdf, true},
 };
 

@@ -23,7 +23,7 @@ std::filesystem::path resolved(const HandheldCommandContext& context,
 
 } // namespace
 
-std::filesystem::path FindHotSyncFile(HandheldCommandContext& context) {
+std::filesystem::path FindHotSyncFile(HandheldCommandContext& context, bool* asked) {
     const std::unique_ptr<RegistryKey> key =
         context.registry ? context.registry->open(kHotSyncRegistryKey) : nullptr;
     const HotSyncLookup lookup = lookUpHotSyncFile(key.get());
@@ -35,6 +35,9 @@ std::filesystem::path FindHotSyncFile(HandheldCommandContext& context) {
         return {};
     case HotSyncLookup::Result::AskFolder:
         break;
+    }
+    if (asked) {
+        *asked = true;
     }
     return AskHotSyncFolder(context);
 }

@@ -21,7 +21,8 @@ struct HandheldCommandContext {
 
 // The handheld data file in the registered HotSync folder, asking for the folder when none is
 // registered; empty when there is none (the reason was shown, or the prompt cancelled).
-std::filesystem::path FindHotSyncFile(HandheldCommandContext& context);
+// `asked`, when given, tells whether the folder prompt was shown.
+std::filesystem::path FindHotSyncFile(HandheldCommandContext& context, bool* asked = nullptr);
 
 // The folder prompt: a folder where the file can be made is registered exactly as typed.
 std::filesystem::path AskHotSyncFolder(HandheldCommandContext& context);

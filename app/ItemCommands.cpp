@@ -97,12 +97,22 @@ int modifyCommand(ItemCommandContext& context, TPubInfoXfer& xfer, std::vector<i
     doc.record(r).selected = doc.row(r).checked() ? 1 : 0;
     xfer.load(itemFieldsOf(doc.record(r), doc.userColumnCount), doc.categoryChoices,
               userColumnNames(doc, context.model));
+    // The dialog's Configure... can re-sort the list and fold groups: the row number is not
+    // the item any more, the item itself is.
+    const ItemRef item = itemAt(doc, r);
     TPubInfo dialog(xfer, true, doc.metric, doc.handheldDocument, context.prompts, context.parent);
     dialog.onConfigureCategories = configureHook(context, xfer);
     if (!run(context, dialog)) {
         return -1;
     }
-    const int row = perform(context, modifyItemEdit(r, xfer.fields()));
+    if (rowOf(doc, item) < 0) {
+        context.prompts.message(QStringLiteral("The item is no longer in the list: the changes "
+                                               "were not stored."),
+                                QStringLiteral("Varnel"), MessageIcon::Exclamation,
+                                PromptButtons::Ok);
+        return -1;
+    }
+    const int row = perform(context, modifyItemEdit(item, xfer.fields()));
     refresh(context);
     return row;
 }

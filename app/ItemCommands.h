@@ -45,8 +45,9 @@ QStringList userColumnNames(const GearDocument& document, const GearListModel& m
 // item, -1 when the dialog was cancelled.
 int addCommand(ItemCommandContext& context, TPubInfoXfer& xfer);
 
-// Modify of the first selected row: the dialog in modify mode. Returns the row that shows the
-// changed item, -1 when nothing changed.
+// Modify of the first selected row: the dialog in modify mode. The changes go to that item
+// wherever the dialog's Configure... has moved it; an item gone meanwhile is said and left
+// alone. Returns the row that shows the changed item, -1 when nothing changed.
 int modifyCommand(ItemCommandContext& context, TPubInfoXfer& xfer, std::vector<int> selectedRows);
 
 // Delete of the selected rows after the user confirms. Returns the row to select and focus

@@ -3,9 +3,11 @@
 #include "output/TMiravoPrintout.h"
 #include "ui/Cp1252.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace varnel {
@@ -73,23 +75,69 @@ QFont reportFont(const LogFont& stored, int pixelHeight) {
     return font;
 }
 
+namespace {
+
+PrinterFont printerFont(QPrinter& printer, const LogFont& stored) {
+    const PageGeometry page{printer.width(), printer.height(), printer.logicalDpiY()};
+    const auto measure = [&](int pixelHeight) {
+        const QFontMetrics metrics(reportFont(stored, pixelHeight), &printer);
+        return FontMeasure{metrics.lineSpacing(), metrics.averageCharWidth()};
+    };
+    return choosePrinterFont(stored.lfHeight, page, measure);
+}
+
+} // namespace
+
+int reportPageCount(QPrinter& printer, const ReportSource& source) {
+    return TMiravoPrintout::pageCount(source.document, source.headings, source.options,
+                                      printerFont(printer, source.font).metrics);
+}
+
+namespace {
+
+// Qt's print dialog shows its options below the printer without widening itself, which cuts
+// their labels short: the dialog grows to its content whenever that is laid out anew.
+class GrowToContent final : public QObject {
+public:
+    explicit GrowToContent(QWidget& widget) : QObject(&widget) { widget.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::LayoutRequest) {
+            auto* widget = static_cast<QWidget*>(watched);
+            const QSize wanted = widget->size().expandedTo(widget->sizeHint());
+            if (wanted != widget->size()) {
+                widget->resize(wanted);
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void setUpPrintDialog(QPrintDialog& dialog, const ReportSource& source) {
+    dialog.setMinMax(1, reportPageCount(*dialog.printer(), source));
+    new GrowToContent(dialog);
+}
+
 PrintResult printReport(QPrinter& printer, const ReportSource& source,
                         const std::function<bool(int page)>& pagePrinted) {
+    const PrinterFont font = printerFont(printer, source.font);
+    const int from = printer.fromPage();
+    const int to = printer.toPage();
+    // The range was offered for the printer the dialog started with; another paper size chosen
+    // there can leave it past the end, where printing would give one blank page.
+    if (from > TMiravoPrintout::pageCount(source.document, source.headings, source.options,
+                                          font.metrics)) {
+        return PrintResult::PastTheEnd;
+    }
     QPainter painter;
     if (!painter.begin(&printer)) {
         return PrintResult::Failed;
     }
-    const PageGeometry page{printer.width(), printer.height(), printer.logicalDpiY()};
-    const auto measure = [&](int pixelHeight) {
-        const QFontMetrics metrics(reportFont(source.font, pixelHeight), &printer);
-        return FontMeasure{metrics.lineSpacing(), metrics.averageCharWidth()};
-    };
-    const PrinterFont font = choosePrinterFont(source.font.lfHeight, page, measure);
     painter.setFont(reportFont(source.font, font.pixelHeight));
 
     TMiravoPrintout printout(source.document, source.headings, source.options, font.metrics);
-    const int from = printer.fromPage();
-    const int to = printer.toPage();
     bool drawnAny = false;
     while (printout.hasPage()) {
         const int next = printout.pagesPrinted() + 1;

@@ -22,10 +22,10 @@
 #include "model/DocumentEdits.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
+#include "model/ItemEditing.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
-#include "output/TMiravoPrintout.h"
 #include "output/WeightChart.h"
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
@@ -551,7 +551,7 @@ void TMiravo99DlgClient::rememberOnDisk(const std::filesystem::path& file) {
 }
 
 std::optional<PromptAnswer>
-TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target) {
+TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target, SaveStep step) {
     // A handheld document's file is not written at exit; a file gone since, or a folder in its
     // place, is not replaced (the save says why).
     if (document_.handheldDocument || target != stampedFile_) {
@@ -561,18 +561,29 @@ TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target) {
     if (!now.regular || now == diskStamp_) {
         return std::nullopt;
     }
+    const QString no = step == SaveStep::Exit   ? QStringLiteral("quit and leave the file as it is")
+                       : step == SaveStep::Save ? QStringLiteral("leave the file as it is")
+                                                : QStringLiteral("leave the file as it is and "
+                                                                 "open the other one");
     return prompts_.message(
         QStringLiteral("%1 has changed on disk since Varnel read or saved it: another program or "
                        "another copy of Varnel has written it.\n\nSave the %2 items shown over "
-                       "it? What it holds now is kept in %3. Choose No to quit and leave the "
-                       "file as it is.")
+                       "it? What it holds now is kept in %3. Choose No to %4.")
             .arg(toQString(target))
-            .arg(document_.rowCount())
-            .arg(toQString(backupPath(target))),
-        QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
+            .arg(itemCount(document_))
+            .arg(toQString(backupPath(target)), no),
+        QStringLiteral("Varnel"), MessageIcon::Question,
+        step == SaveStep::Save ? PromptButtons::YesNo : PromptButtons::YesNoCancel);
 }
 
-bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name) {
+bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name, SaveStep step) {
+    if (const auto changed =
+            askIfChangedOnDisk(writeTarget(name, name, env_.currentFolder), step)) {
+        if (*changed != PromptAnswer::Yes) {
+            // Their file stays; only the save before Open goes on to the other file.
+            return *changed == PromptAnswer::No && step == SaveStep::BeforeOpen;
+        }
+    }
     const WriteOutcome outcome = writeDocumentAs(name);
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
@@ -609,7 +620,7 @@ PromptAnswer TMiravo99DlgClient::askToReplaceCutShortFile(const std::filesystem:
     return prompts_.message(
         QStringLiteral("%1 %2: saving now replaces it with the %3 items shown.\n\nSave over it?")
             .arg(toQString(target), cutShortWhy_)
-            .arg(document_.rowCount()),
+            .arg(itemCount(document_)),
         QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
 }
 
@@ -619,7 +630,7 @@ bool TMiravo99DlgClient::writeOnExit() {
     }
     const std::filesystem::path target =
         writeTarget(documentName_, documentName_, env_.currentFolder);
-    if (const auto changed = askIfChangedOnDisk(target)) {
+    if (const auto changed = askIfChangedOnDisk(target, SaveStep::Exit)) {
         if (*changed == PromptAnswer::Cancel) {
             return false;
         }
@@ -655,28 +666,37 @@ bool TMiravo99DlgClient::writeOnExit() {
 
 TMiravo99DlgClient::HandheldWrite TMiravo99DlgClient::writeHandheldFile() {
     HandheldCommandContext context{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
-    const std::filesystem::path file = FindHotSyncFile(context);
-    if (file.empty()) {
-        return HandheldWrite::NotWritten;
-    }
-    const bool overCutShort = sameFile(file, cutShortFile_);
-    if (overCutShort) {
-        const PromptAnswer answer = askToReplaceCutShortFile(file);
-        if (answer == PromptAnswer::Cancel) {
-            return HandheldWrite::Cancelled;
+    bool asked = false;
+    std::filesystem::path file = FindHotSyncFile(context, &asked);
+    for (;;) {
+        // A registered folder without its path, or one that cannot take the file, fails the same
+        // way every time: the user names another, once per save.
+        if (file.empty() && !asked) {
+            file = AskHotSyncFolder(context);
+            asked = true;
         }
-        if (answer == PromptAnswer::No) {
-            return HandheldWrite::Kept;
+        if (file.empty()) {
+            return HandheldWrite::NotWritten;
         }
+        const bool overCutShort = sameFile(file, cutShortFile_);
+        if (overCutShort) {
+            const PromptAnswer answer = askToReplaceCutShortFile(file);
+            if (answer == PromptAnswer::Cancel) {
+                return HandheldWrite::Cancelled;
+            }
+            if (answer == PromptAnswer::No) {
+                return HandheldWrite::Kept;
+            }
+        }
+        if (writeHandheldFileTo(context, file)) {
+            if (overCutShort) {
+                cutShortFile_.clear(); // written as shown, on purpose
+            }
+            addRecentFile(file);
+            return HandheldWrite::Written;
+        }
+        file.clear();
     }
-    if (!writeHandheldFileTo(context, file)) {
-        return HandheldWrite::NotWritten;
-    }
-    if (overCutShort) {
-        cutShortFile_.clear(); // written as shown, on purpose
-    }
-    addRecentFile(file);
-    return HandheldWrite::Written;
 }
 
 bool TMiravo99DlgClient::writeHandheldOnExit() {
@@ -777,7 +797,7 @@ void TMiravo99DlgClient::cmOpen() {
     if (answer == PromptAnswer::Cancel) {
         return;
     }
-    if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
+    if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
         return; // not saved: the document stays open
     }
     openChosenDocument(name);
@@ -840,7 +860,7 @@ void TMiravo99DlgClient::openRecentFile(const QString& name) {
     if (answer == PromptAnswer::Cancel) {
         return;
     }
-    if (answer == PromptAnswer::Yes && !writeDocument(documentName_)) {
+    if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
         return;
     }
     openDocument(toPath(name));
@@ -853,12 +873,6 @@ void TMiravo99DlgClient::cmSelectAll() {
 
 void TMiravo99DlgClient::cmClearSelected() {
     perform(clearSelectedEdit());
-}
-
-void TMiravo99DlgClient::setEditButtonsEnabled(bool enabled) {
-    enable(buttons_.value(ctl::Add), enabled);
-    enable(buttons_.value(ctl::Delete), enabled);
-    enable(buttons_.value(ctl::Modify), enabled);
 }
 
 void TMiravo99DlgClient::cmHideNonSelected() {
@@ -883,14 +897,8 @@ void TMiravo99DlgClient::setHideNonSelected(bool hide) {
 }
 
 void TMiravo99DlgClient::afterHideViewChange() {
-    // A hide view reloads the list, so the buttons follow as after every load; then Add, Delete
-    // and Modify are off in the view and back (as the sort allows) after it.
+    // A hide view reloads the list, so the buttons follow as after every load.
     refreshButtons();
-    const bool hidden = document_.hideViewActive();
-    enable(buttons_.value(ctl::Add), !hidden && !document_.sortedView);
-    if (hidden) {
-        setEditButtonsEnabled(false);
-    }
     updateSortIndicator();
 }
 
@@ -929,10 +937,7 @@ void TMiravo99DlgClient::sortByColumn(int column) {
         NamedSemaphore::Guard lock(displayLock_);
         document_.sortByColumn(column);
     }
-    const bool hidden = document_.hideViewActive();
-    enable(buttons_.value(ctl::Add), !document_.sortedView && !hidden);
-    enable(buttons_.value(ctl::Modify),
-           !document_.sortedView && !hidden && document_.rowCount() > 0);
+    refreshButtons();
     sortColumn_ = column;
     updateSortIndicator();
 }
@@ -992,7 +997,7 @@ void TMiravo99DlgClient::cmPrint() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Varnel"));
     QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, std::max(1, TMiravoPrintout::dialogMaxPage(document_)));
+    setUpPrintDialog(dialog, reportSource());
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
     if (env_.runDialog(dialog) != QDialog::Accepted) {
         return;
@@ -1018,6 +1023,9 @@ void TMiravo99DlgClient::cmPrint() {
     } else if (result == PrintResult::Failed) {
         prompts_.message(QStringLiteral("Print Error"), QStringLiteral("Printing"),
                          MessageIcon::Exclamation, PromptButtons::Ok);
+    } else if (result == PrintResult::PastTheEnd) {
+        prompts_.message(QStringLiteral("The chosen pages lie past the end of the report."),
+                         QStringLiteral("Printing"), MessageIcon::Exclamation, PromptButtons::Ok);
     }
 }
 
@@ -1075,7 +1083,7 @@ void TMiravo99DlgClient::cmExport() {
                                  env_.runDialog,
                                  env_.currentFolder,
                                  std::move(headings),
-                                 exportColours(settings_),
+                                 exportColours(settings_, currentColorRef),
                                  this};
     exportCommand(context, exportXfer_);
 }
@@ -1260,9 +1268,6 @@ bool TMiravo99DlgClient::runEdit(DocumentEdit& edit, EditCommand::Step step) {
     }
     updateSortIndicator();
     refreshButtons();
-    if (!document_.hideViewActive()) {
-        enable(buttons_.value(ctl::Add), !document_.sortedView);
-    }
     return keep;
 }
 
@@ -1316,8 +1321,11 @@ void TMiravo99DlgClient::enable(QWidget* widget, bool enabled) {
 
 void TMiravo99DlgClient::refreshButtons() {
     const bool rows = document_.rowCount() > 0;
+    // Add and Modify are off in a sorted view and in a hide view, whatever refreshes them.
+    const bool editable = !document_.hideViewActive() && !document_.sortedView;
+    enable(buttons_.value(ctl::Add), editable);
     enable(buttons_.value(ctl::Delete), rows && !document_.hideViewActive());
-    enable(buttons_.value(ctl::Modify), rows && !document_.hideViewActive());
+    enable(buttons_.value(ctl::Modify), rows && editable);
     enable(buttons_.value(ctl::Print), rows);
     enable(buttons_.value(ctl::Totals), rows);
     enable(buttons_.value(ctl::Export), rows);

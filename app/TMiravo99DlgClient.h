@@ -172,9 +172,13 @@ private:
     void applyPlacement();
     // Writes the document under `name` (data, settings, last file); nothing is shown.
     WriteOutcome writeDocumentAs(const std::filesystem::path& name);
+    // Where a save of the document's own file happens; the changed-on-disk question offers
+    // what fits there.
+    enum class SaveStep { Save, BeforeOpen, Exit };
     // The same, showing the "Error" box on failure; a handheld document then goes to the
-    // HotSync folder.
-    bool writeDocument(const std::filesystem::path& name);
+    // HotSync folder. Asks first when another program wrote the file meanwhile. False when
+    // the caller must stop: not saved (No to that question goes on only before Open).
+    bool writeDocument(const std::filesystem::path& name, SaveStep step = SaveStep::Save);
 
     // A handheld document's list goes to the HotSync folder, not to the document's file.
     enum class HandheldWrite {
@@ -188,17 +192,17 @@ private:
     // Asked before a write replaces the file that was cut short when it was read.
     PromptAnswer askToReplaceCutShortFile(const std::filesystem::path& target);
     // The document file as this window last read or wrote it, to notice another program's
-    // write before the save at exit replaces it.
+    // write before a save replaces it.
     void rememberOnDisk(const std::filesystem::path& file);
     // When that file has changed since, asks whether to save over it; nothing when it has not.
-    std::optional<PromptAnswer> askIfChangedOnDisk(const std::filesystem::path& target);
+    std::optional<PromptAnswer> askIfChangedOnDisk(const std::filesystem::path& target,
+                                                   SaveStep step);
     // Ends an active hide view as unticking it would, so that the whole document is there.
     void leaveHideViews();
     void afterHideViewChange();
     void updateSortIndicator();
     void addRecentFile(const std::filesystem::path& name);
     void onTotalChanged();
-    void setEditButtonsEnabled(bool enabled);
     [[nodiscard]] std::vector<int> selectedRows() const;
     void selectRow(int row);
     ItemCommandContext itemContext();

@@ -163,6 +163,10 @@ void TConfigureCategoriesDlg::remove() {
     if (position < 0) {
         return;
     }
+    if (const auto refusal = hideViewRefusal(doc_, "deleting a category")) {
+        tell(prompts_, *refusal, PromptButtons::Ok);
+        return;
+    }
     const std::string name = Cp1252::fromUnicode(box_->itemText(position));
     if (categoryInUse(doc_, name) &&
         tell(prompts_, deleteInUseQuestion(name), PromptButtons::YesNo) != PromptAnswer::Yes) {
@@ -176,6 +180,10 @@ void TConfigureCategoriesDlg::remove() {
 void TConfigureCategoriesDlg::rename() {
     const int position = box_->currentIndex();
     if (position < 0) {
+        return;
+    }
+    if (const auto refusal = hideViewRefusal(doc_, "renaming a category")) {
+        tell(prompts_, *refusal, PromptButtons::Ok);
         return;
     }
     const QString shownName = box_->itemText(position);

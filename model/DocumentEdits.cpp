@@ -46,6 +46,12 @@ DocumentEdit modifyItemEdit(int row, ItemFields fields) {
             }};
 }
 
+DocumentEdit modifyItemEdit(ItemRef item, ItemFields fields) {
+    return {"Modify", [item, fields = std::move(fields)](GearDocument& d, DocumentSettings&) {
+                return modifyItem(d, item, fields);
+            }};
+}
+
 DocumentEdit deleteRowsEdit(std::vector<int> rows) {
     return {"Delete", [rows = std::move(rows)](GearDocument& d, DocumentSettings&) {
                 return deleteRows(d, rows);

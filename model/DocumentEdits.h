@@ -24,6 +24,8 @@ DocumentEdit clearSelectedEdit();
 // `resort`: the dialog's last item, after which a weight-sorted list is sorted again.
 DocumentEdit addItemEdit(ItemFields fields, bool resort);
 DocumentEdit modifyItemEdit(int row, ItemFields fields);
+// The item wherever it stands when the step is made.
+DocumentEdit modifyItemEdit(ItemRef item, ItemFields fields);
 DocumentEdit deleteRowsEdit(std::vector<int> rows);
 
 // --- groups (see GroupEditing)

@@ -360,6 +360,13 @@ void GearDocument::insertRecords(std::vector<std::unique_ptr<sPubInfo>> records)
 }
 
 void GearDocument::loadRecords(std::vector<std::unique_ptr<sPubInfo>> records) {
+    // A stored group weight may disagree with the members (another program, an old version):
+    // the check marks must add what the totals and the list show.
+    for (auto& record : records) {
+        if (record->isGroup()) {
+            record->updateGroupWeight();
+        }
+    }
     if (hideNonSelected || hideSelected) {
         std::erase_if(records, [&](const std::unique_ptr<sPubInfo>& r) {
             const bool selected = r->selected != 0;

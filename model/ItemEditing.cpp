@@ -87,8 +87,8 @@ int groupRowOf(const GearDocument& document, int r) {
 // The member that member row `r` shows: an expanded group shows its members front to back, so
 // the f-th row below the group is the f-th member from the front. Records compare equal on
 // their fields, so two equal members are told apart only by position.
-sPubInfo* memberShownAt(GearDocument& document, int g, int r) {
-    CMMIList<sPubInfo>& members = *document.record(g).members;
+sPubInfo* memberShownAt(const GearDocument& document, int g, int r) {
+    CMMIList<sPubInfo>& members = *document.row(g).record->members;
     const int f = r - g;
     return members.at(members.count() - f + 1);
 }
@@ -105,6 +105,35 @@ void showMembersAgain(GearDocument& document, int g) {
         document.toggleGroup(g);
         document.toggleGroup(g);
     }
+}
+
+// Stores the fields into `member` of the group at row `g`. The group's share of the running
+// total follows; an expanded group shows its members again.
+void modifyMember(GearDocument& document, int g, sPubInfo& member, const ItemFields& fields) {
+    sPubInfo& group = document.record(g);
+    const double before = group.updateGroupWeight();
+    storeFields(member, fields);
+    storeLineWeight(member);
+    member.modified = 1;
+    storeColumnTexts(member, fields, document.userColumnCount);
+    if (document.row(g).checked()) {
+        addToTotal(document, group.updateGroupWeight() - before);
+    }
+    if (group.expanded) {
+        showMembersAgain(document, g);
+    } else {
+        document.rowsEdited(g, g);
+    }
+}
+
+// The member's place in its group, 1-based from the oldest; 0 when it is not there.
+int memberIndex(const CMMIList<sPubInfo>& members, const sPubInfo* member) {
+    for (int i = 1; i <= members.count(); ++i) {
+        if (members.at(i) == member) {
+            return i;
+        }
+    }
+    return 0;
 }
 
 void keepHandheldCopy(GearDocument& document, sPubInfo& record) {
@@ -270,19 +299,70 @@ int modifyItem(GearDocument& document, int r, const ItemFields& fields) {
         document.rowsEdited(r, r);
         return r;
     }
-    sPubInfo& group = document.record(g);
-    const double before = group.updateGroupWeight();
     if (sPubInfo* member = memberShownAt(document, g, r)) {
-        storeFields(*member, fields);
-        setField(member->weight, fieldText(record.weight));
-        member->modified = 1;
-        storeColumnTexts(*member, fields, document.userColumnCount);
+        modifyMember(document, g, *member, fields);
     }
-    if (document.row(g).checked()) {
-        addToTotal(document, group.updateGroupWeight() - before);
-    }
-    showMembersAgain(document, g);
     return r;
+}
+
+ItemRef itemAt(const GearDocument& document, int row) {
+    if (row < 0 || row >= document.rowCount() || document.row(row).isGroupRow()) {
+        return {};
+    }
+    if (!document.row(row).isMemberRow()) {
+        return {document.row(row).record.get(), nullptr};
+    }
+    // The row holds a copy: the member is known by its group and its place there.
+    const int g = groupRowOf(document, row);
+    const sPubInfo* member = g < 0 ? nullptr : memberShownAt(document, g, row);
+    return member ? ItemRef{document.row(g).record.get(), member} : ItemRef{};
+}
+
+int rowOf(const GearDocument& document, const ItemRef& ref) {
+    if (!ref.record) {
+        return -1;
+    }
+    for (int r = 0; r < document.rowCount(); ++r) {
+        const GearRow& row = document.row(r);
+        if (row.record.get() != ref.record || row.isMemberRow()) {
+            continue;
+        }
+        if (!ref.member) {
+            return row.isGroupRow() ? -1 : r;
+        }
+        if (!row.isGroupRow()) {
+            return -1;
+        }
+        const CMMIList<sPubInfo>& members = *row.record->members;
+        const int i = memberIndex(members, ref.member);
+        if (i == 0) {
+            return -1;
+        }
+        return row.record->expanded ? r + members.count() - i + 1 : r;
+    }
+    return -1;
+}
+
+int modifyItem(GearDocument& document, const ItemRef& ref, const ItemFields& fields) {
+    const int r = rowOf(document, ref);
+    if (r < 0 || !ref.member || document.row(r).isMemberRow()) {
+        return modifyItem(document, r, fields);
+    }
+    // A member of a collapsed group: it has no row of its own.
+    if (!fitsLineWeight(fields)) {
+        return -1;
+    }
+    CMMIList<sPubInfo>& members = *document.record(r).members;
+    modifyMember(document, r, *members.at(memberIndex(members, ref.member)), fields);
+    return r;
+}
+
+int itemCount(const GearDocument& document) {
+    int items = 0;
+    for (const GearRow& row : document.rows()) {
+        items += row.isGroupRow() ? row.record->members->count() : row.isMemberRow() ? 0 : 1;
+    }
+    return items;
 }
 
 int deleteRows(GearDocument& document, std::vector<int> rows) {

@@ -65,6 +65,28 @@ int addItem(GearDocument& document, const ItemFields& fields);
 // expanded. A checked group's share of the running total follows its new weight.
 int modifyItem(GearDocument& document, int row, const ItemFields& fields);
 
+// An item the user chose, to be found again after the rows have moved under a dialog: its own
+// record, or for a member (whose row holds a copy) its group's record and the member itself.
+struct ItemRef {
+    const sPubInfo* record = nullptr;
+    const sPubInfo* member = nullptr;
+};
+
+// The item shown at `row`; empty for a group row or no row.
+ItemRef itemAt(const GearDocument& document, int row);
+
+// The row that shows the item now (a member of a collapsed group: its group's row); -1 when it
+// is gone.
+int rowOf(const GearDocument& document, const ItemRef& ref);
+
+// modifyItem for the item wherever it stands now; a member of a collapsed group changes inside
+// it. -1 when it is gone or the line weight does not fit.
+int modifyItem(GearDocument& document, const ItemRef& ref, const ItemFields& fields);
+
+// The items in the rows: ordinary rows and every group's members, not the group rows nor the
+// member rows that show them.
+int itemCount(const GearDocument& document);
+
 // Deletes the rows; returns the row to select afterwards, -1 for none. One row leaves a
 // handheld copy in the deleted records and selects the row that took its place; several rows
 // leave no copies and select nothing. A deleted member leaves its group by position; a group

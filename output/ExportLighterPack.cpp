@@ -99,8 +99,10 @@ ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
                                      const std::vector<std::string>& userHeadings,
                                      bool checkedOnly) {
     ExportOutcome outcome{file.string(), std::nullopt};
-    outcome.error =
-        writeFileAtomically(file, exportLighterPackBytes(document, userHeadings, checkedOnly));
+    if (const std::error_code ec =
+            writeOutputFile(file, exportLighterPackBytes(document, userHeadings, checkedOnly))) {
+        outcome.error = ec.message();
+    }
     return outcome;
 }
 

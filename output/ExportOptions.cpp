@@ -14,8 +14,12 @@ ExportHeadings exportHeadings(const DocumentSettings& settings) {
     return headings;
 }
 
-ExportColours exportColours(const DocumentSettings& settings) {
-    return {settings.backColor, settings.altColor, settings.groupColor};
+ExportColours exportColours(const DocumentSettings& settings,
+                            std::uint32_t (*resolve)(std::uint32_t stored)) {
+    if (resolve == nullptr) {
+        return {settings.backColor, settings.altColor, settings.groupColor};
+    }
+    return {resolve(settings.backColor), resolve(settings.altColor), resolve(settings.groupColor)};
 }
 
 ExportOptions exportOptions(const DocumentSettings& settings, bool checkedOnly) {

@@ -39,7 +39,10 @@ struct ExportColours {
 // weight heading following the unit) and every user column's.
 ExportHeadings exportHeadings(const DocumentSettings& settings);
 
-ExportColours exportColours(const DocumentSettings& settings);
+// The stored colours, each passed through `resolve` when given: the caller's way to the current
+// value of a colour that names a system colour.
+ExportColours exportColours(const DocumentSettings& settings,
+                            std::uint32_t (*resolve)(std::uint32_t stored) = nullptr);
 
 // The options stored with the document (notes, custom columns, title); the scope is not stored,
 // the dialog always offers all items first.

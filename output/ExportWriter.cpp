@@ -31,8 +31,10 @@ ExportOutcome writeExport(ExportFormat format, const std::filesystem::path& file
                           GearDocument& document, const ExportHeadings& headings,
                           const ExportOptions& options, const ExportColours& colours) {
     ExportOutcome outcome{file.string(), std::nullopt};
-    outcome.error =
-        writeFileAtomically(file, exportBytes(format, document, headings, options, colours));
+    if (const std::error_code ec =
+            writeOutputFile(file, exportBytes(format, document, headings, options, colours))) {
+        outcome.error = ec.message();
+    }
     if (outcome.ok() && format != ExportFormat::LighterPack) {
         refreshSelectedFields(document, options.checkedOnly);
     }

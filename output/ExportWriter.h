@@ -36,10 +36,10 @@ std::string exportBytes(ExportFormat format, const GearDocument& document,
                         const ExportHeadings& headings, const ExportOptions& options,
                         const ExportColours& colours = {});
 
-// Writes the export through a temporary file beside `file` (the old file survives a failure)
-// and, once it is written, refreshes the `selected` field of every ordinary row it wrote (not
-// for LighterPack, which leaves the document alone). That is the only change to the document,
-// which is why it is taken by reference; nothing the view shows changes, so no observer is told.
+// Writes the export as writeOutputFile does (the old file survives a failure) and, once it is
+// written, refreshes the `selected` field of every ordinary row it wrote (not for LighterPack,
+// which leaves the document alone). That is the only change to the document, which is why it is
+// taken by reference; nothing the view shows changes, so no observer is told.
 ExportOutcome writeExport(ExportFormat format, const std::filesystem::path& file,
                           GearDocument& document, const ExportHeadings& headings,
                           const ExportOptions& options, const ExportColours& colours = {});

@@ -10,18 +10,13 @@ namespace varnel {
 
 namespace {
 
-bool nameStartChar(char32_t c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
-           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
-           (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
-           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
-           (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD);
+// Names keep to ASCII so that readers following the older XML name rules take them too.
+bool nameStartChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-bool nameChar(char32_t c) {
-    return nameStartChar(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
-           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+bool nameChar(char c) {
+    return nameStartChar(c) || c == '-' || c == '.' || (c >= '0' && c <= '9');
 }
 
 // The tags of one element, made once per export: "<name>" (after `indent`) and "</name>\r\n".
@@ -44,16 +39,11 @@ struct Element {
 
 std::string xmlElementName(std::string_view heading) {
     std::string out;
-    for (const char b : heading) {
-        const char32_t c = windows1252ToCodePoint(static_cast<unsigned char>(b));
+    for (const char c : heading) {
         if (out.empty() && !nameStartChar(c) && nameChar(c)) {
             out += '_';
         }
-        if (nameChar(c)) {
-            appendUtf8(out, c);
-        } else {
-            out += '_';
-        }
+        out += nameChar(c) ? c : '_';
     }
     return out.empty() ? std::string("_") : out;
 }
@@ -62,7 +52,7 @@ void appendXmlText(std::string& out, std::string_view text, bool attribute) {
     // Every control below the blank is special: tab and LF only in attribute values, where a
     // reader would turn them into blanks.
     static constexpr exports::ByteSet kContent =
-        exports::ByteSet("&<>").addRange(0x00, 0x08).addRange(0x0B, 0x1F).addRange(0x80, 0xFF);
+        exports::ByteSet("&<>\"").addRange(0x00, 0x08).addRange(0x0B, 0x1F).addRange(0x80, 0xFF);
     static constexpr exports::ByteSet kAttribute =
         exports::ByteSet("&<>\"'").addRange(0x00, 0x1F).addRange(0x80, 0xFF);
     exports::appendEscaped(out, text, attribute ? kAttribute : kContent,

@@ -18,14 +18,14 @@ namespace varnel {
 std::string exportXmlBytes(const GearDocument& document, const ExportHeadings& headings,
                            const ExportOptions& options);
 
-// A heading as an element name, in UTF-8: every character that may not stand in a name (blanks,
-// parentheses and colons among them) becomes "_", a name that may not start as it does gets a
-// leading "_", and an empty heading is "_".
+// A heading as an element name of ASCII letters, digits, "_", "-" and "." only: every other
+// character (blanks, parentheses, colons and every non-ASCII character among them) becomes "_",
+// a name that may not start as it does gets a leading "_", and an empty heading is "_".
 std::string xmlElementName(std::string_view heading);
 
-// Windows-1252 text as UTF-8 character data, escaped for element content or, with `attribute`,
-// for a double-quoted attribute value (where line ends and tabs are written as references, so
-// that a reader gets them back rather than blanks).
+// Windows-1252 text as UTF-8 character data, escaped for element content ("&", "<", ">" and the
+// double quote) or, with `attribute`, for a double-quoted attribute value (the single quote too,
+// and line ends and tabs as references, so that a reader gets them back rather than blanks).
 void appendXmlText(std::string& out, std::string_view text, bool attribute = false);
 
 } // namespace varnel

@@ -52,6 +52,27 @@ void TMiravoPrintout::itemLines(PrintCanvas& canvas, const sPubInfo& record,
     n_ += 1;
 }
 
+std::int64_t TMiravoPrintout::closingLastLine() const {
+    // Two lines down, the category total and its rule, a blank line, the grand total.
+    if (options_.grandTotal) {
+        return n_ + (options_.totalEachCategory ? 5 : 2);
+    }
+    return options_.totalEachCategory ? n_ + 3 : 0;
+}
+
+int TMiravoPrintout::pageCount(const GearDocument& document, const PrintHeadings& headings,
+                               PrintOptions options, const PrintMetrics& metrics) {
+    class Discard final : public PrintCanvas {
+    public:
+        void text(int /*x*/, int /*y*/, std::string_view /*cp1252*/,
+                  TextAnchor /*anchor*/) override {}
+    } discard;
+    TMiravoPrintout printout(document, headings, options, metrics);
+    while (printout.printPage(discard) != 0) {
+    }
+    return printout.pagesPrinted();
+}
+
 void TMiravoPrintout::pageNumber(PrintCanvas& canvas) const {
     const std::int64_t x = static_cast<std::int64_t>(metrics_.character()) * metrics_.columns() / 2;
     canvas.text(static_cast<int>(x), metrics_.page.height - metrics_.line(),
@@ -70,7 +91,7 @@ int TMiravoPrintout::printPage(PrintCanvas& canvas) {
     line(canvas, printHeadingLine(headings_));
     n_ = 3;
     line(canvas, kPrintRule);
-    n_ = 4;
+    n_ = kFirstRowLine;
 
     if (page_ == 1) {
         rowsRemaining_ = document_.rowCount();
@@ -83,6 +104,12 @@ int TMiravoPrintout::printPage(PrintCanvas& canvas) {
     const std::int64_t bottom = metrics_.bottomLimit();
     for (;;) {
         if (rowsRemaining_ <= 0 || nextRow_ >= document_.rowCount()) {
+            // Totals that would reach the bottom limit would meet the page number or run off
+            // the page: they go onto a page of their own, where they always print.
+            if (n_ > kFirstRowLine && closingLastLine() * metrics_.line() >= bottom) {
+                pageNumber(canvas);
+                return page_;
+            }
             n_ += 2;
             if (options_.totalEachCategory) {
                 categoryTotal(canvas);

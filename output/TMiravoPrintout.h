@@ -40,11 +40,12 @@ public:
     [[nodiscard]] int pagesPrinted() const { return page_; }
 
     // Prints the next page; returns its number, from 1 (0, printing nothing, once the job has
-    // ended). Every page takes at least one row, so a job always ends.
+    // ended). Every page but the last takes at least one row, so a job always ends.
     int printPage(PrintCanvas& canvas);
 
-    // The print dialog's page range: from 0 to the row count / 20.
-    static int dialogMaxPage(const GearDocument& document) { return document.rowCount() / 20; }
+    // The pages the report takes with these measures.
+    static int pageCount(const GearDocument& document, const PrintHeadings& headings,
+                         PrintOptions options, const PrintMetrics& metrics);
 
 private:
     void line(PrintCanvas& canvas, std::string_view text) const;
@@ -52,6 +53,10 @@ private:
     void itemLines(PrintCanvas& canvas, const sPubInfo& record, std::string_view category);
     void pageNumber(PrintCanvas& canvas) const;
     [[nodiscard]] int lineY(std::int64_t n) const;
+    // The line the closing totals end on when they start now; 0 when none are printed.
+    [[nodiscard]] std::int64_t closingLastLine() const;
+
+    static constexpr std::int64_t kFirstRowLine = 4; // below the title, heading and rule
 
     const GearDocument& document_;
     PrintHeadings headings_;

@@ -14,6 +14,8 @@
 #include <QHeaderView>
 #include <QLabel>
 
+#include <set>
+
 namespace varnel {
 namespace {
 
@@ -119,6 +121,45 @@ TEST_F(CommandStates, AddingWhileAGroupIsExpandedNeverSplitsTheGroup) {
     const auto items = itemsOnDisk("GearData.dat");
     EXPECT_EQ(std::count(items.begin(), items.end(), "Cup"), 1);
     EXPECT_EQ(std::count(items.begin(), items.end(), "Long spoon"), 0) << "members stay members";
+}
+
+TEST_F(CommandStates, ModifyFindsItsItemAgainAfterARenameResortedTheList) {
+    for (const std::string item : {"Fleece", "Long spoon"}) { // an item; a member of Cook kit
+        frame_.reset();
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        copySample();
+        prompts_->answer(PromptAnswer::Yes).answerText(QStringLiteral("Aardvark"));
+        start([&](QDialog& d) {
+            auto* box = d.findChild<QComboBox*>(QStringLiteral("101"));
+            if (qobject_cast<TPubInfo*>(&d)) {
+                const QString category = box->currentText();
+                test::press(d, "105");
+                box->setCurrentIndex(box->findText(category));
+                test::setText(d, "102", QString::fromStdString(item + " 2"));
+            } else { // Configure Categories: Water goes to the top of the list
+                box->setCurrentIndex(box->findText(QStringLiteral("Water")));
+                test::press(d, "104");
+            }
+            test::press(d, "1");
+            return d.result();
+        });
+        showWindow();
+        const auto items = [this] {
+            client().cmExpandAll();
+            std::multiset<std::string> out;
+            for (int r = 0; r < doc().rowCount(); ++r) {
+                out.insert(doc().displayText(r, 1));
+            }
+            return out;
+        };
+        auto expected = items();
+        expected.erase(expected.find(item));
+        expected.insert(item + " 2");
+        clickCell(rowNamed(item), 1);
+        clickButton(ctl::Modify);
+        EXPECT_EQ(items(), expected) << item;
+    }
 }
 
 TEST_F(CommandStates, AFailedSaveAsChangesNothing) {
@@ -298,15 +339,26 @@ TEST_F(CommandStates, HideViewsRefreshTheButtonsAndRestoreTheSortState) {
         EXPECT_TRUE(client().button(id)->isEnabled()) << id;
     }
 
-    // Sorted by weight: Add and Modify off; a Delete then refreshes the buttons, and Modify is
-    // on again as after every refresh.
+    // Sorted by weight, Add and Modify stay off after a Delete, a drop, Remove from Group and a
+    // hide view.
+    const auto editingOff = [this] {
+        return !client().button(ctl::Add)->isEnabled() &&
+               !client().button(ctl::Modify)->isEnabled();
+    };
     clickHeading(2);
-    EXPECT_FALSE(client().button(ctl::Modify)->isEnabled());
     clickCell(0, 1);
     prompts_->answer(PromptAnswer::Yes);
     clickButton(ctl::Delete);
-    EXPECT_TRUE(client().button(ctl::Modify)->isEnabled());
-    EXPECT_FALSE(client().button(ctl::Add)->isEnabled());
+    EXPECT_TRUE(editingOff());
+    client().dropRow(rowNamed("Beanie"), rowNamed("+ Cook kit"));
+    EXPECT_TRUE(editingOff());
+    clickCell(rowNamed("+ Cook kit"), 1);
+    clickCell(rowNamed("Beanie"), 1);
+    client().action(cmd::RemoveFromGroup)->trigger();
+    EXPECT_TRUE(editingOff());
+    clickHideBox();
+    clickHideBox();
+    EXPECT_TRUE(editingOff());
 }
 
 } // namespace

@@ -299,6 +299,25 @@ TEST_F(ConfigureCategoriesDialog, RenameRefusalsAndAnswersThatStop) {
     EXPECT_EQ(doc.categoryList[2].id, kUnfiledCategoryId);
 }
 
+TEST_F(ConfigureCategoriesDialog, RenameAndDeleteWaitForTheHideViewToEnd) {
+    for (const char* please : {"uncheck the \"Hide Non-Selected Items\" checkbox",
+                               "select the \"Show Selected\" menu item"}) {
+        doc.enterHideView(please[0] == 's');
+        const auto dialog = open();
+        click(*dialog, "104"); // Cooking, used by a member in the rows set aside
+        click(*dialog, "103");
+        doc.leaveHideView();
+        const auto refusal = [&](const char* doing) {
+            return ShownPrompt::message(QStringLiteral("Please %1 before %2").arg(please, doing),
+                                        QStringLiteral("Important!"), MessageIcon::Exclamation);
+        };
+        EXPECT_EQ(prompts.shown(), (std::vector<ShownPrompt>{refusal("renaming a category"),
+                                                             refusal("deleting a category")}));
+        prompts.clearShown();
+    }
+    EXPECT_EQ(listNames(doc), (std::vector<std::string>{"Water", "Shelter", "Unfiled", "Cooking"}));
+}
+
 TEST_F(ConfigureCategoriesDialog, RecordBytesShowAsWindows1252EvenWhenTheyLookLikeUtf8) {
     // "\xc3\xa9" is valid UTF-8 for one character, but as record bytes it is two.
     doc.categoryList.emplace_back("Caf\xc3\xa9", 140);

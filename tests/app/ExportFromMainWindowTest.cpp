@@ -2,6 +2,7 @@
 #include "MainWindowDriving.h"
 #include "app/CommandIds.h"
 #include "output/ExportWriter.h"
+#include "platform/ColorRef.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -68,7 +69,7 @@ TEST_F(ExportFromMainWindow, ExportsEveryFormatAndMailsTheText) {
     ASSERT_GT(doc().userColumnCount, 0) << "the sample has user columns";
 
     const ExportHeadings headings = exportHeadings(client().settings());
-    const ExportColours colours = exportColours(client().settings());
+    const ExportColours colours = exportColours(client().settings(), currentColorRef);
     const ExportOptions options{true, true, true, "Sierra High Route"};
     const auto expected = [&](ExportFormat format) {
         return exportBytes(format, doc(), headings, options, colours);

@@ -216,20 +216,22 @@ TEST_F(HandheldSave, CancelledPromptOrMissingPathLetTheUserStayAndSaveLater) {
     ASSERT_EQ(prompts_->shown().size(), 2U);
     EXPECT_TRUE(askedToQuitAnyway());
 
-    // A key without its "Path".
+    // A key without its "Path": said, then the folder is asked for.
     hotSyncRegistry_.key(kHotSyncRegistryKey).set("Other", std::string("x"));
-    prompts_->answer(PromptAnswer::Ok).answer(PromptAnswer::No);
+    prompts_->answer(PromptAnswer::Ok).answerText(std::nullopt).answer(PromptAnswer::No);
     prompts_->clearShown();
     EXPECT_FALSE(frame_->close());
-    ASSERT_EQ(prompts_->shown().size(), 2U);
+    ASSERT_EQ(prompts_->shown().size(), 3U);
     EXPECT_EQ(prompts_->shown()[0],
               ShownPrompt::message(QStringLiteral("Could not locate Palm Desktop folder path"),
                                    QStringLiteral("Varnel"), MessageIcon::Stop));
+    EXPECT_EQ(prompts_->shown()[1], folderPrompt());
 
-    // With the folder registered the save from the menu works, then exit writes again.
+    // The save from the menu asks the same way and registers the folder; exit writes again.
     std::filesystem::create_directories(hotSyncFolder());
-    registerFolder(hotSyncFolder().string());
+    prompts_->answer(PromptAnswer::Ok).answerText(QString::fromStdString(hotSyncFolder().string()));
     ASSERT_TRUE(clickMenu(cmd::SaveForHandheld));
+    EXPECT_EQ(registeredFolder(), hotSyncFolder().string());
     const std::filesystem::path file = hotSyncFolder() / "PalmData.dat";
     EXPECT_EQ(readFile(file), serializeHandheldFile(doc()));
     std::filesystem::remove(file);
@@ -241,15 +243,23 @@ TEST_F(HandheldSave, AFileThatCannotBeMadeIsSaid) {
     startHandheld();
     std::ofstream(folder_ / "blocker") << "x";
     registerFolder((folder_ / "blocker").string());
-    prompts_->answer(PromptAnswer::Ok).answer(PromptAnswer::No);
+    prompts_->answer(PromptAnswer::Ok).answerText(std::nullopt).answer(PromptAnswer::No);
     prompts_->clearShown();
     EXPECT_FALSE(frame_->close());
-    ASSERT_EQ(prompts_->shown().size(), 2U);
+    ASSERT_EQ(prompts_->shown().size(), 3U);
     EXPECT_EQ(prompts_->shown()[0],
               ShownPrompt::message(QStringLiteral("Error Creating PalmData.dat file"),
                                    QStringLiteral("Varnel"), MessageIcon::Exclamation));
+    EXPECT_EQ(prompts_->shown()[1], folderPrompt());
     EXPECT_TRUE(askedToQuitAnyway());
     EXPECT_EQ(readFile(folder_ / "blocker"), "x");
+
+    // Another folder given at exit takes the list.
+    std::filesystem::create_directories(hotSyncFolder());
+    prompts_->answer(PromptAnswer::Ok).answerText(QString::fromStdString(hotSyncFolder().string()));
+    EXPECT_TRUE(frame_->close());
+    EXPECT_TRUE(std::filesystem::exists(hotSyncFolder() / "PalmData.dat"));
+    EXPECT_EQ(registeredFolder(), hotSyncFolder().string());
 }
 
 TEST_F(HandheldSave, AFileCutShortInTheHotSyncFolderIsNotReplacedUnasked) {

@@ -1,7 +1,9 @@
 // Printing from the window: the print dialog, the pages as a PDF read back as text, the preview.
+#include "../model/TestRecords.h"
 #include "MainWindowDriving.h"
 #include "app/CommandIds.h"
 #include "app/ReportPrinter.h"
+#include "model/GearDataWriter.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -32,6 +34,7 @@ protected:
     void startPrintingTo(const QString& pdf, int from = 0, int to = 0) {
         start([=, this](QDialog& d) {
             if (auto* dialog = qobject_cast<QPrintDialog*>(&d)) {
+                offered_ = dialog->maxPage();
                 dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
                 dialog->printer()->setOutputFileName(pdf);
                 dialog->printer()->setPageSize(QPageSize(QPageSize::A4));
@@ -50,6 +53,7 @@ protected:
         });
     }
     int previewPages_ = -1;
+    int offered_ = -1; // the print dialog's last page
 };
 
 TEST_F(Printing, TheSampleListPrintsToPdfAsTheReportLaysItOut) {
@@ -96,6 +100,39 @@ TEST_F(Printing, APageRangePrintsOnlyThosePages) {
     EXPECT_TRUE(text.contains(pageNumber(2)));
     EXPECT_FALSE(text.contains(pageNumber(1)));
     EXPECT_EQ(text.count(QLatin1Char('\f')), 1) << "one page";
+}
+
+TEST_F(Printing, TheTotalsOfAFullLastPageStandAboveThePageNumber) {
+    copySample(); // for its settings: the default print options and font
+    GearDocument list;
+    for (int i = 1; i <= 23; ++i) {
+        list.insertRecord(test::item("Food", "bar " + std::to_string(i), "1.00"));
+    }
+    ASSERT_TRUE(writeGearDataFile(folder_ / "GearData.dat", list).ok());
+    const QString pdf = QString::fromStdString((folder_ / "list.pdf").string());
+    startPrintingTo(pdf);
+    showWindow();
+    clickButton(ctl::Print);
+    const QStringList pages = pdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    if (pages.isEmpty()) {
+        GTEST_SKIP() << "pdftotext is not installed";
+    }
+    EXPECT_EQ(offered_, pages.size()) << "the dialog offers the real pages";
+    const QStringList last = pages.back().split(QLatin1Char('\n'));
+    const auto total = last.indexOf(QRegularExpression(QStringLiteral(".*Total Weight:.*")));
+    const auto number = last.indexOf(QRegularExpression(QStringLiteral(".*- Page +\\d+ -.*")));
+    EXPECT_TRUE(total >= 0 && total < number) << pages.back().toStdString();
+
+    // Pages past the end, as another paper size chosen in the dialog leaves them: no blank page.
+    std::filesystem::remove(folder_ / "list.pdf");
+    startPrintingTo(pdf, offered_ + 1, offered_ + 1);
+    prompts_->answer(PromptAnswer::Ok);
+    showWindow();
+    clickButton(ctl::Print);
+    ASSERT_EQ(prompts_->shown().size(), 1U);
+    EXPECT_EQ(prompts_->shown()[0].text,
+              QStringLiteral("The chosen pages lie past the end of the report."));
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "list.pdf"));
 }
 
 TEST_F(Printing, ThePreviewDrawsTheSamePages) {

@@ -20,16 +20,18 @@ protected:
         return bytes;
     }
 
-    ShownPrompt changedQuestion(const char* name, int rows) const {
+    ShownPrompt changedQuestion(const char* name, int items,
+                                const char* no = "quit and leave the file as it is",
+                                PromptButtons buttons = PromptButtons::YesNoCancel) const {
         return ShownPrompt::message(
             documentName(name) +
                 QStringLiteral(" has changed on disk since Varnel read or saved it: another "
                                "program or another copy of Varnel has written it.\n\nSave the %1 "
                                "items shown over it? What it holds now is kept in %2. Choose No "
-                               "to quit and leave the file as it is.")
-                    .arg(rows)
-                    .arg(documentName(name) + QStringLiteral(".bak")),
-            "Varnel", MessageIcon::Question, PromptButtons::YesNoCancel);
+                               "to %3.")
+                    .arg(items)
+                    .arg(documentName(name) + QStringLiteral(".bak"), QString::fromLatin1(no)),
+            "Varnel", MessageIcon::Question, buttons);
     }
 
     std::filesystem::path sample() const { return folder_ / "GearData.dat"; }
@@ -67,19 +69,36 @@ TEST_F(SaveOverChanges, SavesKeepTheVersionBeforeAndTheExitSaveDoesNotWipeIt) {
     EXPECT_TRUE(readFile(folder_ / "GearData.dat.bak") == first);
 }
 
-TEST_F(SaveOverChanges, ExitAsksBeforeReplacingAFileWrittenElsewhere) {
+TEST_F(SaveOverChanges, SaveOpenAndExitAskBeforeReplacingAFileWrittenElsewhere) {
     copySample();
     start();
     showWindow();
-    const int rows = doc().rowCount();
+    const int items = 44; // in 38 rows: groups count by their members
     const std::string theirs = writeFromElsewhere("GearData.dat");
+
+    // No to Save leaves their file; Cancel to the save before Open stays.
+    prompts_->answer(PromptAnswer::No);
+    EXPECT_TRUE(clickMenu(cmd::Save));
+    prompts_->answerOpenFile(documentName("GearData.dat"))
+        .answer(PromptAnswer::Yes)
+        .answer(PromptAnswer::Cancel);
+    EXPECT_TRUE(clickMenu(cmd::Open));
+    ASSERT_EQ(prompts_->shown().size(), 4U);
+    EXPECT_EQ(
+        prompts_->shown()[0],
+        changedQuestion("GearData.dat", items, "leave the file as it is", PromptButtons::YesNo));
+    EXPECT_EQ(prompts_->shown()[3], changedQuestion("GearData.dat", items,
+                                                    "leave the file as it is and open the "
+                                                    "other one"));
+    EXPECT_TRUE(readFile(sample()) == theirs);
+    prompts_->clearShown();
 
     // Cancel stays in the window; No quits and leaves their file, with no backup made.
     prompts_->answer(PromptAnswer::Cancel);
     EXPECT_TRUE(clickMenu(cmd::Exit));
     EXPECT_TRUE(frame_->isVisible());
     ASSERT_EQ(prompts_->shown().size(), 1U);
-    EXPECT_EQ(prompts_->shown().front(), changedQuestion("GearData.dat", rows));
+    EXPECT_EQ(prompts_->shown().front(), changedQuestion("GearData.dat", items));
 
     prompts_->answer(PromptAnswer::No);
     EXPECT_TRUE(clickMenu(cmd::Exit));

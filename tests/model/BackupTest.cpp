@@ -19,6 +19,7 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -178,25 +179,62 @@ template <typename Work> int inChild(Work work) {
 
 constexpr int kSkipped = 77;
 
-TEST_F(Backup, AReadOnlyFolderRefusesTheSaveAndKeepsBoth) {
-    twoSaves();
-    fs::permissions(dir_.path(), fs::perms::owner_read | fs::perms::owner_exec |
-                                     fs::perms::group_read | fs::perms::group_exec |
-                                     fs::perms::others_read | fs::perms::others_exec);
-    const int status = inChild([this] {
-        // The superuser writes anywhere: the save runs as nobody instead.
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            return kSkipped;
+// As the shell's `>` would: a read-only list is refused, a writable one in a read-only folder is
+// written in place with its backup. Run as nobody when the tests run as the superuser.
+TEST_F(Backup, PermissionsDecideAsTheShellWould) {
+    const auto rx = fs::perms::owner_read | fs::perms::owner_exec;
+    const auto rw = fs::perms::owner_read | fs::perms::owner_write;
+    const struct Case {
+        const char* what;
+        fs::perms folder, list;
+        bool backupThere;
+        int fault, error;
+        const char *data, *bak;
+    } cases[] = {
+        {"read-only folder", rx, rw, true, 0, 0, "third", "second"},
+        {"read-only folder, no backup to write into", rx, rw, false, 0, EACCES, "second", ""},
+        {"read-only folder, a write failing part way", rx, rw, true, EIO, EIO, "second", "first"},
+        {"read-only list", fs::perms::owner_all, fs::perms::owner_read, true, 0, EACCES, "second",
+         "first"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::permissions(dir_.path(), fs::perms::owner_all);
+        fs::remove(file());
+        fs::remove(backup());
+        twoSaves();
+        if (!c.backupThere) {
+            fs::remove(backup());
         }
-        const BackupOutcome outcome = replaceFileKeepingBackup(file(), "third");
-        return outcome.error == std::error_code(EACCES, std::system_category()) ? 0 : 1;
-    });
-    fs::permissions(dir_.path(), fs::perms::owner_all, fs::perm_options::add);
-    if (status == kSkipped) {
-        GTEST_SKIP() << "cannot give up the superuser's rights here";
+        fs::permissions(file(), c.list);
+        fs::permissions(dir_.path(), c.folder);
+        struct stat before {};
+        ::stat(file().c_str(), &before);
+        const int status = inChild([&] {
+            // The superuser writes anywhere: the save runs as the files' owner, nobody.
+            const auto give = [](const fs::path& p) { return ::chown(p.c_str(), 65534, 65534); };
+            if (::geteuid() == 0 && (give(dir_.path()) != 0 || give(file()) != 0 ||
+                                     (c.backupThere && give(backup()) != 0) ||
+                                     ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+                return kSkipped;
+            }
+            const BackupOutcome outcome =
+                replaceFileKeepingBackup(file(), "third", {.replace = c.fault});
+            return outcome.error.value() == c.error && outcome.replaced == (c.error == 0) ? 0 : 1;
+        });
+        fs::permissions(dir_.path(), fs::perms::owner_all);
+        if (status == kSkipped) {
+            GTEST_SKIP() << "cannot give up the superuser's rights here";
+        }
+        EXPECT_EQ(status, 0) << "not the outcome wanted";
+        EXPECT_EQ(readBytes(file()), c.data);
+        EXPECT_EQ(fs::exists(backup()) ? readBytes(backup()) : "", c.bak);
+        EXPECT_EQ(entries(), c.backupThere ? 2U : 1U) << "a temporary was left behind";
+        struct stat after {};
+        ::stat(file().c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino) << "written in place or not at all";
+        EXPECT_EQ(fs::status(file()).permissions(), c.list);
     }
-    EXPECT_EQ(status, 0) << "the save did not fail with a permission error";
-    expectUntouched("second", "first");
 }
 
 TEST_F(Backup, AFullDiskStopsTheWriteAndNothingChanges) {

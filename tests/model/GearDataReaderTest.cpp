@@ -119,6 +119,20 @@ TEST(GearDataReader, AGroupNameIsListedOnceHoweverOftenItIsRead) {
     EXPECT_NE(doc.groupNames.find("Earlier"), nullptr);
 }
 
+TEST(GearDataReader, AStoredGroupWeightGivesWayToTheMembers) {
+    GearDocument doc;
+    Fields group = named("Kitchen");
+    group.groupWeight = "159.00";
+    group.selected = 1;
+    ASSERT_TRUE(parse(kV4 + "\r\n" + row(group) + int32(2) + member(named("Pot", 1)) +
+                          member(named("Lid", 1)),
+                      doc)
+                    .ok());
+    EXPECT_FLOAT_EQ(doc.selectedTotal(), 3.0F) << "its own 1.00 and two members";
+    doc.clearSelected();
+    EXPECT_FLOAT_EQ(doc.selectedTotal(), 0.0F);
+}
+
 TEST(GearDataReader, Version5HasRowTextsOnly) {
     GearDocument doc;
     const std::string bytes = kV5 + "\r\n" + row(named("Kitchen")) + int32(1) +
@@ -422,8 +436,11 @@ TEST(GearDataReader, FileReadInPiecesMatchesTheBytesInMemory) {
 }
 
 TEST(GearDataReader, WriteReadWriteGivesTheSameBytes) {
-    // Canonical bytes: rows in list order, groups collapsed, one member per group.
-    const std::string file = kV511 + "Cook\r\n\r\n" + row(named("Kitchen")) + int32(1) +
+    // Canonical bytes: rows in list order, groups collapsed, one member per group, group
+    // weights as the members make them.
+    Fields kitchen = named("Kitchen");
+    kitchen.groupWeight = "2.00";
+    const std::string file = kV511 + "Cook\r\n\r\n" + row(kitchen) + int32(1) +
                              member(named("Pot", 1)) + texts({"steel", ""}) + texts({"r1"}) +
                              row(named("Zed")) + int32(0) + texts({});
     GearDocument doc;

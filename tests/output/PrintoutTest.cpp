@@ -224,16 +224,20 @@ TEST(Printout, ACategoryCarriedOntoANewPageIsNamedAndTotalledAgain) {
     doc.insertRecord(test::item("Water", "Bottle", "2"));
     const PrintMetrics m = metrics(230); // B = 125: ten one-line rows a page
     const auto pages = printAll(doc, kTotals, m);
-    ASSERT_EQ(pages.size(), 2U);
+    ASSERT_EQ(pages.size(), 3U);
     const std::vector<std::string> first = {"Food|bar 10", "|bar 11", "|bar 12", "|bar 13",
                                             "|bar 14",     "|bar 15", "|bar 16", "|bar 17",
                                             "|bar 18",     "|bar 19"};
     EXPECT_EQ(itemsOf(sheet(pages[0], m)), first);
-    const std::vector<std::string> second = {"total   10.00", "Food|bar 20",  "|bar 21",
-                                             "total    2.00", "Water|Bottle", "total    2.00"};
+    const std::vector<std::string> second = {"total   10.00", "Food|bar 20", "|bar 21",
+                                             "total    2.00", "Water|Bottle"};
     EXPECT_EQ(itemsOf(sheet(pages[1], m)), second);
-    EXPECT_EQ(sheet(pages[1], m).lines.at(18).substr(21, 13), "Total Weight:");
-    EXPECT_EQ(sheet(pages[1], m).lines.at(18).substr(61), "  14.00");
+    // The closing totals would end on line 18, below the bottom limit.
+    const Sheet last = sheet(pages[2], m);
+    EXPECT_EQ(itemsOf(last), std::vector<std::string>{"total    2.00"});
+    EXPECT_EQ(last.lines.at(9).substr(21, 13), "Total Weight:");
+    EXPECT_EQ(last.lines.at(9).substr(61), "  14.00");
+    EXPECT_EQ(last.footer, "- Page  3 -");
 }
 
 TEST(Printout, TheLastRowEndingAPageLeavesTheTotalsToAPageOfTheirOwn) {
@@ -248,6 +252,26 @@ TEST(Printout, TheLastRowEndingAPageLeavesTheTotalsToAPageOfTheirOwn) {
     EXPECT_EQ(last.lines.size(), 5U) << "heading, rule, category total and rule, grand total";
     EXPECT_EQ(last.lines.at(6).substr(61), "   7.00");
     EXPECT_EQ(last.lines.at(9).substr(61), "   7.00");
+}
+
+TEST(Printout, TheClosingTotalsStayClearOfThePageNumber) {
+    // A4 at 1200 dpi in the default printing font, as the PDF printer measures them.
+    const PrintMetrics a4{{9583, 13699, 1200}, 245, 130};
+    GearDocument doc;
+    for (int size = 1; size <= 100; ++size) {
+        doc.insertRecord(test::item("Food", "bar " + std::to_string(size), "1"));
+        const auto pages = printAll(doc, kEverything, a4);
+        ASSERT_EQ(TMiravoPrintout::pageCount(doc, kHeadings, kEverything, a4), pages.size());
+        for (const PrintedPage& page : pages) {
+            const Sheet s = sheet(page, a4);
+            EXPECT_LE((s.lines.rbegin()->first + 1) * a4.lineHeight, a4.page.height - a4.lineHeight)
+                << size << " items, " << s.footer;
+        }
+        const Sheet last = sheet(pages.back(), a4);
+        EXPECT_EQ(last.lines.rbegin()->second, printGrandTotalLine(static_cast<float>(size)))
+            << size;
+        EXPECT_LT(last.lines.rbegin()->first * a4.lineHeight, a4.bottomLimit()) << size;
+    }
 }
 
 TEST(Printout, CategoriesAreTakenCaseSensitivelyPerPage) {
@@ -295,13 +319,15 @@ TEST(Printout, NarrowPagePrintsItsLinesWhole) {
     EXPECT_EQ(page.back().x, 45);
 }
 
-TEST(Printout, DialogRangeAndPagesAfterTheLastPrintNothing) {
+TEST(Printout, PageCountAndPagesAfterTheLastPrintNothing) {
     GearDocument doc;
     for (int i = 0; i < 41; ++i) {
         doc.insertRecord(test::item("Food", "bar " + std::to_string(i), "1"));
     }
-    EXPECT_EQ(TMiravoPrintout::dialogMaxPage(doc), 2);
-    EXPECT_EQ(TMiravoPrintout::dialogMaxPage(GearDocument()), 0);
+    EXPECT_EQ(TMiravoPrintout::pageCount(doc, kHeadings, kNothing, metrics()), 1);
+    EXPECT_EQ(TMiravoPrintout::pageCount(doc, kHeadings, kNothing, metrics(200)), 6);
+    EXPECT_EQ(printAll(doc, kNothing, metrics(200)).size(), 6U);
+    EXPECT_EQ(TMiravoPrintout::pageCount(GearDocument(), kHeadings, kEverything, metrics()), 1);
 
     const GearDocument empty;
     TMiravoPrintout printout(empty, kHeadings, kNothing, metrics());
