@@ -1,6 +1,6 @@
 // Each kind of step on a list of 100,000 items: made the first time, taken back, made again.
-// The counters first_ms, undo_ms and redo_ms are per step; Select All, Delete and the sort by
-// weight are also measured as the user meets them.
+// The counters first_ms, undo_ms and redo_ms are per step, in processor time; the sort by weight
+// is measured as a heading click makes it.
 #include "GroupedRows.h"
 #include "model/DocumentEdits.h"
 #include "model/DocumentSettings.h"
@@ -8,7 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
+#include <ctime>
 #include <functional>
 #include <string>
 
@@ -41,11 +41,16 @@ List& list() {
     return l;
 }
 
+// The thread's processor time: on a shared machine the wall clock counts the others' work too.
 double millisecondsOf(const std::function<void()>& run) {
-    const auto start = std::chrono::steady_clock::now();
+    const auto now = [] {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+    };
+    const double start = now();
     run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
+    return now() - start;
 }
 
 using MakeEdit = std::function<DocumentEdit(GearDocument&)>;
@@ -59,10 +64,12 @@ void step(benchmark::State& state, const MakeEdit& make) {
     for (auto _ : state) {
         DocumentEdit edit = make(l.doc);
         first += millisecondsOf([&] { edit.apply(l.doc, l.settings); });
-        undo += millisecondsOf([&] { edit.revert(l.doc, l.settings); });
-        redo += millisecondsOf([&] { edit.apply(l.doc, l.settings); });
+        const double back = millisecondsOf([&] { edit.revert(l.doc, l.settings); });
+        const double again = millisecondsOf([&] { edit.apply(l.doc, l.settings); });
         edit.revert(l.doc, l.settings);
-        state.SetIterationTime((undo + redo) / 1000.0);
+        undo += back;
+        redo += again;
+        state.SetIterationTime((back + again) / 1000.0);
     }
     const double n = static_cast<double>(state.iterations());
     state.counters["first_ms"] = first / n;
@@ -84,10 +91,13 @@ int firstGroup(const GearDocument& doc) {
 }
 
 #define STEP(name, ...)                                                                            \
-    BENCHMARK_CAPTURE(step, name, [](GearDocument & d) {                                           \
-        (void)d;                                                                                   \
-        return __VA_ARGS__;                                                                        \
-    })->UseManualTime()->Unit(benchmark::kMillisecond)
+    BENCHMARK_CAPTURE(step, name,                                                                  \
+                      [](GearDocument& d) {                                                        \
+                          (void)d;                                                                 \
+                          return __VA_ARGS__;                                                      \
+                      })                                                                           \
+        ->UseManualTime()                                                                          \
+        ->Unit(benchmark::kMillisecond)
 
 STEP(check, checkEdit(kItems / 3, !d.row(kItems / 3).checked()));
 STEP(select_all, selectAllEdit());
@@ -96,12 +106,12 @@ STEP(add, addItemEdit(fields(), false));
 STEP(modify, modifyItemEdit(5, fields()));
 STEP(delete_one, deleteRowsEdit({d.rowCount() / 2}));
 STEP(delete_1000, deleteRowsEdit([&d] {
-    std::vector<int> rows;
-    for (int r = 0; r < d.rowCount() && rows.size() < 1000; r += 17) {
-        rows.push_back(r);
-    }
-    return rows;
-}()));
+         std::vector<int> rows;
+         for (int r = 0; r < d.rowCount() && rows.size() < 1000; r += 17) {
+             rows.push_back(r);
+         }
+         return rows;
+     }()));
 STEP(create_group, createGroupEdit(1, 2, "Bench group", ""));
 STEP(join_group, joinGroupEdit(d.rowCount() - 1, firstGroup(d)));
 STEP(add_category, addCategoryEdit("Extra"));
@@ -131,11 +141,11 @@ BENCHMARK(removeFromGroup)->UseManualTime()->Unit(benchmark::kMillisecond);
 void sortByWeight(benchmark::State& state) {
     List& l = list();
     for (auto _ : state) {
-        l.doc.sortByColumn(2);
+        state.SetIterationTime(millisecondsOf([&] { l.doc.sortByColumn(2); }) / 1000.0);
     }
     l.doc.sortByColumn(0);
 }
-BENCHMARK(sortByWeight)->Unit(benchmark::kMillisecond);
+BENCHMARK(sortByWeight)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace varnel

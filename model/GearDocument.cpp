@@ -19,6 +19,23 @@ namespace varnel {
 
 namespace {
 
+// Exchanges what two rows hold; the records stay where they are in memory, so that whatever
+// points at them (member rows at their group) still does.
+void swapRowContent(GearRow& a, GearRow& b) {
+    sPubInfo fields;
+    fields.copyFixedFields(*a.record);
+    a.record->copyFixedFields(*b.record);
+    b.record->copyFixedFields(fields);
+    std::swap(a.record->members, b.record->members);
+    std::swap(a.record->columnTexts, b.record->columnTexts);
+    std::swap(a.stateImage, b.stateImage);
+    for (sPubInfo* owner : {a.record.get(), b.record.get()}) {
+        if (owner->members) {
+            owner->members->forEach([owner](sPubInfo& m) { m.group = owner; });
+        }
+    }
+}
+
 std::string_view categoryOf(const GearRow& row) {
     return fieldText(row.record->category);
 }
@@ -909,23 +926,6 @@ void setGroupNames(CMMIList<std::string>& names, const std::vector<std::string>&
     }
 }
 
-// Exchanges what two rows hold; the records stay where they are in memory, so that whatever
-// points at them (member rows at their group) still does.
-void swapRowContent(GearRow& a, GearRow& b) {
-    sPubInfo fields;
-    fields.copyFixedFields(*a.record);
-    a.record->copyFixedFields(*b.record);
-    b.record->copyFixedFields(fields);
-    std::swap(a.record->members, b.record->members);
-    std::swap(a.record->columnTexts, b.record->columnTexts);
-    std::swap(a.stateImage, b.stateImage);
-    for (sPubInfo* owner : {a.record.get(), b.record.get()}) {
-        if (owner->members) {
-            owner->members->forEach([owner](sPubInfo& m) { m.group = owner; });
-        }
-    }
-}
-
 } // namespace
 
 void GearDocument::beginRecording(DocumentSettings* settings) {
@@ -1041,6 +1041,13 @@ void GearDocument::noteRemoved(int first, std::vector<GearRow> rows) {
     auto& changes = recording_->journal.rows;
     for (const GearRow& row : rows) {
         recording_->noted.insert(row.record.get());
+    }
+    // A row changed just before it goes leaves with its content as it was: nothing else saw the
+    // change, and the removals of a multiple delete then stay one change.
+    if (rows.size() == 1 && !changes.empty() && changes.back().kind == RowChange::Kind::Changed &&
+        changes.back().at.front() == first) {
+        swapRowContent(rows.front(), changes.back().rows.front());
+        changes.pop_back();
     }
     // Removals from the top down, as a multiple delete makes them, become one change: a row
     // taken after all those taken before it was at its row number plus their count.
