@@ -28,6 +28,9 @@ constexpr int HideNonSelected = 51699;
 constexpr int ExpandAll = 51693;
 constexpr int CollapseAll = 51694;
 constexpr int ViewTotals = 51698;
+constexpr int MarkWorn = 51712;       // ours: base weight and what is left out of it
+constexpr int MarkConsumable = 51713; // ours
+constexpr int BaseGoal = 51714;       // ours
 // Configure
 constexpr int Categories = 51696;
 constexpr int GeneralOptions = 51687;

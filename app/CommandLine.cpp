@@ -7,6 +7,7 @@
 #include "model/LighterPackImport.h"
 #include "output/CategoryTotals.h"
 #include "output/ExportWriter.h"
+#include "output/GearSummary.h"
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
 
@@ -201,6 +202,36 @@ int printTotals(const HeadlessCall& call) {
     return cutShort ? kExitRefused : 0;
 }
 
+// Prints FILE's base, worn, consumable, pack and skin-out weights (and its base-weight goal) as
+// Totals dialog lines; writes nothing anywhere.
+int printSummary(const HeadlessCall& call) {
+    if (!call.files.isEmpty()) {
+        return usageError(
+            call.parser, call.err,
+            QStringLiteral("--summary takes one FILE, not also '%1'.").arg(call.files.front()));
+    }
+    const QString& file = call.value;
+    if (file.isEmpty()) {
+        return usageError(call.parser, call.err, QStringLiteral("--summary needs a FILE."));
+    }
+    GearDocument& document = headlessDocument();
+    DocumentSettings settings;
+    bool cutShort = false;
+    if (const int failed = readForHeadless(call, file, document, settings, cutShort)) {
+        return failed;
+    }
+    std::vector<std::string> headings;
+    for (const ColumnRecord& column : settings.userColumnRecords) {
+        headings.push_back(column.heading);
+    }
+    const GearSummary summary = gearSummary(categoryTotals(document, markColumns(headings)));
+    for (const std::string& line :
+         summaryLines(summary, goalValue(settings.baseGoal), document.metric)) {
+        call.out << Cp1252::toUnicode(line) << '\n';
+    }
+    return cutShort ? kExitRefused : 0;
+}
+
 // The one FILE a writing option reads, or a usage error.
 std::optional<QString> singleFile(const HeadlessCall& call, const char* option) {
     if (call.files.size() != 1) {
@@ -379,6 +410,10 @@ constexpr HeadlessOption kHeadlessOptions[] = {
      "Print the totals of FILE per category and in all, as the Totals dialog shows them. Needs "
      "no display and writes nothing.",
      &printTotals},
+    {"summary", "FILE",
+     "Print the base, worn, consumable, pack and skin-out weights of FILE, and its base-weight "
+     "goal when it has one, as Totals dialog lines. Needs no display and writes nothing.",
+     &printSummary},
     {"export", "FORMAT",
      "Write FILE as an export: text, csv, html, xml or lighterpack, into --output OUT. Writes "
      "nothing else.",

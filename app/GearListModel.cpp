@@ -64,10 +64,13 @@ QVariant GearListModel::data(const QModelIndex& index, int role) const {
         }
         return Cp1252::toUnicode(document_.displayText(r, c));
     case Qt::CheckStateRole: {
+        const GearRow& row = document_.row(r);
+        if (const auto mark = markAt(c); mark && !row.isGroupRow()) {
+            return hasMark(*row.record, marks_.column(*mark)) ? Qt::Checked : Qt::Unchecked;
+        }
         if (c != 0) {
             return {};
         }
-        const GearRow& row = document_.row(r);
         return row.isMemberRow() || row.checked() ? Qt::Checked : Qt::Unchecked;
     }
     case Qt::BackgroundRole:
@@ -80,6 +83,20 @@ QVariant GearListModel::data(const QModelIndex& index, int role) const {
 }
 
 bool GearListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (const auto mark = markAt(index.column());
+        mark && role == Qt::CheckStateRole && index.row() < document_.rowCount()) {
+        const bool marked = static_cast<Qt::CheckState>(value.toInt()) != Qt::Unchecked;
+        const int row = index.row();
+        const int column = marks_.column(*mark);
+        const GearMark which = *mark;
+        return perform(
+                   performer_,
+                   DocumentEdit("Mark",
+                                [row, column, which, marked](GearDocument& d, DocumentSettings&) {
+                                    return setRowMark(d, row, column, which, marked) ? 1 : 0;
+                                }),
+                   document_) > 0;
+    }
     if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 ||
         index.row() >= document_.rowCount() || document_.row(index.row()).isMemberRow()) {
         return false;
@@ -99,10 +116,33 @@ Qt::ItemFlags GearListModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
-    if (index.column() == 0) {
+    if (index.column() == 0 || (markAt(index.column()) && index.row() < document_.rowCount() &&
+                                !document_.row(index.row()).isGroupRow())) {
         f |= Qt::ItemIsUserCheckable;
     }
     return f;
+}
+
+std::optional<GearMark> GearListModel::markAt(int column) const {
+    const int k = column - kFixedColumns + 1;
+    if (k < 1) {
+        return std::nullopt;
+    }
+    if (k == marks_.worn) {
+        return GearMark::Worn;
+    }
+    if (k == marks_.consumable) {
+        return GearMark::Consumable;
+    }
+    return std::nullopt;
+}
+
+void GearListModel::refreshMarks() {
+    std::vector<std::string> user;
+    for (int c = kFixedColumns; c < headings_.size(); ++c) {
+        user.push_back(Cp1252::fromUnicode(headings_[c]));
+    }
+    marks_ = varnel::markColumns(user);
 }
 
 QVariant GearListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -128,7 +168,12 @@ void GearListModel::setHeading(int column, const QString& heading) {
         return;
     }
     headings_[column] = heading;
+    refreshMarks();
     emit headerDataChanged(Qt::Horizontal, column, column);
+    // The cells of a column that gained or lost a mark heading change how they look.
+    if (column >= kFixedColumns && rowCount() > 0) {
+        emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::CheckStateRole});
+    }
 }
 
 void GearListModel::setHeadings(const QStringList& headings) {
@@ -195,6 +240,7 @@ void GearListModel::fitColumnLists() {
     }
     headings_.resize(columnCount_);
     alignments_.resize(columnCount_);
+    refreshMarks();
 }
 
 void GearListModel::appendUserColumn(const QString& heading, Qt::Alignment alignment) {
@@ -203,6 +249,7 @@ void GearListModel::appendUserColumn(const QString& heading, Qt::Alignment align
     ++columnCount_;
     headings_.append(heading);
     alignments_.append(alignment & Qt::AlignHorizontal_Mask);
+    refreshMarks();
     endInsertColumns();
 }
 
@@ -215,6 +262,7 @@ void GearListModel::removeUserColumn(int column) {
     --columnCount_;
     headings_.removeAt(column);
     alignments_.removeAt(column);
+    refreshMarks();
     endRemoveColumns();
 }
 

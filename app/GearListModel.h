@@ -3,7 +3,9 @@
 // and colours are asked of the document when the view paints; every change the document makes
 // reaches the view through the observer calls.
 
+#include "model/DocumentEdit.h"
 #include "model/GearDocument.h"
+#include "model/GearMarks.h"
 #include "platform/NamedSemaphore.h"
 
 #include <QAbstractTableModel>
@@ -13,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace varnel {
@@ -53,11 +56,20 @@ public:
     static Qt::Alignment alignmentFromFormat(std::int32_t format);
     static std::int32_t formatFromAlignment(Qt::Alignment alignment);
 
+    // The user columns headed "Worn" and "Consumable": their cells are check boxes that mark
+    // the item (group rows aside).
+    [[nodiscard]] const MarkColumns& markColumns() const { return marks_; }
+    // The mark a list column holds, if any.
+    [[nodiscard]] std::optional<GearMark> markAt(int column) const;
+
     // --- user columns; the records' texts are the caller's to keep in step
     void appendUserColumn(const QString& heading, Qt::Alignment alignment);
     void removeUserColumn(int column);
     // After the document's user column count was changed directly.
     void syncColumnCount();
+
+    // Makes a mark set in the list an undoable step.
+    void setPerformer(EditPerformer perform) { performer_ = std::move(perform); }
 
     // Takes a check box click instead of the document (the window makes it an undoable step).
     void setCheckHandler(std::function<void(int row, bool checked)> handler) {
@@ -90,12 +102,14 @@ private:
     void freezeLabel(int oldRow, int newRow);
     void releaseLabel();
     void fitColumnLists();
+    void refreshMarks();
     [[nodiscard]] QColor rowColor(int row, int column) const;
 
     GearDocument& document_;
     int columnCount_ = 4;
     QStringList headings_;
     QList<Qt::Alignment> alignments_;
+    MarkColumns marks_;
     std::uint32_t backgroundRef_ = kDefaultBackground;
     std::uint32_t alternateRef_ = kDefaultAlternate;
     std::uint32_t groupRef_ = kDefaultGroup;
@@ -108,6 +122,7 @@ private:
     int frozenRow_ = -1;
     NamedSemaphore* displayLock_ = nullptr;
     std::function<void(int row, bool checked)> checkHandler_;
+    EditPerformer performer_;
     QString frozenLabel_;
 };
 

@@ -11,6 +11,7 @@
 #include "app/ItemCommands.h"
 #include "app/LighterPackCommand.h"
 #include "app/ReportPrinter.h"
+#include "app/SummaryCommands.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
 #include "app/WindowPlacement.h"
@@ -26,6 +27,7 @@
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
 #include "output/CategoryTotals.h"
+#include "output/GearSummary.h"
 #include "output/WeightChart.h"
 #include "platform/ColorRef.h"
 #include "ui/Cp1252.h"
@@ -238,6 +240,19 @@ void TMiravo99DlgClient::createControls() {
                        tr("Take the item out of its group")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmRemoveFromGroup);
 
+    connect(makeAction(cmd::MarkWorn, tr("Mark &Worn"),
+                       tr("Mark the item worn, or not: it leaves the base weight")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmMarkWorn);
+    connect(makeAction(cmd::MarkConsumable, tr("Mark Cons&umable"),
+                       tr("Mark the item consumable (food, water, fuel), or not")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmMarkConsumable);
+    connect(makeAction(cmd::BaseGoal, tr("Base Weight &Goal..."),
+                       tr("Set or clear the base weight you aim for")),
+            &QAction::triggered, this, &TMiravo99DlgClient::cmBaseGoal);
+    actions_.value(cmd::MarkWorn)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    actions_.value(cmd::MarkConsumable)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+
     actions_.value(cmd::New)->setShortcut(QKeySequence::New);
     actions_.value(cmd::Open)->setShortcut(QKeySequence::Open);
     actions_.value(cmd::Save)->setShortcut(QKeySequence::Save);
@@ -245,6 +260,7 @@ void TMiravo99DlgClient::createControls() {
     actions_.value(cmd::Exit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     model_->setCheckHandler([this](int row, bool checked) { perform(checkEdit(row, checked)); });
+    model_->setPerformer(performer());
     list_ = new GearListView(this);
     list_->setObjectName(QString::number(ctl::List));
     list_->setModel(model_.get());
@@ -288,6 +304,15 @@ void TMiravo99DlgClient::createControls() {
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, later);
     connect(model_.get(), &GearListModel::selectedTotalChanged, this,
             &TMiravo99DlgClient::onTotalChanged);
+    // The summary follows every change of rows, marks and mark columns at once.
+    const auto summary = [this] { updateSummary(); };
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, summary);
+    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, summary);
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, summary);
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this, summary);
+    connect(model_.get(), &QAbstractItemModel::columnsInserted, this, summary);
+    connect(model_.get(), &QAbstractItemModel::columnsRemoved, this, summary);
+    connect(model_.get(), &QAbstractItemModel::headerDataChanged, this, summary);
 
     auto* close = makeButton(ctl::Close, tr("Close"), QStringLiteral(":/icons/close.svg"),
                              &TMiravo99DlgClient::closeWindow);
@@ -357,10 +382,13 @@ void TMiravo99DlgClient::createControls() {
     }
     setFocusProxy(list_);
 
+    summary_ = new SummaryLine(this);
+
     auto* grid = new QGridLayout(this);
     grid->addWidget(list_, 0, 0);
     grid->addLayout(buttons, 0, 1);
     grid->addLayout(bottom, 1, 0, 1, 2);
+    grid->addWidget(summary_, 2, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(0, 1);
     setLayout(grid);
@@ -957,8 +985,16 @@ void TMiravo99DlgClient::updateSortIndicator() {
 }
 
 void TMiravo99DlgClient::cmTotals() {
-    const CategoryTotals totals = categoryTotals(document_);
-    totalsXfer_.fill(totalsDialogLines(totals, document_.metric));
+    const MarkColumns& marks = model_->markColumns();
+    const CategoryTotals totals = categoryTotals(document_, marks);
+    std::vector<std::string> lines = totalsDialogLines(totals, document_.metric);
+    if (const auto goal = goalValue(settings_.baseGoal); goal || marks.any()) {
+        lines.emplace_back(kTotalsRule);
+        for (std::string& line : summaryLines(gearSummary(totals), goal, document_.metric, true)) {
+            lines.push_back(std::move(line));
+        }
+    }
+    totalsXfer_.fill(lines);
     TTotalsDlg dialog(totalsXfer_.strings, weightChart(totals, document_.metric), this);
     env_.runDialog(dialog);
     totalsXfer_.clear();
@@ -977,7 +1013,12 @@ void TMiravo99DlgClient::cmConvert() {
             "Please select the \"Show Selected\" menu item before converting")) {
         return;
     }
+    const bool metric = document_.metric;
     perform(convertEdit());
+    // The base goal is kept in the list's unit.
+    if (document_.metric != metric) {
+        settings_.baseGoal = convertedGoal(settings_.baseGoal, document_.metric);
+    }
     // With nothing checked no row rewrites the text, which keeps the form Convert gives it.
     if (document_.metric && document_.selectedTotal() == 0.0F) {
         totalText_->setText(QStringLiteral("0.00 gm. (0.00 kgs)"));
@@ -1299,7 +1340,35 @@ void TMiravo99DlgClient::cmRedo() {
     undoStack_.redo();
 }
 
+void TMiravo99DlgClient::updateSummary() {
+    if (summary_) {
+        summary_->update(*model_, settings_.baseGoal);
+    }
+}
+
+void TMiravo99DlgClient::toggleMarkOfSelection(GearMark mark) {
+    const std::vector<int> rows = selectedRows();
+    if (!rows.empty()) {
+        toggleMark(*model_, *list_, prompts_, rows.front(), mark);
+    }
+}
+
+void TMiravo99DlgClient::cmMarkWorn() {
+    toggleMarkOfSelection(GearMark::Worn);
+}
+
+void TMiravo99DlgClient::cmMarkConsumable() {
+    toggleMarkOfSelection(GearMark::Consumable);
+}
+
+void TMiravo99DlgClient::cmBaseGoal() {
+    if (askBaseGoal(settings_, document_.metric, prompts_)) {
+        updateSummary();
+    }
+}
+
 void TMiravo99DlgClient::onTotalChanged() {
+    updateSummary();
     totalText_->setText(QString::fromLatin1(document_.totalText()));
     const bool some = document_.selectedTotal() >= 0.00001F;
     enable(buttons_.value(ctl::ClearSelected), some);
@@ -1342,6 +1411,8 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     enable(actions_.value(cmd::Delete), selection && !hidden);
     enable(actions_.value(cmd::Modify), selection && !hidden);
     enable(actions_.value(cmd::Add), !hidden);
+    enable(actions_.value(cmd::MarkWorn), selection);
+    enable(actions_.value(cmd::MarkConsumable), selection);
     enable(actions_.value(cmd::ClearSelected), clearEnabled);
     enable(actions_.value(cmd::HideSelected),
            document_.hideSelected || (clearEnabled && !document_.hideNonSelected));

@@ -18,6 +18,7 @@
 #include "model/FileLocations.h"
 #include "model/FileStamp.h"
 #include "model/GearDocument.h"
+#include "model/GearMarks.h"
 #include "model/RegistrySource.h"
 #include "platform/NamedSemaphore.h"
 #include "ui/Prompts.h"
@@ -43,6 +44,7 @@ namespace varnel {
 
 class GearListView;
 class GearRowDrag;
+class SummaryLine;
 
 // What the client needs from outside; tests hand in scripted versions.
 struct ClientEnvironment {
@@ -89,6 +91,8 @@ public:
 
     // The per-category lines shown over the totals text.
     [[nodiscard]] QString totalsTooltip() const;
+    // Base weight and the rest, under the totals text.
+    [[nodiscard]] SummaryLine* summaryLine() const { return summary_; }
 
     // --- edits
     // Makes the change as a step that Undo takes back; returns its result. Row changes made in
@@ -139,6 +143,10 @@ public:
     // Row `source` dragged onto row `target`: joins or makes a group.
     void dropRow(int source, int target);
     void cmRemoveFromGroup();
+    // The selected item worn or consumable, or no longer.
+    void cmMarkWorn();
+    void cmMarkConsumable();
+    void cmBaseGoal();
 
     // The enabling rules of the buttons after a load or an edit.
     void refreshButtons();
@@ -203,6 +211,8 @@ private:
     void updateSortIndicator();
     void addRecentFile(const std::filesystem::path& name);
     void onTotalChanged();
+    void updateSummary();
+    void toggleMarkOfSelection(GearMark mark);
     [[nodiscard]] std::vector<int> selectedRows() const;
     void selectRow(int row);
     ItemCommandContext itemContext();
@@ -249,6 +259,7 @@ private:
     GearRowDrag* rowDrag_ = nullptr;
     QLabel* totalLabel_ = nullptr;
     QLabel* totalText_ = nullptr;
+    SummaryLine* summary_ = nullptr;
     QCheckBox* hideNonSelectedBox_ = nullptr;
     QHash<int, QAction*> actions_;
     QHash<int, QPushButton*> buttons_;

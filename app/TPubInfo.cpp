@@ -1,10 +1,12 @@
 #include "app/TPubInfo.h"
 
 #include "model/FixedText.h"
+#include "model/GearMarks.h"
 #include "model/WeightText.h"
 #include "ui/Cp1252.h"
 #include "ui/Prompts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -162,6 +164,14 @@ void TPubInfo::createControls() {
     auto* columnTextRow = new QHBoxLayout;
     columnTextRow->addWidget(columnTextLabel);
     columnTextRow->addWidget(columnText_, 1);
+    worn_ = new QCheckBox(tr("Worn"), this);
+    worn_->setObjectName(QStringLiteral("worn"));
+    consumable_ = new QCheckBox(tr("Consumable"), this);
+    consumable_->setObjectName(QStringLiteral("consumable"));
+    auto* marksRow = new QHBoxLayout;
+    marksRow->addWidget(worn_);
+    marksRow->addWidget(consumable_);
+    marksRow->addStretch(1);
 
     // OK takes Add's place: one shows, the other stays hidden behind it.
     auto* addOrOk = new QStackedLayout;
@@ -179,6 +189,7 @@ void TPubInfo::createControls() {
     layout->addWidget(columnsLabel);
     layout->addWidget(columns_);
     layout->addLayout(columnTextRow);
+    layout->addLayout(marksRow);
     layout->addSpacing(8);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -191,7 +202,9 @@ void TPubInfo::createControls() {
     setTabOrder(multiplier_, notes_);
     setTabOrder(notes_, columns_);
     setTabOrder(columns_, columnText_);
-    setTabOrder(columnText_, modifyMode_ ? ok_ : add_);
+    setTabOrder(columnText_, worn_);
+    setTabOrder(worn_, consumable_);
+    setTabOrder(consumable_, modifyMode_ ? ok_ : add_);
     setTabOrder(modifyMode_ ? ok_ : add_, cancel_);
 
     connect(configure_, &QPushButton::clicked, this, &TPubInfo::configureCategories);
@@ -203,6 +216,46 @@ void TPubInfo::createControls() {
         storeColumnText();
         showColumnText(row);
     });
+    connect(columnText_, &QLineEdit::textEdited, this, [this] {
+        storeColumnText();
+        showMarks();
+    });
+    connect(worn_, &QCheckBox::clicked, this, [this](bool on) { storeMark(true, on); });
+    connect(consumable_, &QCheckBox::clicked, this, [this](bool on) { storeMark(false, on); });
+}
+
+int TPubInfo::markSlot(bool worn) const {
+    std::vector<std::string> headings;
+    for (const QString& name : xfer_.columnNames) {
+        headings.push_back(Cp1252::fromUnicode(name));
+    }
+    const MarkColumns marks = markColumns(headings);
+    return (worn ? marks.worn : marks.consumable) - 1;
+}
+
+void TPubInfo::showMarks() {
+    for (const bool worn : {true, false}) {
+        QCheckBox* box = worn ? worn_ : consumable_;
+        const int slot = markSlot(worn);
+        const bool there = slot >= 0 && slot < static_cast<int>(xfer_.columnTextSlots.size());
+        box->setEnabled(there);
+        box->setToolTip(
+            there ? QString()
+                  : tr("Mark an item from the list to add the \"%1\" column").arg(box->text()));
+        box->setChecked(there && isMarkText(xfer_.columnTextSlots[static_cast<std::size_t>(slot)]));
+    }
+}
+
+void TPubInfo::storeMark(bool worn, bool marked) {
+    const int slot = markSlot(worn);
+    if (slot < 0 || slot >= static_cast<int>(xfer_.columnTextSlots.size())) {
+        return;
+    }
+    storeColumnText();
+    xfer_.columnTextSlots[static_cast<std::size_t>(slot)] =
+        marked ? std::string(markHeading(worn ? GearMark::Worn : GearMark::Consumable))
+               : std::string();
+    showColumnText(shownColumn_);
 }
 
 void TPubInfo::loadCategories() {
@@ -245,6 +298,7 @@ void TPubInfo::writeControls() {
     } else {
         columnText_->setEnabled(false);
     }
+    showMarks();
 }
 
 void TPubInfo::readControls() {

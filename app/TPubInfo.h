@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -52,6 +53,10 @@ private:
     void readControls();
     void showColumnText(int column);
     void storeColumnText();
+    // The Worn and Consumable boxes: they show and set the texts of those user columns.
+    [[nodiscard]] int markSlot(bool worn) const;
+    void showMarks();
+    void storeMark(bool worn, bool marked);
     // The item may be stored: it has a description (else `onEmptyItem`), the user accepts a
     // missing weight, and the line weight fits.
     bool itemReady(bool quietWhenNoItem);
@@ -75,6 +80,8 @@ private:
     QLineEdit* notes_ = nullptr;
     QListWidget* columns_ = nullptr;
     QLineEdit* columnText_ = nullptr;
+    QCheckBox* worn_ = nullptr;
+    QCheckBox* consumable_ = nullptr;
     QPushButton* add_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;

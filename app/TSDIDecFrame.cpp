@@ -69,6 +69,10 @@ void TSDIDecFrame::buildMenus() {
     add(entry, cmd::ExpandAll);
     add(entry, cmd::CollapseAll);
     entry->addSeparator();
+    add(entry, cmd::MarkWorn);
+    add(entry, cmd::MarkConsumable);
+    add(entry, cmd::BaseGoal);
+    entry->addSeparator();
     add(entry, cmd::ViewTotals);
 
     QMenu* configure = menuOf(tr("&Configure"));

@@ -36,6 +36,19 @@ QString WeightChartView::emptyText() {
     return QStringLiteral("No checked weight to show.");
 }
 
+QColor WeightChartView::wornColor() {
+    return {0x2E, 0x8B, 0x57};
+}
+
+QColor WeightChartView::consumableColor() {
+    return {0xE6, 0x8A, 0x00};
+}
+
+int WeightChartView::rows() const {
+    // The legend takes a row of its own under the bars.
+    return std::max(1, static_cast<int>(chart_.bars.size())) + (chart_.split ? 1 : 0);
+}
+
 QString WeightChartView::name(int i) const {
     return Cp1252::toUnicode(chart_.bars[static_cast<std::size_t>(i)].category);
 }
@@ -94,8 +107,7 @@ QSize WeightChartView::minimumSizeHint() const {
     const int width = chart_.bars.empty()
                           ? fontMetrics().horizontalAdvance(emptyText())
                           : nameWidth() + kGap + kShortestBarArea + kGap + labelWidth();
-    const int rows = std::max(1, static_cast<int>(chart_.bars.size()));
-    return {2 * kMargin + width, 2 * kMargin + rows * rowHeight()};
+    return {2 * kMargin + width, 2 * kMargin + rows() * rowHeight()};
 }
 
 void WeightChartView::changeEvent(QEvent* event) {
@@ -124,8 +136,38 @@ void WeightChartView::paintEvent(QPaintEvent* /*event*/) {
         const QRect bar = barRect(i);
         if (bar.width() > 0) {
             painter.fillRect(bar, colours.color(QPalette::Highlight));
+            // Base first, then what is worn, then what is used up on the way.
+            const WeightBar& b = chart_.bars[static_cast<std::size_t>(i)];
+            const int worn = static_cast<int>(std::lround(bar.width() * b.wornShare));
+            const int consumable = static_cast<int>(std::lround(bar.width() * b.consumableShare));
+            const int base = std::max(0, bar.width() - worn - consumable);
+            painter.fillRect(QRect(bar.left() + base, bar.top(), worn, bar.height()), wornColor());
+            painter.fillRect(QRect(bar.left() + base + worn, bar.top(),
+                                   std::min(consumable, bar.width() - base - worn), bar.height()),
+                             consumableColor());
         }
         painter.drawText(labelRect(i), Qt::AlignLeft | Qt::AlignVCenter, label(i));
+    }
+    if (chart_.split) {
+        drawLegend(painter);
+    }
+}
+
+void WeightChartView::drawLegend(QPainter& painter) {
+    const int top = kMargin + static_cast<int>(chart_.bars.size()) * rowHeight();
+    const int swatch = fontMetrics().height() - 4;
+    int x = kMargin;
+    const std::pair<QString, QColor> keys[] = {
+        {QStringLiteral("Base"), palette().color(QPalette::Highlight)},
+        {QStringLiteral("Worn"), wornColor()},
+        {QStringLiteral("Consumable"), consumableColor()}};
+    for (const auto& [text, colour] : keys) {
+        painter.fillRect(QRect(x, top + (rowHeight() - swatch) / 2, swatch, swatch), colour);
+        x += swatch + 4;
+        const int w = fontMetrics().horizontalAdvance(text);
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawText(QRect(x, top, w, rowHeight()), Qt::AlignLeft | Qt::AlignVCenter, text);
+        x += w + 2 * kGap;
     }
 }
 

@@ -4,8 +4,11 @@
 
 #include "output/WeightChart.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
+
+class QPainter;
 
 namespace varnel {
 
@@ -25,6 +28,9 @@ public:
 
     // What the chart says when nothing checked weighs anything.
     static QString emptyText();
+    // The colours of the worn and consumable parts of a split bar; the rest is the highlight.
+    static QColor wornColor();
+    static QColor consumableColor();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +43,8 @@ private:
     [[nodiscard]] QRect nameRect(int i) const;
     [[nodiscard]] QString name(int i) const;
     [[nodiscard]] QString label(int i) const;
+    [[nodiscard]] int rows() const;
+    void drawLegend(QPainter& painter);
 
     WeightChart chart_;
 };

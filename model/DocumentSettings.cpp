@@ -1,8 +1,11 @@
 #include "model/DocumentSettings.h"
 
 #include "model/ByteOrder.h"
+#include "model/WeightText.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
 namespace varnel {
 
@@ -12,6 +15,10 @@ constexpr std::string_view kColumns = "COLUMNS";
 constexpr std::string_view kColors = "COLORS";
 constexpr std::string_view kMisc = "MISC";
 constexpr std::string_view kExport = "EXPORT";
+constexpr std::string_view kSummary = "SUMMARY";
+constexpr std::string_view kBaseGoal = "BASEGOAL";
+// The largest goal whose "%.2f" fits a weight field.
+constexpr double kLargestGoal = 999999.99;
 
 std::size_t columnCount(std::int32_t userColumns) {
     return kFixedColumns + static_cast<std::size_t>(std::clamp(userColumns, 0, kMaxUserColumns));
@@ -67,6 +74,33 @@ void readText(const IniFile& ini, std::string_view key, std::string& value) {
 }
 
 } // namespace
+
+std::optional<double> goalValue(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    double value = 0.0;
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (ec != std::errc{} || end != text.data() + text.size() || !(value >= 0.0) ||
+        value > kLargestGoal) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string convertedGoal(std::string_view goal, bool toMetric) {
+    const auto value = goalValue(goal);
+    if (!value) {
+        return std::string(goal);
+    }
+    // The factors Convert gives the weights, in the same precision.
+    const auto u = static_cast<float>(*value);
+    const double converted = toMetric ? static_cast<double>(28.375F * u) : 0.03524 * u;
+    return formatWeight(std::min(converted, kLargestGoal));
+}
 
 std::string weightHeading(bool metric) {
     return metric ? "Weight (gm)" : "Weight (oz)";
@@ -170,6 +204,8 @@ void readDocumentSettings(const IniFile& ini, DocumentSettings& s) {
     readText(ini, "HTMLFILE", s.htmlFile);
     readText(ini, "XMLFILE", s.xmlFile);
     readText(ini, "LIGHTERPACKFILE", s.lighterPackFile);
+    // A goal belongs to its document: one without a goal has none.
+    s.baseGoal = ini.readString(kSummary, kBaseGoal).value_or(std::string());
     readInt(ini, kExport, "EXPORTNOTES", s.exportNotes);
     readInt(ini, kExport, "EXPORTCOLUMNS", s.exportColumns);
     readText(ini, "TITLE", s.title);
@@ -267,6 +303,14 @@ void writeDocumentSettings(IniFile& ini, const DocumentSettings& s) {
     const auto font = s.font.encode();
     ini.writeStruct(kMisc, "FONT", font);
     ini.writeInt32(kMisc, "FONTSIZE", s.fontSize);
+    // Last, so that a new section of ours comes after every section the file had.
+    if (s.baseGoal.empty()) {
+        if (ini.removeKey(kSummary, kBaseGoal)) {
+            ini.removeLastSectionIfEmpty(kSummary);
+        }
+    } else {
+        ini.writeString(kSummary, kBaseGoal, s.baseGoal);
+    }
 }
 
 void writeDefaultFont(IniFile& ini, std::int32_t fontSize, int dpi) {

@@ -32,6 +32,13 @@ inline constexpr std::int32_t kDefaultFontSize = 10;
 // Heading of the weight column for the display unit.
 std::string weightHeading(bool metric);
 
+// A goal typed or stored: a whole plain number, blanks around it aside, from 0 up to what the
+// weights can hold; nothing otherwise.
+std::optional<double> goalValue(std::string_view text);
+
+// The goal as Convert turns the weights into the other unit (`toMetric`: ounces to grams).
+std::string convertedGoal(std::string_view goal, bool toMetric);
+
 struct DocumentSettings {
     // Category, item, weight, notes.
     std::array<ColumnRecord, kFixedColumns> fixedColumns{{
@@ -68,6 +75,9 @@ struct DocumentSettings {
     std::int32_t exportNotes = 0;
     std::int32_t exportColumns = 0;
     std::string title; // at most kMaxTitleLength bytes
+    // Ours, like lighterPackFile: the base-weight goal in the document's unit as stored ("%.2f"),
+    // empty when there is none. A text that is no goal (see goalValue) is kept as it is.
+    std::string baseGoal;
 
     static std::vector<std::int32_t> defaultColumnWidths();
 

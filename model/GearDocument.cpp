@@ -397,6 +397,8 @@ std::unique_ptr<sPubInfo> GearDocument::takeRow(int r) {
     if (observer_) {
         observer_->rowsAboutToBeRemoved(r, r);
     }
+    // Its address may be reused by another record while it is away.
+    origins_.erase(rows_[static_cast<std::size_t>(r)].record.get());
     std::unique_ptr<sPubInfo> record;
     if (recording_) {
         record = rows_[static_cast<std::size_t>(r)].record->clone();
@@ -427,6 +429,7 @@ void GearDocument::clearForReload() {
     rows_.clear();
     // Rows set aside by a hide view belong to the document being replaced.
     setAside_.clear();
+    origins_.clear();
     setAsideTotal_ = 0.0F;
     hideNonSelected = false;
     hideSelected = false;
@@ -562,6 +565,77 @@ void GearDocument::rowsEdited(int first, int last) {
     if (observer_) {
         observer_->rowsChanged(first, last);
     }
+}
+
+namespace {
+
+// Member row `r` of `rows`: the index of its group row above it (-1 when there is none).
+int groupRowAbove(const std::vector<GearRow>& rows, int r) {
+    const sPubInfo* owner = rows[static_cast<std::size_t>(r)].record->group;
+    for (int g = r - 1; g >= 0; --g) {
+        const GearRow& above = rows[static_cast<std::size_t>(g)];
+        if (!above.isMemberRow()) {
+            return above.record.get() == owner || above.isGroupRow() ? g : -1;
+        }
+    }
+    return -1;
+}
+
+// The f-th member from the front: an expanded group shows its members front to back.
+sPubInfo* memberFromFront(const sPubInfo& group, int f) {
+    return group.members ? group.members->at(group.members->count() - f + 1) : nullptr;
+}
+
+} // namespace
+
+std::vector<sPubInfo*> GearDocument::recordsShownAt(int r) {
+    std::vector<sPubInfo*> out;
+    if (r < 0 || r >= rowCount()) {
+        return out;
+    }
+    if (recording_) {
+        noteChange(r);
+    }
+    const GearRow& row = rows_[static_cast<std::size_t>(r)];
+    out.push_back(row.record.get());
+    int f = 0;
+    const sPubInfo* top = row.record.get();
+    if (row.isMemberRow()) {
+        const int g = groupRowAbove(rows_, r);
+        if (g < 0) {
+            return out;
+        }
+        if (recording_) {
+            noteChange(g);
+        }
+        f = r - g;
+        top = rows_[static_cast<std::size_t>(g)].record.get();
+        if (sPubInfo* member = memberFromFront(*top, f)) {
+            out.push_back(member);
+        }
+    }
+    const auto origin = origins_.find(top);
+    if (origin == origins_.end()) {
+        return out;
+    }
+    if (f == 0) {
+        out.push_back(origin->second);
+        return out;
+    }
+    if (sPubInfo* member = memberFromFront(*origin->second, f)) {
+        out.push_back(member);
+    }
+    // A group expanded when the view began comes back with its member rows as they were.
+    for (std::size_t g = 0; g < setAside_.size(); ++g) {
+        if (setAside_[g].record.get() == origin->second) {
+            const std::size_t m = g + static_cast<std::size_t>(f);
+            if (m < setAside_.size() && setAside_[m].isMemberRow()) {
+                out.push_back(setAside_[m].record.get());
+            }
+            break;
+        }
+    }
+    return out;
 }
 
 void GearDocument::notifyReset(const std::function<void()>& change) {
@@ -868,6 +942,7 @@ void GearDocument::enterHideView(bool hideSelectedRows) {
         auto copy = row.record->clone();
         copy->selected = row.checked() ? 1 : 0;
         copy->expanded = 0;
+        origins_[copy.get()] = row.record.get();
         shown.push_back(std::move(copy));
     }
     notifyReset([&] {
@@ -881,6 +956,14 @@ void GearDocument::enterHideView(bool hideSelectedRows) {
     hideNonSelected = !hideSelectedRows;
     setAsideLayout_ = layout_;
     loadRecords(std::move(shown));
+    // Copies the filter dropped are gone; their addresses must not find an origin later.
+    std::unordered_map<const sPubInfo*, sPubInfo*> kept;
+    for (const GearRow& row : rows_) {
+        if (const auto it = origins_.find(row.record.get()); it != origins_.end()) {
+            kept.insert(*it);
+        }
+    }
+    origins_ = std::move(kept);
     viewChanged();
 }
 
@@ -890,6 +973,7 @@ void GearDocument::leaveHideView() {
     }
     hideSelected = false;
     hideNonSelected = false;
+    origins_.clear();
     notifyReset([&] {
         rows_ = std::move(setAside_);
         setAside_.clear();

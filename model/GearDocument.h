@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace varnel {
@@ -179,6 +180,10 @@ public:
     // Takes back what `journal` recorded, which must be the last change made (see canReplay);
     // returns what makes it again. One reset of the view.
     EditJournal replay(EditJournal journal, DocumentSettings* settings);
+    // Every record that holds what row `r` shows, so that a change of its texts lasts: the row's
+    // own; for a member row the member inside its group; in a hide view the same records in the
+    // list set aside, which is what comes back when the view ends. Empty when `r` is no row.
+    [[nodiscard]] std::vector<sPubInfo*> recordsShownAt(int r);
 
 private:
     struct Recording;
@@ -205,6 +210,8 @@ private:
     std::vector<GearRow> setAside_; // the list while a hide view shows part of it
     float setAsideTotal_ = 0.0F;
     bool setAsideSorted_ = false;
+    // In a hide view: the set-aside record each shown top-level record was copied from.
+    std::unordered_map<const sPubInfo*, sPubInfo*> origins_;
     GearDocumentObserver* observer_ = nullptr;
 
     std::unique_ptr<Recording> recording_;

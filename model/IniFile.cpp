@@ -312,6 +312,24 @@ bool IniFile::removeKey(std::string_view section, std::string_view key) {
     return true;
 }
 
+bool IniFile::removeLastSectionIfEmpty(std::string_view section) {
+    const auto header = findSection(section);
+    if (header == npos || sectionEnd(header) != lines_.size()) {
+        return false;
+    }
+    for (std::size_t i = header + 1; i < lines_.size(); ++i) {
+        if (!isBlank(lines_[i].text)) {
+            return false;
+        }
+    }
+    std::size_t from = header;
+    if (from >= 2 && isBlank(lines_[from - 1].text) && !isBlank(lines_[from - 2].text)) {
+        --from;
+    }
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(from), lines_.end());
+    return true;
+}
+
 std::optional<std::vector<std::uint8_t>>
 IniFile::readStruct(std::string_view section, std::string_view key, std::size_t size) const {
     const auto value = rawValue(section, key);

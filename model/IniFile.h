@@ -50,6 +50,10 @@ public:
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     // Removes the first matching key line; false when there was none.
     bool removeKey(std::string_view section, std::string_view key);
+    // Removes the last section of the file when nothing but blank lines is left in it, with the
+    // blank line that writing put before it: a section added and emptied again leaves the bytes
+    // as they were.
+    bool removeLastSectionIfEmpty(std::string_view section);
 
     std::optional<std::vector<std::uint8_t>>
     readStruct(std::string_view section, std::string_view key, std::size_t size) const;

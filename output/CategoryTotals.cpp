@@ -6,10 +6,33 @@
 
 namespace varnel {
 
-CategoryTotals categoryTotals(const GearDocument& document) {
+namespace {
+
+// One item's worn and consumable weight, added as the totals add: in single precision, to its
+// category's and to the whole list's.
+void addMarked(const sPubInfo& item, const MarkColumns& marks, CategoryTotal& run,
+               CategoryTotals& all) {
+    if (hasMark(item, marks.consumable)) {
+        const auto weight = static_cast<float>(weightValue(fieldText(item.weight)));
+        run.consumable += weight;
+        all.consumable += weight;
+    } else if (hasMark(item, marks.worn)) {
+        // One of several is worn, the others are carried.
+        const bool several = weightValue(fieldText(item.multiplier)) >= 1.0;
+        const auto weight =
+            static_cast<float>(weightValue(fieldText(several ? item.unitWeight : item.weight)));
+        run.worn += weight;
+        all.worn += weight;
+    }
+}
+
+} // namespace
+
+CategoryTotals categoryTotals(const GearDocument& document, const MarkColumns& marks) {
     CategoryTotals out;
     std::string current;
     float categoryTotal = 0.0F;
+    CategoryTotal marked;
     for (int i = 0; i < document.rowCount(); ++i) {
         const GearRow& row = document.row(i);
         if (row.isMemberRow()) {
@@ -18,8 +41,9 @@ CategoryTotals categoryTotals(const GearDocument& document) {
         const std::string_view category = fieldText(row.record->category);
         if (!equalNoCase(category, current)) {
             if (i != 0) {
-                out.categories.push_back({current, categoryTotal});
+                out.categories.push_back({current, categoryTotal, marked.worn, marked.consumable});
                 categoryTotal = 0.0F;
+                marked = {};
             }
             current = category;
         }
@@ -27,9 +51,17 @@ CategoryTotals categoryTotals(const GearDocument& document) {
             const auto weight = static_cast<float>(document.rowWeight(i));
             categoryTotal += weight;
             out.grandTotal += weight;
+            if (marks.any()) {
+                if (const sPubInfo& record = *row.record; record.isGroup()) {
+                    record.members->forEach(
+                        [&](const sPubInfo& member) { addMarked(member, marks, marked, out); });
+                } else {
+                    addMarked(record, marks, marked, out);
+                }
+            }
         }
     }
-    out.categories.push_back({current, categoryTotal});
+    out.categories.push_back({current, categoryTotal, marked.worn, marked.consumable});
     return out;
 }
 
@@ -47,6 +79,10 @@ std::string line(std::string_view name, float total, bool metric, bool padded) {
 }
 
 } // namespace
+
+std::string totalsDialogLine(std::string_view name, float total, bool metric) {
+    return line(name, total, metric, true);
+}
 
 std::vector<std::string> totalsDialogLines(const CategoryTotals& totals, bool metric) {
     std::vector<std::string> lines;

@@ -37,7 +37,10 @@ WeightChart weightChart(const CategoryTotals& totals, bool metric) {
         if (added) {
             chart.bars.push_back({run.category, 0.0F, 0.0, 0.0, {}});
         }
-        chart.bars[at->second].weight += run.total;
+        WeightBar& bar = chart.bars[at->second];
+        bar.weight += run.total;
+        bar.worn += run.worn;
+        bar.consumable += run.consumable;
     }
     std::erase_if(chart.bars, [](const WeightBar& b) { return b.weight == 0.0F; });
     // A weight that is not a number goes last rather than breaking the order.
@@ -51,6 +54,9 @@ WeightChart weightChart(const CategoryTotals& totals, bool metric) {
         bar.share = ratio(bar.weight, totals.grandTotal);
         bar.length = ratio(bar.weight, heaviest);
         bar.label = label(bar.weight, bar.share, metric);
+        bar.wornShare = ratio(bar.worn, bar.weight);
+        bar.consumableShare = std::min(ratio(bar.consumable, bar.weight), 1.0 - bar.wornShare);
+        chart.split = chart.split || bar.wornShare > 0.0 || bar.consumableShare > 0.0;
     }
     return chart;
 }

@@ -17,11 +17,18 @@ struct WeightBar {
     // Of the heaviest bar, 0 to 1: how long the bar is drawn (0 for nothing or less).
     double length = 0.0;
     std::string label; // "32.00 oz. (45.1%)"
+    float worn = 0.0F; // the worn and consumable parts of `weight`
+    float consumable = 0.0F;
+    // Of the bar, 0 to 1, together at most 1: how much of it is drawn as worn and consumable.
+    double wornShare = 0.0;
+    double consumableShare = 0.0;
 };
 
 struct WeightChart {
     std::vector<WeightBar> bars;
     float grandTotal = 0.0F;
+    // Some bar has a worn or consumable part: the bars are split and a legend says how.
+    bool split = false;
 };
 
 // Every category with a checked weight: the runs of one category (letter case aside) make one

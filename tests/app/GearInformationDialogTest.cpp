@@ -4,6 +4,7 @@
 #include "model/FixedText.h"
 #include "ui/ScriptedPrompts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -330,6 +331,20 @@ TEST_F(GearInformationDialog, ColumnTextSlots) {
 
     list->setCurrentRow(0);
     EXPECT_EQ(text->text(), QStringLiteral("blue"));
+}
+
+TEST_F(GearInformationDialog, WornAndConsumableBoxesSetTheirColumnsTexts) {
+    TPubInfoXfer xfer = addXfer({QStringLiteral("Maker"), QStringLiteral(" worn ")});
+    xfer.columnTextSlots = {"Acme", "no"};
+    auto d = open(xfer, false);
+    auto* worn = child<QCheckBox>(d.get(), "worn");
+    EXPECT_FALSE(child<QCheckBox>(d.get(), "consumable")->isEnabled()) << "no such column";
+    EXPECT_FALSE(worn->isChecked());
+    QTest::mouseClick(worn, Qt::LeftButton, {}, QPoint(6, worn->height() / 2));
+    EXPECT_EQ(xfer.columnTextSlots, (std::vector<std::string>{"Acme", "Worn"}));
+    child<QListWidget>(d.get(), "110")->setCurrentRow(1);
+    type(d.get(), "111", QStringLiteral("0"));
+    EXPECT_FALSE(worn->isChecked()) << "the text decides";
 }
 
 TEST_F(GearInformationDialog, ConfigureReloadsTheCategoriesAndChoosesThePosition) {

@@ -162,6 +162,28 @@ TEST(DocumentSettings, TheLighterPackNameIsStoredOnlyWhileSet) {
     EXPECT_EQ(ini.serialize(), without);
 }
 
+TEST(DocumentSettings, TheBaseGoalIsStoredOnlyWhileSetAndConverted) {
+    IniFile ini = parsed("[EXPORT]\r\nTITLE=Trip\r\n");
+    DocumentSettings s = readFrom(ini);
+    writeDocumentSettings(ini, s);
+    const std::string without = ini.serialize();
+    s.baseGoal = "160.00";
+    writeDocumentSettings(ini, s);
+    EXPECT_NE(ini.serialize().find("[SUMMARY]\r\nBASEGOAL=160.00\r\n"), std::string::npos);
+    EXPECT_EQ(readFrom(parsed(ini.serialize())).baseGoal, "160.00");
+    s.baseGoal.clear();
+    writeDocumentSettings(ini, s);
+    EXPECT_EQ(ini.serialize(), without);
+
+    EXPECT_EQ(goalValue(" 160.5 "), 160.5);
+    for (const char* bad : {"", "abc", "12abc", "-1", "nan", "inf", "1e3", "1000000"}) {
+        EXPECT_FALSE(goalValue(bad)) << bad;
+    }
+    EXPECT_EQ(convertedGoal("16.00", true), "454.00");
+    EXPECT_EQ(convertedGoal("454.00", false), "16.00");
+    EXPECT_EQ(convertedGoal("junk", true), "junk") << "kept as it is";
+}
+
 TEST(DocumentSettings, BlocksOfAnotherSizeLeaveTheValueUnchanged) {
     // COLWIDTHS written for 2 user columns while USERCOLS now says 3.
     const auto s = readFrom(parsed(

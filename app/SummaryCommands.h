@@ -1,0 +1,48 @@
+#pragma once
+// Base weight and the marks it comes from: the window's summary line, marking an item worn or
+// consumable (adding the column it needs), and the base-weight goal.
+
+#include "model/GearMarks.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QLabel;
+class QTreeView;
+
+namespace varnel {
+
+class GearListModel;
+class Prompts;
+struct DocumentSettings;
+
+// "Base ... Skin-out ..." and the goal with how far over or under it the base weight is (over
+// in a warning colour). Hidden while the document has neither mark column nor goal.
+class SummaryLine : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SummaryLine(QWidget* parent = nullptr);
+
+    void update(const GearListModel& model, const std::string& goal);
+
+    [[nodiscard]] QString text() const;
+    [[nodiscard]] QString goalText() const;
+    [[nodiscard]] bool overGoal() const { return over_; }
+
+private:
+    QLabel* figures_ = nullptr;
+    QLabel* goal_ = nullptr;
+    bool over_ = false;
+};
+
+// Marks the item at `row` with `mark` or takes the mark away. Without the mark's column, asks
+// once to add it (a handheld list cannot take one: says so). False when nothing changed.
+bool toggleMark(GearListModel& model, QTreeView& list, Prompts& prompts, int row, GearMark mark);
+
+// Asks for the base-weight goal in the display unit; empty clears it. A text that is no weight
+// is refused with a message and changes nothing. True when the goal changed.
+bool askBaseGoal(DocumentSettings& settings, bool metric, Prompts& prompts);
+
+} // namespace varnel
