@@ -1349,7 +1349,15 @@ void TMiravo99DlgClient::updateSummary() {
 void TMiravo99DlgClient::toggleMarkOfSelection(GearMark mark) {
     const std::vector<int> rows = selectedRows();
     if (!rows.empty()) {
-        toggleMark(*model_, *list_, prompts_, rows.front(), mark);
+        // One step with the column it may add; the window's headings are what the step keeps.
+        perform(DocumentEdit(
+            "Mark",
+            [this, row = rows.front(), mark](GearDocument&, DocumentSettings&) {
+                const bool marked = toggleMark(*model_, *list_, prompts_, row, mark);
+                collectSettings();
+                return marked ? 1 : 0;
+            },
+            true));
     }
 }
 
