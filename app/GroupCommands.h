@@ -22,7 +22,7 @@ struct GroupCommandContext {
     std::function<int(QDialog&)> runDialog;
     QWidget* parent = nullptr;
     // Makes the change as an undoable step; none: made directly.
-    EditPerformer perform;
+    EditPerformer perform = {};
 };
 
 // Row `source` dropped on row `target`. Returns the group's row to scroll into view, -1 when

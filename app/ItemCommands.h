@@ -34,7 +34,7 @@ struct ItemCommandContext {
     std::function<void(int row)> showRow;
     QWidget* parent = nullptr;
     // Makes each change as an undoable step and returns its result; none: made directly.
-    EditPerformer perform;
+    EditPerformer perform = {};
 };
 
 // Headings of the user columns, in column order.
