@@ -2,7 +2,6 @@
 
 #include "MailerStub.h"
 
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
