@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <system_error>
@@ -179,16 +180,20 @@ std::error_code writeOut(const QString& name, std::string_view bytes) {
                                   : writeOutputFile(toPath(name), bytes);
 }
 
-// Prints the Totals dialog's lines for FILE; writes nothing anywhere.
-int printTotals(const HeadlessCall& call) {
+// Reads the one FILE a printing option names and prints `lines(document, settings)`; a list cut
+// short is printed as far as it goes and ends refused. Writes nothing anywhere.
+int printLines(const HeadlessCall& call, const char* option,
+               const std::function<std::vector<std::string>(const GearDocument&,
+                                                            const DocumentSettings&)>& lines) {
     if (!call.files.isEmpty()) {
-        return usageError(
-            call.parser, call.err,
-            QStringLiteral("--totals takes one FILE, not also '%1'.").arg(call.files.front()));
+        return usageError(call.parser, call.err,
+                          QStringLiteral("--%1 takes one FILE, not also '%2'.")
+                              .arg(QLatin1String(option), call.files.front()));
     }
     const QString& file = call.value;
     if (file.isEmpty()) {
-        return usageError(call.parser, call.err, QStringLiteral("--totals needs a FILE."));
+        return usageError(call.parser, call.err,
+                          QStringLiteral("--%1 needs a FILE.").arg(QLatin1String(option)));
     }
     GearDocument& document = headlessDocument();
     DocumentSettings settings;
@@ -196,40 +201,32 @@ int printTotals(const HeadlessCall& call) {
     if (const int failed = readForHeadless(call, file, document, settings, cutShort)) {
         return failed;
     }
-    for (const std::string& line : totalsDialogLines(categoryTotals(document), document.metric)) {
+    for (const std::string& line : lines(document, settings)) {
         call.out << Cp1252::toUnicode(line) << '\n';
     }
     return cutShort ? kExitRefused : 0;
 }
 
-// Prints FILE's base, worn, consumable, pack and skin-out weights (and its base-weight goal) as
-// Totals dialog lines; writes nothing anywhere.
+// The Totals dialog's lines for FILE.
+int printTotals(const HeadlessCall& call) {
+    return printLines(call, "totals", [](const GearDocument& document, const DocumentSettings&) {
+        return totalsDialogLines(categoryTotals(document), document.metric);
+    });
+}
+
+// FILE's base, worn, consumable, pack and skin-out weights (and its base-weight goal) as Totals
+// dialog lines.
 int printSummary(const HeadlessCall& call) {
-    if (!call.files.isEmpty()) {
-        return usageError(
-            call.parser, call.err,
-            QStringLiteral("--summary takes one FILE, not also '%1'.").arg(call.files.front()));
-    }
-    const QString& file = call.value;
-    if (file.isEmpty()) {
-        return usageError(call.parser, call.err, QStringLiteral("--summary needs a FILE."));
-    }
-    GearDocument& document = headlessDocument();
-    DocumentSettings settings;
-    bool cutShort = false;
-    if (const int failed = readForHeadless(call, file, document, settings, cutShort)) {
-        return failed;
-    }
-    std::vector<std::string> headings;
-    for (const ColumnRecord& column : settings.userColumnRecords) {
-        headings.push_back(column.heading);
-    }
-    const GearSummary summary = gearSummary(categoryTotals(document, markColumns(headings)));
-    for (const std::string& line :
-         summaryLines(summary, goalValue(settings.baseGoal), document.metric)) {
-        call.out << Cp1252::toUnicode(line) << '\n';
-    }
-    return cutShort ? kExitRefused : 0;
+    return printLines(
+        call, "summary", [](const GearDocument& document, const DocumentSettings& settings) {
+            std::vector<std::string> headings;
+            for (const ColumnRecord& column : settings.userColumnRecords) {
+                headings.push_back(column.heading);
+            }
+            const GearSummary summary =
+                gearSummary(categoryTotals(document, markColumns(headings)));
+            return summaryLines(summary, goalValue(settings.baseGoal), document.metric);
+        });
 }
 
 // The one FILE a writing option reads, or a usage error.
