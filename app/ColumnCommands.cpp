@@ -5,6 +5,7 @@
 #include "config/TDeleteColumnsDlg.h"
 #include "config/TModifyColumnDlg.h"
 #include "model/ColumnEditing.h"
+#include "model/DocumentEdits.h"
 #include "model/DocumentSettings.h"
 #include "model/FixedText.h"
 #include "ui/Cp1252.h"
@@ -48,7 +49,7 @@ bool modifyColumnEnabled(const GearDocument& /*doc*/) {
 }
 
 bool addNewColumn(TAddNewColumnDlgXfer& xfer, GearListModel& model, QTreeView& list,
-                  const DialogRunner& runDialog, QWidget* parent) {
+                  const DialogRunner& runDialog, QWidget* parent, const EditPerformer& perform) {
     if (!addNewColumnEnabled(model.document())) {
         return false;
     }
@@ -57,8 +58,12 @@ bool addNewColumn(TAddNewColumnDlgXfer& xfer, GearListModel& model, QTreeView& l
     if (runDialog(dialog) != QDialog::Accepted) {
         return false;
     }
-    appendUserColumn(model, list, Cp1252::toUnicode(fieldText(xfer.heading)),
-                     alignmentFromRadios(xfer.left, xfer.center));
+    const Qt::Alignment alignment = alignmentFromRadios(xfer.left, xfer.center);
+    if (perform) {
+        return perform(addColumnEdit(std::string(fieldText(xfer.heading)),
+                                     GearListModel::formatFromAlignment(alignment))) > 0;
+    }
+    appendUserColumn(model, list, Cp1252::toUnicode(fieldText(xfer.heading)), alignment);
     return true;
 }
 
@@ -84,7 +89,8 @@ std::vector<std::string> userColumnHeadings(const GearListModel& model) {
 }
 
 std::vector<int> deleteColumns(TDeleteColumnsDlgXfer& xfer, GearListModel& model, Prompts& prompts,
-                               const DialogRunner& runDialog, QWidget* parent) {
+                               const DialogRunner& runDialog, QWidget* parent,
+                               const EditPerformer& perform) {
     GearDocument& doc = model.document();
     if (model.columnCount() <= kFirstUserColumn || !deleteColumnEnabled(doc)) {
         return {};
@@ -99,6 +105,12 @@ std::vector<int> deleteColumns(TDeleteColumnsDlgXfer& xfer, GearListModel& model
     }
 
     const WaitCursor wait(prompts);
+    if (perform) {
+        std::vector<int> removed;
+        perform(deleteColumnsEdit(std::vector<int>(xfer.selection.begin(), xfer.selection.end()),
+                                  &removed));
+        return removed;
+    }
     const int count = doc.userColumnCount;
     std::vector<int> removed =
         deleteUserColumns(doc, std::vector<int>(xfer.selection.begin(), xfer.selection.end()));
@@ -111,7 +123,7 @@ std::vector<int> deleteColumns(TDeleteColumnsDlgXfer& xfer, GearListModel& model
 }
 
 bool modifyColumn(TModifyColumnDlgXfer& xfer, GearListModel& model, const DialogRunner& runDialog,
-                  QWidget* parent) {
+                  QWidget* parent, const EditPerformer& perform) {
     xfer.clear();
     for (int c = 0; c < model.columnCount(); ++c) {
         xfer.strings << model.heading(c);
@@ -130,6 +142,11 @@ bool modifyColumn(TModifyColumnDlgXfer& xfer, GearListModel& model, const Dialog
     const int column = xfer.selection.first();
     if (column < 0 || column >= model.columnCount()) {
         return false;
+    }
+    if (perform) {
+        return perform(modifyColumnEdit(column, std::string(fieldText(xfer.heading)),
+                                        GearListModel::formatFromAlignment(
+                                            alignmentFromRadios(xfer.left, xfer.center)))) >= 0;
     }
     model.setHeading(column, Cp1252::toUnicode(fieldText(xfer.heading)));
     model.setAlignment(column, alignmentFromRadios(xfer.left, xfer.center));

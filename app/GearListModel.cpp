@@ -86,7 +86,16 @@ bool GearListModel::setData(const QModelIndex& index, const QVariant& value, int
     if (const auto mark = markAt(index.column());
         mark && role == Qt::CheckStateRole && index.row() < document_.rowCount()) {
         const bool marked = static_cast<Qt::CheckState>(value.toInt()) != Qt::Unchecked;
-        return setRowMark(document_, index.row(), marks_.column(*mark), *mark, marked);
+        const int row = index.row();
+        const int column = marks_.column(*mark);
+        const GearMark which = *mark;
+        return perform(
+                   performer_,
+                   DocumentEdit("Mark",
+                                [row, column, which, marked](GearDocument& d, DocumentSettings&) {
+                                    return setRowMark(d, row, column, which, marked) ? 1 : 0;
+                                }),
+                   document_) > 0;
     }
     if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 ||
         index.row() >= document_.rowCount() || document_.row(index.row()).isMemberRow()) {
@@ -94,7 +103,11 @@ bool GearListModel::setData(const QModelIndex& index, const QVariant& value, int
     }
     const auto state = static_cast<Qt::CheckState>(value.toInt());
     // The document tells the view through rowsChanged.
-    document_.setStateImage(index.row(), state == Qt::Unchecked ? 1 : 2);
+    if (checkHandler_) {
+        checkHandler_(index.row(), state != Qt::Unchecked);
+    } else {
+        document_.setStateImage(index.row(), state == Qt::Unchecked ? 1 : 2);
+    }
     return true;
 }
 

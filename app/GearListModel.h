@@ -3,6 +3,7 @@
 // and colours are asked of the document when the view paints; every change the document makes
 // reaches the view through the observer calls.
 
+#include "model/DocumentEdit.h"
 #include "model/GearDocument.h"
 #include "model/GearMarks.h"
 #include "platform/NamedSemaphore.h"
@@ -13,7 +14,9 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace varnel {
 
@@ -65,6 +68,14 @@ public:
     // After the document's user column count was changed directly.
     void syncColumnCount();
 
+    // Makes a mark set in the list an undoable step.
+    void setPerformer(EditPerformer perform) { performer_ = std::move(perform); }
+
+    // Takes a check box click instead of the document (the window makes it an undoable step).
+    void setCheckHandler(std::function<void(int row, bool checked)> handler) {
+        checkHandler_ = std::move(handler);
+    }
+
     // Held while a cell's text is produced (shared with other running copies); none by default.
     void setDisplayLock(NamedSemaphore* lock) { displayLock_ = lock; }
 
@@ -110,6 +121,8 @@ private:
     // label moves only once the change is announced with dataChanged.
     int frozenRow_ = -1;
     NamedSemaphore* displayLock_ = nullptr;
+    std::function<void(int row, bool checked)> checkHandler_;
+    EditPerformer performer_;
     QString frozenLabel_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/GroupCommands.h"
 
 #include "app/TCreateGroupDialog.h"
+#include "model/DocumentEdits.h"
 #include "model/FixedText.h"
 #include "model/GroupEditing.h"
 
@@ -16,7 +17,7 @@ int dropCommand(GroupCommandContext& context, TCreateGroupDialogXfer& xfer, int 
     case DropAction::None:
         return -1;
     case DropAction::JoinGroup:
-        return joinGroup(doc, source, plan.target);
+        return perform(context.perform, joinGroupEdit(source, plan.target), doc);
     case DropAction::CreateGroup:
         break;
     }
@@ -26,15 +27,21 @@ int dropCommand(GroupCommandContext& context, TCreateGroupDialogXfer& xfer, int 
     if (result != QDialog::Accepted) {
         return -1;
     }
-    return createGroup(doc, source, plan.target, fieldText(xfer.name), fieldText(xfer.notes));
+    return perform(context.perform,
+                   createGroupEdit(source, plan.target, std::string(fieldText(xfer.name)),
+                                   std::string(fieldText(xfer.notes))),
+                   doc);
 }
 
-int removeFromGroupCommand(GearDocument& document, std::vector<int> selectedRows) {
+int removeFromGroupCommand(GearDocument& document, std::vector<int> selectedRows,
+                           const EditPerformer& perform) {
     std::erase_if(selectedRows, [&](int r) { return r < 0 || r >= document.rowCount(); });
     if (selectedRows.empty() || document.hideViewActive()) {
         return -1;
     }
-    return removeFromGroup(document, *std::min_element(selectedRows.begin(), selectedRows.end()));
+    return varnel::perform(
+        perform, removeFromGroupEdit(*std::min_element(selectedRows.begin(), selectedRows.end())),
+        document);
 }
 
 } // namespace varnel

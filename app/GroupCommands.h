@@ -3,6 +3,7 @@
 // dialog when it makes a new group, and Remove from Group.
 
 #include "app/TCreateGroupDialogXfer.h"
+#include "model/DocumentEdit.h"
 #include "model/GearDocument.h"
 #include "ui/Prompts.h"
 
@@ -20,6 +21,8 @@ struct GroupCommandContext {
     // Runs a modal dialog and returns its result.
     std::function<int(QDialog&)> runDialog;
     QWidget* parent = nullptr;
+    // Makes the change as an undoable step; none: made directly.
+    EditPerformer perform = {};
 };
 
 // Row `source` dropped on row `target`. Returns the group's row to scroll into view, -1 when
@@ -28,6 +31,7 @@ int dropCommand(GroupCommandContext& context, TCreateGroupDialogXfer& xfer, int 
 
 // Remove from Group on the first selected row, when that is a member row. Returns the row of
 // the item taken out, -1 when nothing changed.
-int removeFromGroupCommand(GearDocument& document, std::vector<int> selectedRows);
+int removeFromGroupCommand(GearDocument& document, std::vector<int> selectedRows,
+                           const EditPerformer& perform = {});
 
 } // namespace varnel

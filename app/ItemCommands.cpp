@@ -1,6 +1,7 @@
 #include "app/ItemCommands.h"
 
 #include "app/TPubInfo.h"
+#include "model/DocumentEdits.h"
 #include "model/FixedText.h"
 #include "model/ItemEditing.h"
 #include "ui/Cp1252.h"
@@ -34,6 +35,10 @@ std::function<bool()> configureHook(ItemCommandContext& context, TPubInfoXfer& x
     };
 }
 
+int perform(ItemCommandContext& context, DocumentEdit edit) {
+    return varnel::perform(context.perform, std::move(edit), context.document);
+}
+
 bool run(ItemCommandContext& context, QDialog& dialog) {
     const int result = context.runDialog ? context.runDialog(dialog) : dialog.exec();
     return result == QDialog::Accepted;
@@ -55,7 +60,7 @@ int addCommand(ItemCommandContext& context, TPubInfoXfer& xfer) {
 
     TPubInfo dialog(xfer, false, doc.metric, doc.handheldDocument, context.prompts, context.parent);
     dialog.onAddItem = [&context](const TPubInfoXfer& added) {
-        const int row = insertItem(context.document, added.fields());
+        const int row = perform(context, addItemEdit(added.fields(), false));
         refresh(context);
         if (context.showRow) {
             context.showRow(row);
@@ -65,7 +70,7 @@ int addCommand(ItemCommandContext& context, TPubInfoXfer& xfer) {
 
     int row = -1;
     if (run(context, dialog)) {
-        row = addItem(doc, xfer.fields());
+        row = perform(context, addItemEdit(xfer.fields(), true));
     } else {
         xfer.columnTextSlots.clear();
     }
@@ -107,7 +112,7 @@ int modifyCommand(ItemCommandContext& context, TPubInfoXfer& xfer, std::vector<i
                                 PromptButtons::Ok);
         return -1;
     }
-    const int row = modifyItem(doc, item, xfer.fields());
+    const int row = perform(context, modifyItemEdit(item, xfer.fields()));
     refresh(context);
     return row;
 }
@@ -132,7 +137,7 @@ int deleteCommand(ItemCommandContext& context, std::vector<int> selectedRows) {
                                 PromptButtons::YesNo) != PromptAnswer::Yes) {
         return -1;
     }
-    const int select = deleteRows(doc, std::move(selectedRows));
+    const int select = perform(context, deleteRowsEdit(std::move(selectedRows)));
     refresh(context);
     return select;
 }

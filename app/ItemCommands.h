@@ -4,6 +4,7 @@
 
 #include "app/GearListModel.h"
 #include "app/TPubInfoXfer.h"
+#include "model/DocumentEdit.h"
 #include "model/GearDocument.h"
 #include "ui/Prompts.h"
 
@@ -32,6 +33,8 @@ struct ItemCommandContext {
     // Brings a row the command placed into view.
     std::function<void(int row)> showRow;
     QWidget* parent = nullptr;
+    // Makes each change as an undoable step and returns its result; none: made directly.
+    EditPerformer perform = {};
 };
 
 // Headings of the user columns, in column order.

@@ -2,6 +2,7 @@
 
 #include "app/ColumnCommands.h"
 #include "app/GearListModel.h"
+#include "model/DocumentEdits.h"
 #include "model/DocumentSettings.h"
 #include "model/LighterPackImport.h"
 #include "ui/Cp1252.h"
@@ -34,7 +35,8 @@ bool importLighterPackEnabled(const GearDocument& document) {
     return !document.handheldDocument && !document.hideViewActive();
 }
 
-int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts) {
+int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts,
+                      const EditPerformer& perform) {
     GearDocument& document = model.document();
     if (!importLighterPackEnabled(document)) {
         return 0;
@@ -57,6 +59,7 @@ int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts) {
     }
 
     std::vector<std::string> headings = userColumnHeadings(model);
+    std::vector<std::string> newColumns; // added by the step itself
     const std::vector<std::string> missing = missingLighterPackColumns(parsed, headings);
     const bool room =
         document.userColumnCount + static_cast<int>(missing.size()) <= kMaxUserColumns;
@@ -70,7 +73,9 @@ int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts) {
         if (answer == PromptAnswer::Cancel) {
             return 0;
         }
-        if (answer == PromptAnswer::Yes) {
+        if (answer == PromptAnswer::Yes && perform) {
+            newColumns = missing;
+        } else if (answer == PromptAnswer::Yes) {
             for (const std::string& name : missing) {
                 appendUserColumn(model, list, Cp1252::toUnicode(name), Qt::AlignLeft);
                 headings.push_back(name);
@@ -81,7 +86,11 @@ int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts) {
     LighterPackAdded added;
     {
         const WaitCursor wait(prompts);
-        added = addLighterPackItems(document, parsed, headings);
+        if (perform) {
+            perform(importLighterPackEdit(parsed, headings, newColumns, &added));
+        } else {
+            added = addLighterPackItems(document, parsed, headings);
+        }
     }
     const bool clean = parsed.changed.empty() && parsed.cut.empty() && parsed.skipped.empty() &&
                        added.leftOut.empty();

@@ -2,11 +2,12 @@
 // File > Import LighterPack CSV...: the file chooser, the question about missing user columns,
 // the import and its report, all through the prompts.
 
+#include "model/DocumentEdit.h"
+
 class QTreeView;
 
 namespace varnel {
 
-class GearDocument;
 class GearListModel;
 class Prompts;
 
@@ -15,7 +16,9 @@ class Prompts;
 [[nodiscard]] bool importLighterPackEnabled(const GearDocument& document);
 
 // Runs the command. Nothing changes unless the file is a LighterPack list and the user went on;
-// returns the number of items added.
-int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts);
+// returns the number of items added. With `perform` the import, new user columns included, is
+// one undoable step.
+int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts,
+                      const EditPerformer& perform = {});
 
 } // namespace varnel

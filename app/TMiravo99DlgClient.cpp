@@ -3,6 +3,7 @@
 #include "app/ClipboardCommands.h"
 #include "app/ColumnCommands.h"
 #include "app/CommandIds.h"
+#include "app/EditCommand.h"
 #include "app/ExportCommand.h"
 #include "app/FindBar.h"
 #include "app/GearListView.h"
@@ -21,6 +22,7 @@
 #include "config/TConfigureDialog.h"
 #include "model/AtomicFile.h"
 #include "model/CategoryEditing.h"
+#include "model/DocumentEdits.h"
 #include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
 #include "model/ItemEditing.h"
@@ -182,6 +184,23 @@ void TMiravo99DlgClient::createControls() {
                        tr("Add the items of a list exported from LighterPack")),
             &QAction::triggered, this, &TMiravo99DlgClient::cmImportLighterPack);
     makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
+    QAction* undo = makeAction(cmd::Undo, tr("&Undo"), tr("Take back the last change"));
+    QAction* redo = makeAction(cmd::Redo, tr("&Redo"), tr("Make the change taken back again"));
+    connect(undo, &QAction::triggered, this, &TMiravo99DlgClient::cmUndo);
+    connect(redo, &QAction::triggered, this, &TMiravo99DlgClient::cmRedo);
+    undo->setShortcut(QKeySequence::Undo);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(&undoStack_, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&undoStack_, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&undoStack_, &QUndoStack::undoTextChanged, undo, [undo](const QString& step) {
+        undo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
+    });
+    connect(&undoStack_, &QUndoStack::redoTextChanged, redo, [redo](const QString& step) {
+        redo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
+    });
     connect(makeAction(cmd::Add, tr("&Add..."), tr("Add gear items")), &QAction::triggered, this,
             &TMiravo99DlgClient::cmAdd);
     connect(makeAction(cmd::Delete, tr("&Delete"), tr("Delete the highlighted items")),
@@ -266,6 +285,8 @@ void TMiravo99DlgClient::createControls() {
     actions_.value(cmd::SaveAs)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     actions_.value(cmd::Exit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+    model_->setCheckHandler([this](int row, bool checked) { perform(checkEdit(row, checked)); });
+    model_->setPerformer(performer());
     list_ = new GearListView(this);
     list_->setObjectName(QString::number(ctl::List));
     list_->setModel(model_.get());
@@ -329,6 +350,8 @@ void TMiravo99DlgClient::createControls() {
           &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved}) {
         connect(model_.get(), signal, this, changed);
     }
+    // Undo and redo reach changes (a rename, a Convert) that move no row.
+    connect(&undoStack_, &QUndoStack::indexChanged, this, changed);
     connect(model_.get(), &QAbstractItemModel::modelReset, this, changed);
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, changed);
     connect(model_.get(), &QAbstractItemModel::headerDataChanged, this, changed);
@@ -840,6 +863,8 @@ void TMiravo99DlgClient::leaveHideViews() {
 }
 
 void TMiravo99DlgClient::resetDocument() {
+    // Another document, or this one read back: no step reaches its rows.
+    undoStack_.clear();
     document_.handheldDocument = false;
     document_.handheldBlock.clear();
     document_.resetCollections();
@@ -850,6 +875,7 @@ void TMiravo99DlgClient::cmNew() {
     leaveHideViews();
     discardRecoveryCopy();
     cutShortFile_.clear();
+    undoStack_.clear();
     document_.clearForReload();
     documentName_ = files_.documentFolder / "Untitled.dat";
     rememberOnDisk(documentName_);
@@ -966,11 +992,11 @@ void TMiravo99DlgClient::openRecentFile(const QString& name) {
 }
 
 void TMiravo99DlgClient::cmSelectAll() {
-    document_.selectAll();
+    perform(selectAllEdit());
 }
 
 void TMiravo99DlgClient::cmClearSelected() {
-    document_.clearSelected();
+    perform(clearSelectedEdit());
 }
 
 void TMiravo99DlgClient::cmHideNonSelected() {
@@ -1085,11 +1111,12 @@ void TMiravo99DlgClient::cmConvert() {
             "Please select the \"Show Selected\" menu item before converting")) {
         return;
     }
-    const std::string heading = document_.convertUnits();
-    model_->setHeading(2, Cp1252::toUnicode(heading));
-    settings_.metric = document_.metric;
-    settings_.baseGoal = convertedGoal(settings_.baseGoal, document_.metric);
-    onTotalChanged();
+    const bool metric = document_.metric;
+    perform(convertEdit());
+    // The base goal is kept in the list's unit.
+    if (document_.metric != metric) {
+        settings_.baseGoal = convertedGoal(settings_.baseGoal, document_.metric);
+    }
     // With nothing checked no row rewrites the text, which keeps the form Convert gives it.
     if (document_.metric && document_.selectedTotal() == 0.0F) {
         totalText_->setText(QStringLiteral("0.00 gm. (0.00 kgs)"));
@@ -1226,7 +1253,8 @@ ItemCommandContext TMiravo99DlgClient::itemContext() {
                 list_->scrollTo(model_->index(row, 0));
             }
         },
-        this};
+        this,
+        performer()};
 }
 
 std::vector<int> TMiravo99DlgClient::selectedRows() const {
@@ -1252,7 +1280,7 @@ void TMiravo99DlgClient::selectRow(int row) {
 }
 
 void TMiravo99DlgClient::cmImportLighterPack() {
-    if (importLighterPack(*model_, *list_, prompts_) > 0) {
+    if (importLighterPack(*model_, *list_, prompts_, performer()) > 0) {
         refreshButtons();
     }
 }
@@ -1371,7 +1399,7 @@ void TMiravo99DlgClient::findNext(bool forward, bool fromCurrent) {
 }
 
 void TMiravo99DlgClient::dropRow(int source, int target) {
-    GroupCommandContext context{document_, prompts_, env_.runDialog, this};
+    GroupCommandContext context{document_, prompts_, env_.runDialog, this, performer()};
     const int row = dropCommand(context, groupNameBuffer_, source, target);
     refreshButtons();
     if (row >= 0) {
@@ -1380,18 +1408,30 @@ void TMiravo99DlgClient::dropRow(int source, int target) {
 }
 
 void TMiravo99DlgClient::cmRemoveFromGroup() {
-    removeFromGroupCommand(document_, selectedRows());
+    removeFromGroupCommand(document_, selectedRows(), performer());
     refreshButtons();
 }
 
 bool TMiravo99DlgClient::runCategoriesDialog(int* addedPosition) {
+    const int stepsBefore = undoStack_.index();
     TConfigureCategoriesDlg dialog(
-        document_, prompts_, [this] { sortByColumn(0); }, addedPosition, this);
+        document_, prompts_, [this] { sortByColumn(0); }, addedPosition, this, performer());
     if (env_.runDialog(dialog) != QDialog::Accepted) {
         return false;
     }
-    rebuildCategoryChoices(document_);
-    recovery_->edited();
+    const DocumentEdit::Action rebuild = [](GearDocument& doc, DocumentSettings&) {
+        rebuildCategoryChoices(doc);
+        return 0;
+    };
+    // The item dialog's choices follow the dialog's last change, and go back with it.
+    if (undoStack_.index() > stepsBefore && undoStack_.index() == undoStack_.count()) {
+        // The stack hands its commands out read-only; this one is ours and stays on it.
+        const auto* last =
+            static_cast<const EditCommand*>(undoStack_.command(undoStack_.index() - 1));
+        const_cast<EditCommand*>(last)->edit().extend(document_, settings_, rebuild);
+    } else {
+        perform(DocumentEdit("Categories", rebuild));
+    }
     return true;
 }
 
@@ -1401,18 +1441,82 @@ void TMiravo99DlgClient::cmCategories() {
 
 void TMiravo99DlgClient::cmAddColumn() {
     if (addNewColumnEnabled(document_)) {
-        addNewColumn(addColumnXfer_, *model_, *list_, env_.runDialog, this);
+        addNewColumn(addColumnXfer_, *model_, *list_, env_.runDialog, this, performer());
     }
 }
 
 void TMiravo99DlgClient::cmDeleteColumn() {
     if (deleteColumnEnabled(document_)) {
-        deleteColumns(deleteColumnsXfer_, *model_, prompts_, env_.runDialog, this);
+        deleteColumns(deleteColumnsXfer_, *model_, prompts_, env_.runDialog, this, performer());
     }
 }
 
 void TMiravo99DlgClient::cmModifyColumn() {
-    modifyColumn(modifyColumnXfer_, *model_, env_.runDialog, this);
+    modifyColumn(modifyColumnXfer_, *model_, env_.runDialog, this, performer());
+}
+
+EditPerformer TMiravo99DlgClient::performer() {
+    return [this](DocumentEdit edit) { return perform(std::move(edit)); };
+}
+
+int TMiravo99DlgClient::perform(DocumentEdit edit) {
+    lastResult_ = -1;
+    // The stack runs it at once; one that changed nothing does not stay.
+    undoStack_.push(
+        new EditCommand(std::move(edit), [this](DocumentEdit& e, EditCommand::Step step) {
+            return runEdit(e, step);
+        }));
+    return lastResult_;
+}
+
+bool TMiravo99DlgClient::runEdit(DocumentEdit& edit, EditCommand::Step step) {
+    if (edit.touchesColumns()) {
+        collectSettings();
+    }
+    bool keep = true;
+    if (step == EditCommand::Step::Undo) {
+        edit.revert(document_, settings_);
+    } else {
+        keep = edit.apply(document_, settings_);
+    }
+    if (step == EditCommand::Step::First) {
+        lastResult_ = edit.result();
+        keep = keep && !(document_.hideViewActive() && edit.changesRows());
+    }
+    if (edit.touchesColumns()) {
+        applyColumns();
+    }
+    updateSortIndicator();
+    refreshButtons();
+    return keep;
+}
+
+void TMiravo99DlgClient::cmUndo() {
+    if (!undoStack_.canUndo() ||
+        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before undoing",
+                          "Please select the \"Show Selected\" menu item before undoing")) {
+        return;
+    }
+    const auto* step = static_cast<const EditCommand*>(undoStack_.command(undoStack_.index() - 1));
+    if (const auto why = step->edit().refusal(document_, true)) {
+        prompts_.showMessage(*why);
+        return;
+    }
+    undoStack_.undo();
+}
+
+void TMiravo99DlgClient::cmRedo() {
+    if (!undoStack_.canRedo() ||
+        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before redoing",
+                          "Please select the \"Show Selected\" menu item before redoing")) {
+        return;
+    }
+    const auto* step = static_cast<const EditCommand*>(undoStack_.command(undoStack_.index()));
+    if (const auto why = step->edit().refusal(document_, false)) {
+        prompts_.showMessage(*why);
+        return;
+    }
+    undoStack_.redo();
 }
 
 void TMiravo99DlgClient::updateSummary() {
@@ -1424,7 +1528,15 @@ void TMiravo99DlgClient::updateSummary() {
 void TMiravo99DlgClient::toggleMarkOfSelection(GearMark mark) {
     const std::vector<int> rows = selectedRows();
     if (!rows.empty()) {
-        toggleMark(*model_, *list_, prompts_, rows.front(), mark);
+        // One step with the column it may add; the window's headings are what the step keeps.
+        perform(DocumentEdit(
+            "Mark",
+            [this, row = rows.front(), mark](GearDocument&, DocumentSettings&) {
+                const bool marked = toggleMark(*model_, *list_, prompts_, row, mark);
+                collectSettings();
+                return marked ? 1 : 0;
+            },
+            true));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's client: it owns the document, the settings in memory and every command.
 
+#include "app/EditCommand.h"
 #include "app/GearListModel.h"
 #include "app/ItemCommands.h"
 #include "app/RecoveryKeeper.h"
@@ -13,6 +14,7 @@
 #include "config/TDeleteColumnsDlgXfer.h"
 #include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
+#include "model/DocumentEdit.h"
 #include "model/DocumentSettings.h"
 #include "model/FileLocations.h"
 #include "model/FileStamp.h"
@@ -24,6 +26,7 @@
 
 #include <QHash>
 #include <QTimer>
+#include <QUndoStack>
 #include <QUrl>
 #include <QWidget>
 
@@ -99,6 +102,15 @@ public:
     [[nodiscard]] QString totalsTooltip() const;
     // Base weight and the rest, under the totals text.
     [[nodiscard]] SummaryLine* summaryLine() const { return summary_; }
+
+    // --- edits
+    // Makes the change as a step that Undo takes back; returns its result. Row changes made in
+    // a hide view are not kept as steps: leaving the view puts the rows back anyway.
+    int perform(DocumentEdit edit);
+    [[nodiscard]] const QUndoStack& undoStack() const { return undoStack_; }
+    // Refused, with the reason, while a hide view is active or when the list was reordered since.
+    void cmUndo();
+    void cmRedo();
 
     // --- commands
     void cmNew();
@@ -231,6 +243,10 @@ private:
     [[nodiscard]] struct ReportSource reportSource() const;
     bool refuseWhileHidden(const char* nonSelectedText, const char* selectedText);
     void enable(QAction* action, bool enabled);
+    // Applies or reverts an edit, bringing the columns and buttons along; false when a first
+    // apply is not to be kept.
+    bool runEdit(DocumentEdit& edit, EditCommand::Step step);
+    [[nodiscard]] EditPerformer performer();
     void enable(QWidget* widget, bool enabled);
 
     ClientEnvironment env_;
@@ -258,6 +274,9 @@ private:
     TCreateGroupDialogXfer groupNameBuffer_{};
     TExportDialogXfer exportXfer_{};
     TConfigureDialogXfer configureXfer_{};
+
+    QUndoStack undoStack_;
+    int lastResult_ = -1;
 
     std::unique_ptr<GearListModel> model_;
     GearListView* list_ = nullptr;

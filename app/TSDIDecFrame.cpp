@@ -56,6 +56,9 @@ void TSDIDecFrame::buildMenus() {
     connect(client_->action(cmd::Exit), &QAction::triggered, this, &QWidget::close);
 
     QMenu* entry = menuOf(tr("&Entry"));
+    add(entry, cmd::Undo);
+    add(entry, cmd::Redo);
+    entry->addSeparator();
     for (int id : {cmd::Add, cmd::Delete, cmd::Modify}) {
         add(entry, id);
     }

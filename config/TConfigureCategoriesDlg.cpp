@@ -1,6 +1,7 @@
 #include "config/TConfigureCategoriesDlg.h"
 
 #include "model/CategoryEditing.h"
+#include "model/DocumentEdits.h"
 #include "model/GearDocument.h"
 #include "ui/Cp1252.h"
 #include "ui/DialogButtons.h"
@@ -43,9 +44,10 @@ PromptAnswer tell(Prompts& prompts, const UserMessage& m, PromptButtons buttons)
 
 TConfigureCategoriesDlg::TConfigureCategoriesDlg(GearDocument& doc, Prompts& prompts,
                                                  std::function<void()> resortByCategory,
-                                                 int* addedPosition, QWidget* parent)
+                                                 int* addedPosition, QWidget* parent,
+                                                 EditPerformer perform)
     : QDialog(parent), doc_(doc), prompts_(prompts), resortByCategory_(std::move(resortByCategory)),
-      addedPosition_(addedPosition) {
+      addedPosition_(addedPosition), perform_(std::move(perform)) {
     setWindowTitle(QStringLiteral("Configure Categories"));
 
     auto* label = new QLabel(QStringLiteral("Current Categories:"), this);
@@ -138,7 +140,8 @@ void TConfigureCategoriesDlg::add() {
     if (!text) {
         return;
     }
-    const CategoryAddOutcome out = addCategory(doc_, Cp1252::fromUnicode(*text));
+    CategoryAddOutcome out;
+    perform(perform_, addCategoryEdit(Cp1252::fromUnicode(*text), &out), doc_);
     if (out.message) {
         tell(prompts_, *out.message, PromptButtons::Ok);
         return;
@@ -169,7 +172,7 @@ void TConfigureCategoriesDlg::remove() {
         tell(prompts_, deleteInUseQuestion(name), PromptButtons::YesNo) != PromptAnswer::Yes) {
         return;
     }
-    deleteCategory(doc_, name);
+    perform(perform_, deleteCategoryEdit(name), doc_);
     box_->removeItem(position);
     box_->setCurrentIndex(-1);
 }
@@ -202,11 +205,9 @@ void TConfigureCategoriesDlg::rename() {
         return;
     }
     {
+        // The re-sort belongs to the step, so that taking it back puts the rows back too.
         const WaitCursor wait(prompts_);
-        renameCategory(doc_, oldName, newName);
-    }
-    if (resortByCategory_) {
-        resortByCategory_();
+        perform(perform_, renameCategoryEdit(oldName, newName, nullptr, resortByCategory_), doc_);
     }
     // The same place in the box, which after sorting may hold another name.
     fillBox();

@@ -2,6 +2,8 @@
 // "Configure Categories": adds, deletes and renames the document's categories. Every change lands
 // in the document the moment its button is pressed; Cancel only closes the dialog.
 
+#include "model/DocumentEdit.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -11,7 +13,6 @@ class QPushButton;
 
 namespace varnel {
 
-class GearDocument;
 class Prompts;
 
 class TConfigureCategoriesDlg : public QDialog {
@@ -20,9 +21,10 @@ class TConfigureCategoriesDlg : public QDialog {
 public:
     // `resortByCategory` re-sorts the list on the Category column as a click on its heading does;
     // `addedPosition`, when given, receives the box position of the last category added.
+    // With `perform` every change is an undoable step.
     TConfigureCategoriesDlg(GearDocument& doc, Prompts& prompts,
                             std::function<void()> resortByCategory, int* addedPosition = nullptr,
-                            QWidget* parent = nullptr);
+                            QWidget* parent = nullptr, EditPerformer perform = {});
 
     // The box's order: alphabetical ignoring case, then exact, so equal-looking names keep one
     // place on every machine.
@@ -40,6 +42,7 @@ private:
     Prompts& prompts_;
     std::function<void()> resortByCategory_;
     int* addedPosition_ = nullptr;
+    EditPerformer perform_;
     QComboBox* box_ = nullptr;
 };
 

@@ -132,6 +132,16 @@ CategoryRenameOutcome renameCategory(GearDocument& doc, std::string_view oldName
     int first = -1;
     int last = -1;
     for (int r = 0; r < doc.rowCount(); ++r) {
+        // Rows of other categories are only looked at: an edit keeps copies of changed rows.
+        const sPubInfo& shown = *doc.row(r).record;
+        bool filed = fieldText(shown.category) == old;
+        if (!filed && shown.members) {
+            shown.members->forEach(
+                [&](const sPubInfo& m) { filed = filed || fieldText(m.category) == old; });
+        }
+        if (!filed) {
+            continue;
+        }
         sPubInfo& record = doc.record(r);
         bool changed = renameField(record.category, old, out.newName);
         if (record.members) {

@@ -22,6 +22,10 @@ bool removeUserColumnTexts(GearDocument& doc, int k) {
         return false;
     }
     for (int r = 0; r < doc.rowCount(); ++r) {
+        // Rows without texts are only looked at: an edit keeps copies of changed rows.
+        if (!doc.row(r).record->columnTexts && !doc.row(r).record->members) {
+            continue;
+        }
         sPubInfo& record = doc.record(r);
         removeText(record, k);
         // Member rows of an expanded group are copies; the members themselves are changed here.

@@ -1,6 +1,7 @@
 #include "model/GearDocument.h"
 
 #include "model/CaseFold.h"
+#include "model/DocumentSettings.h"
 #include "model/FixedText.h"
 #include "model/WeightOrderedArray.h"
 #include "model/WeightText.h"
@@ -11,11 +12,29 @@
 #include <cstdint>
 #include <cstring>
 #include <numeric>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace varnel {
 
 namespace {
+
+// Exchanges what two rows hold; the records stay where they are in memory, so that whatever
+// points at them (member rows at their group) still does.
+void swapRowContent(GearRow& a, GearRow& b) {
+    sPubInfo fields;
+    fields.copyFixedFields(*a.record);
+    a.record->copyFixedFields(*b.record);
+    b.record->copyFixedFields(fields);
+    std::swap(a.record->members, b.record->members);
+    std::swap(a.record->columnTexts, b.record->columnTexts);
+    std::swap(a.stateImage, b.stateImage);
+    for (sPubInfo* owner : {a.record.get(), b.record.get()}) {
+        if (owner->members) {
+            owner->members->forEach([owner](sPubInfo& m) { m.group = owner; });
+        }
+    }
+}
 
 std::string_view categoryOf(const GearRow& row) {
     return fieldText(row.record->category);
@@ -256,7 +275,27 @@ std::vector<GearRow> rowsInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>
 
 } // namespace
 
+struct GearDocument::Recording {
+    EditJournal journal;
+    // Rows whose record already has its before-image here; they stay alive until the end.
+    std::unordered_set<const sPubInfo*> noted;
+    DocumentSettings* settings = nullptr;
+    DocumentParts before;
+};
+
+RowChange::RowChange() = default;
+RowChange::RowChange(RowChange&&) noexcept = default;
+RowChange& RowChange::operator=(RowChange&&) noexcept = default;
+RowChange::~RowChange() = default;
+DocumentParts::DocumentParts() = default;
+DocumentParts::DocumentParts(DocumentParts&&) noexcept = default;
+DocumentParts& DocumentParts::operator=(DocumentParts&&) noexcept = default;
+DocumentParts::~DocumentParts() = default;
+
 GearDocument::GearDocument() = default;
+GearDocument::~GearDocument() = default;
+GearDocument::GearDocument(GearDocument&&) noexcept = default;
+GearDocument& GearDocument::operator=(GearDocument&&) noexcept = default;
 
 int GearDocument::insertionIndex(const sPubInfo& record) const {
     // Member rows are copies shown under their group: they take no part in the order, and a new
@@ -295,6 +334,9 @@ int GearDocument::insertRecord(std::unique_ptr<sPubInfo> record) {
     }
     rows_.insert(rows_.begin() + index, GearRow{std::move(record), 1});
     invalidateBlocks();
+    if (recording_) {
+        noteInserted(index, 1);
+    }
     if (observer_) {
         observer_->rowsInserted();
         // The category label may have moved from the row below to the new one.
@@ -322,6 +364,11 @@ void GearDocument::insertRecords(std::vector<std::unique_ptr<sPubInfo>> records)
     }
     rows_ = std::move(rows);
     invalidateBlocks();
+    if (recording_) {
+        noteInserted(0, rowCount());
+    } else {
+        viewChanged();
+    }
     selectedTotal_ = total;
     if (observer_) {
         observer_->rowsReset();
@@ -350,10 +397,19 @@ std::unique_ptr<sPubInfo> GearDocument::takeRow(int r) {
     if (observer_) {
         observer_->rowsAboutToBeRemoved(r, r);
     }
-    std::unique_ptr<sPubInfo> record = std::move(rows_[static_cast<std::size_t>(r)].record);
-    rows_.erase(rows_.begin() + r);
     // Its address may be reused by another record while it is away.
-    origins_.erase(record.get());
+    origins_.erase(rows_[static_cast<std::size_t>(r)].record.get());
+    std::unique_ptr<sPubInfo> record;
+    if (recording_) {
+        record = rows_[static_cast<std::size_t>(r)].record->clone();
+        std::vector<GearRow> taken;
+        taken.push_back(std::move(rows_[static_cast<std::size_t>(r)]));
+        rows_.erase(rows_.begin() + r);
+        noteRemoved(r, std::move(taken));
+    } else {
+        record = std::move(rows_[static_cast<std::size_t>(r)].record);
+        rows_.erase(rows_.begin() + r);
+    }
     invalidateBlocks();
     if (observer_) {
         observer_->rowsRemoved();
@@ -369,6 +425,7 @@ void GearDocument::clearForReload() {
     if (observer_) {
         observer_->rowsAboutToBeReset();
     }
+    viewChanged();
     rows_.clear();
     // Rows set aside by a hide view belong to the document being replaced.
     setAside_.clear();
@@ -398,12 +455,15 @@ void GearDocument::setChecked(int r, bool checked) {
 
 void GearDocument::setStateImage(int r, int image) {
     GearRow& row = rows_[static_cast<std::size_t>(r)];
+    const int old = row.stateImage;
+    const int now = row.isMemberRow() ? 2 : image; // members always show a check mark
+    if (recording_ && old != now) {
+        noteCheck(r, old);
+    }
+    row.stateImage = now;
     if (row.isMemberRow()) {
-        row.stateImage = 2; // members always show a check mark
         return;
     }
-    const int old = row.stateImage;
-    row.stateImage = image;
     if (old != 0 && image != 0) {
         applyCheckChange(row, old == 2, image == 2);
     }
@@ -473,7 +533,7 @@ std::string GearDocument::displayText(int r, int column) const {
         return std::string(fieldText(rec.item));
     case 2:
         if (row.isGroupRow()) {
-            row.record->updateGroupWeight();
+            refreshGroupWeight(r);
             return std::string(fieldText(rec.groupWeight));
         }
         return std::string(fieldText(rec.weight));
@@ -487,9 +547,17 @@ std::string GearDocument::displayText(int r, int column) const {
 double GearDocument::rowWeight(int r) const {
     const GearRow& row = rows_[static_cast<std::size_t>(r)];
     if (row.isGroupRow()) {
-        return row.record->updateGroupWeight();
+        refreshGroupWeight(r);
+        return weightValue(fieldText(row.record->groupWeight));
     }
     return weightValue(fieldText(row.record->weight));
+}
+
+void GearDocument::refreshGroupWeight(int r) const {
+    if (recording_) {
+        noteChange(r);
+    }
+    rows_[static_cast<std::size_t>(r)].record->updateGroupWeight();
 }
 
 void GearDocument::rowsEdited(int first, int last) {
@@ -525,6 +593,9 @@ std::vector<sPubInfo*> GearDocument::recordsShownAt(int r) {
     if (r < 0 || r >= rowCount()) {
         return out;
     }
+    if (recording_) {
+        noteChange(r);
+    }
     const GearRow& row = rows_[static_cast<std::size_t>(r)];
     out.push_back(row.record.get());
     int f = 0;
@@ -533,6 +604,9 @@ std::vector<sPubInfo*> GearDocument::recordsShownAt(int r) {
         const int g = groupRowAbove(rows_, r);
         if (g < 0) {
             return out;
+        }
+        if (recording_) {
+            noteChange(g);
         }
         f = r - g;
         top = rows_[static_cast<std::size_t>(g)].record.get();
@@ -602,6 +676,10 @@ int GearDocument::toggleGroup(int g) {
     if (g < 0 || g >= rowCount() || !rows_[static_cast<std::size_t>(g)].isGroupRow()) {
         return 0;
     }
+    viewChanged();
+    if (recording_) {
+        noteChange(g);
+    }
     sPubInfo& group = *rows_[static_cast<std::size_t>(g)].record;
     const int n = group.members->count();
     if (group.expanded) {
@@ -615,6 +693,11 @@ int GearDocument::toggleGroup(int g) {
         if (last > g) {
             if (observer_) {
                 observer_->rowsAboutToBeRemoved(g + 1, last);
+            }
+            if (recording_) {
+                noteRemoved(
+                    g + 1, std::vector<GearRow>(std::make_move_iterator(rows_.begin() + g + 1),
+                                                std::make_move_iterator(rows_.begin() + last + 1)));
             }
             rows_.erase(rows_.begin() + g + 1, rows_.begin() + last + 1);
             invalidateBlocks();
@@ -636,6 +719,9 @@ int GearDocument::toggleGroup(int g) {
             rows_.insert(rows_.begin() + g + 1, std::make_move_iterator(memberRows.begin()),
                          std::make_move_iterator(memberRows.end()));
             invalidateBlocks();
+            if (recording_) {
+                noteInserted(g + 1, n);
+            }
             if (observer_) {
                 observer_->rowsInserted();
             }
@@ -703,11 +789,21 @@ bool GearDocument::sortByColumn(int column) {
     if (column == 1 || column == 3 || column < 0 || column > 255) {
         return false;
     }
+    viewChanged();
     collapseAll();
     auto& ascending = sortAscending[static_cast<std::size_t>(column)];
     ascending = ascending ? 0 : 1;
     sortedView = column != 0;
     const bool up = ascending != 0;
+    std::vector<const sPubInfo*> before;
+    if (recording_) {
+        for (int r = 0; r < rowCount(); ++r) {
+            if (rows_[static_cast<std::size_t>(r)].isGroupRow()) {
+                noteChange(r);
+            }
+            before.push_back(rows_[static_cast<std::size_t>(r)].record.get());
+        }
+    }
     notifyReset([&] {
         for (GearRow& row : rows_) {
             if (row.isGroupRow()) {
@@ -746,6 +842,9 @@ bool GearDocument::sortByColumn(int column) {
                          std::make_move_iterator(blank.end()));
         }
     });
+    if (recording_) {
+        noteReordered(before);
+    }
     if (column == 2) {
         reorderMembersByWeight(up);
     }
@@ -793,6 +892,11 @@ std::string GearDocument::convertUnits() {
         }
     };
     metric = !metric;
+    if (recording_) {
+        for (int r = 0; r < rowCount(); ++r) {
+            noteChange(r);
+        }
+    }
     float total = 0.0F;
     for (GearRow& row : rows_) {
         sPubInfo& r = *row.record;
@@ -850,6 +954,7 @@ void GearDocument::enterHideView(bool hideSelectedRows) {
     });
     hideSelected = hideSelectedRows;
     hideNonSelected = !hideSelectedRows;
+    setAsideLayout_ = layout_;
     loadRecords(std::move(shown));
     // Copies the filter dropped are gone; their addresses must not find an origin later.
     std::unordered_map<const sPubInfo*, sPubInfo*> kept;
@@ -859,6 +964,7 @@ void GearDocument::enterHideView(bool hideSelectedRows) {
         }
     }
     origins_ = std::move(kept);
+    viewChanged();
 }
 
 void GearDocument::leaveHideView() {
@@ -874,7 +980,335 @@ void GearDocument::leaveHideView() {
         selectedTotal_ = setAsideTotal_;
         // The rows come back in the order they had, so the view is sorted as it was then.
         sortedView = setAsideSorted_;
+        layout_ = setAsideLayout_;
     });
+}
+
+// --- edits
+
+namespace {
+
+bool sameCategories(const std::vector<sCategory60>& a, const std::vector<sCategory60>& b) {
+    return std::equal(
+        a.begin(), a.end(), b.begin(), b.end(), [](const sCategory60& x, const sCategory60& y) {
+            return std::memcmp(x.name, y.name, sizeof x.name) == 0 && x.id == y.id &&
+                   x.added == y.added && x.renamed == y.renamed && x.removed == y.removed;
+        });
+}
+
+std::vector<std::string> groupNamesOf(const CMMIList<std::string>& names) {
+    std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(names.count()));
+    names.forEachReverse([&](const std::string& name) { out.push_back(name); });
+    return out;
+}
+
+void setGroupNames(CMMIList<std::string>& names, const std::vector<std::string>& from) {
+    names.clear();
+    for (const std::string& name : from) {
+        names.add(std::make_unique<std::string>(name));
+    }
+}
+
+} // namespace
+
+void GearDocument::beginRecording(DocumentSettings* settings) {
+    auto rec = std::make_unique<Recording>();
+    rec->settings = settings;
+    DocumentParts& p = rec->before;
+    p.total = selectedTotal_;
+    p.metric = metric;
+    p.sortedView = sortedView;
+    p.sortAscending = sortAscending;
+    p.userColumnCount = userColumnCount;
+    p.nextCategoryId = nextCategoryId;
+    p.categoryList = categoryList;
+    p.removedCategories = removedCategories;
+    p.choices = categoryChoices;
+    p.groupNames = groupNamesOf(groupNames);
+    if (settings) {
+        p.fixedColumns = settings->fixedColumns;
+        p.userColumns = settings->userColumns;
+        p.userColumnRecords = settings->userColumnRecords;
+        p.columnWidths = settings->columnWidths;
+        p.columnOrder = settings->columnOrder;
+        p.settingsMetric = settings->metric;
+    }
+    rec->journal.deletedBase = deletedRecords.size();
+    recording_ = std::move(rec);
+}
+
+EditJournal GearDocument::endRecording() {
+    if (!recording_) {
+        return {};
+    }
+    std::unique_ptr<Recording> rec = std::move(recording_);
+    EditJournal journal = std::move(rec->journal);
+    DocumentParts& p = rec->before;
+    std::uint32_t changed = 0;
+    const auto mark = [&](bool same, DocumentParts::Part part) {
+        if (!same) {
+            changed |= part;
+        }
+    };
+    mark(std::memcmp(&p.total, &selectedTotal_, sizeof p.total) == 0, DocumentParts::Total);
+    mark(p.metric == metric, DocumentParts::Metric);
+    mark(p.sortedView == sortedView && p.sortAscending == sortAscending, DocumentParts::Sorting);
+    mark(p.userColumnCount == userColumnCount, DocumentParts::UserColumnCount);
+    mark(p.nextCategoryId == nextCategoryId, DocumentParts::NextCategoryId);
+    mark(sameCategories(p.categoryList, categoryList), DocumentParts::Categories);
+    mark(sameCategories(p.removedCategories, removedCategories), DocumentParts::RemovedCategories);
+    mark(p.choices == categoryChoices, DocumentParts::Choices);
+    mark(p.groupNames == groupNamesOf(groupNames), DocumentParts::GroupNames);
+    if (const DocumentSettings* s = rec->settings) {
+        mark(p.fixedColumns == s->fixedColumns && p.userColumns == s->userColumns &&
+                 p.userColumnRecords == s->userColumnRecords && p.settingsMetric == s->metric,
+             DocumentParts::Columns);
+        mark(p.columnWidths == s->columnWidths && p.columnOrder == s->columnOrder,
+             DocumentParts::ColumnLayout);
+    }
+    // Only what changed is kept.
+    const auto keep = [&](DocumentParts::Part part, auto& value) {
+        if ((changed & part) == 0) {
+            std::decay_t<decltype(value)>().swap(value);
+        }
+    };
+    keep(DocumentParts::Categories, p.categoryList);
+    keep(DocumentParts::RemovedCategories, p.removedCategories);
+    keep(DocumentParts::Choices, p.choices);
+    keep(DocumentParts::GroupNames, p.groupNames);
+    keep(DocumentParts::Columns, p.userColumnRecords);
+    keep(DocumentParts::ColumnLayout, p.columnWidths);
+    keep(DocumentParts::ColumnLayout, p.columnOrder);
+    journal.changedParts = changed;
+    journal.parts = std::move(p);
+    // Deleting only ever appends handheld copies.
+    const auto base =
+        static_cast<std::ptrdiff_t>(std::min(journal.deletedBase, deletedRecords.size()));
+    journal.deletedBase = static_cast<std::size_t>(base);
+    journal.deletedTail.assign(deletedRecords.begin() + base, deletedRecords.end());
+    journal.deletedInDocument = true;
+    journal.layout = layout_;
+    return journal;
+}
+
+void GearDocument::noteChange(int r) const {
+    const GearRow& row = rows_[static_cast<std::size_t>(r)];
+    if (!recording_->noted.insert(row.record.get()).second) {
+        return;
+    }
+    RowChange change;
+    change.kind = RowChange::Kind::Changed;
+    change.at.push_back(r);
+    change.rows.push_back(GearRow{row.record->clone(), row.stateImage});
+    recording_->journal.rows.push_back(std::move(change));
+}
+
+void GearDocument::noteCheck(int r, int oldImage) {
+    auto& changes = recording_->journal.rows;
+    if (changes.empty() || changes.back().kind != RowChange::Kind::Checks) {
+        changes.emplace_back().kind = RowChange::Kind::Checks;
+    }
+    changes.back().at.push_back(r);
+    changes.back().values.push_back(oldImage);
+}
+
+void GearDocument::noteInserted(int first, int count) {
+    RowChange change;
+    change.kind = RowChange::Kind::Inserted;
+    change.at.resize(static_cast<std::size_t>(count));
+    std::iota(change.at.begin(), change.at.end(), first);
+    recording_->journal.rows.push_back(std::move(change));
+}
+
+void GearDocument::noteRemoved(int first, std::vector<GearRow> rows) {
+    auto& changes = recording_->journal.rows;
+    for (const GearRow& row : rows) {
+        recording_->noted.insert(row.record.get());
+    }
+    // A row changed just before it goes leaves with its content as it was: nothing else saw the
+    // change, and the removals of a multiple delete then stay one change.
+    if (rows.size() == 1 && !changes.empty() && changes.back().kind == RowChange::Kind::Changed &&
+        changes.back().at.front() == first) {
+        swapRowContent(rows.front(), changes.back().rows.front());
+        changes.pop_back();
+    }
+    // Removals from the top down, as a multiple delete makes them, become one change: a row
+    // taken after all those taken before it was at its row number plus their count.
+    if (!changes.empty() && changes.back().kind == RowChange::Kind::Removed) {
+        RowChange& last = changes.back();
+        const int before = static_cast<int>(last.at.size());
+        if (first + before > last.at.back()) {
+            for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+                last.at.push_back(first + before + i);
+            }
+            last.rows.insert(last.rows.end(), std::make_move_iterator(rows.begin()),
+                             std::make_move_iterator(rows.end()));
+            return;
+        }
+    }
+    RowChange change;
+    change.kind = RowChange::Kind::Removed;
+    change.at.resize(rows.size());
+    std::iota(change.at.begin(), change.at.end(), first);
+    change.rows = std::move(rows);
+    changes.push_back(std::move(change));
+}
+
+void GearDocument::noteReordered(const std::vector<const sPubInfo*>& before) {
+    std::unordered_map<const sPubInfo*, int> was;
+    was.reserve(before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        was.emplace(before[i], static_cast<int>(i));
+    }
+    RowChange change;
+    change.kind = RowChange::Kind::Reordered;
+    change.values.reserve(rows_.size());
+    for (const GearRow& row : rows_) {
+        change.values.push_back(was.at(row.record.get()));
+    }
+    recording_->journal.rows.push_back(std::move(change));
+}
+
+void GearDocument::viewChanged() {
+    if (!recording_) {
+        layout_ = ++layoutCounter_;
+    }
+}
+
+void GearDocument::replayRows(RowChange& change, std::vector<RowChange>& inverse) {
+    using Kind = RowChange::Kind;
+    switch (change.kind) {
+    case Kind::Inserted: {
+        // Taken out again in one pass.
+        std::vector<GearRow> kept;
+        kept.reserve(rows_.size() - change.at.size());
+        std::size_t next = 0;
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            if (next < change.at.size() && static_cast<std::size_t>(change.at[next]) == i) {
+                change.rows.push_back(std::move(rows_[i]));
+                ++next;
+            } else {
+                kept.push_back(std::move(rows_[i]));
+            }
+        }
+        rows_ = std::move(kept);
+        change.kind = Kind::Removed;
+        break;
+    }
+    case Kind::Removed: {
+        std::vector<GearRow> merged;
+        merged.reserve(rows_.size() + change.rows.size());
+        std::size_t from = 0;
+        for (std::size_t k = 0; k < change.rows.size(); ++k) {
+            while (merged.size() < static_cast<std::size_t>(change.at[k]) && from < rows_.size()) {
+                merged.push_back(std::move(rows_[from++]));
+            }
+            merged.push_back(std::move(change.rows[k]));
+        }
+        while (from < rows_.size()) {
+            merged.push_back(std::move(rows_[from++]));
+        }
+        rows_ = std::move(merged);
+        change.rows.clear();
+        change.kind = Kind::Inserted;
+        break;
+    }
+    case Kind::Changed:
+        swapRowContent(rows_[static_cast<std::size_t>(change.at.front())], change.rows.front());
+        break;
+    case Kind::Checks: {
+        RowChange back;
+        back.kind = Kind::Checks;
+        for (std::size_t j = change.at.size(); j-- > 0;) {
+            int& image = rows_[static_cast<std::size_t>(change.at[j])].stateImage;
+            back.at.push_back(change.at[j]);
+            back.values.push_back(image);
+            image = change.values[j];
+        }
+        change = std::move(back);
+        break;
+    }
+    case Kind::Reordered: {
+        std::vector<GearRow> was(rows_.size());
+        std::vector<int> now(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const auto from = static_cast<std::size_t>(change.values[i]);
+            was[from] = std::move(rows_[i]);
+            now[from] = static_cast<int>(i);
+        }
+        rows_ = std::move(was);
+        change.values = std::move(now);
+        break;
+    }
+    }
+    inverse.push_back(std::move(change));
+}
+
+EditJournal GearDocument::replay(EditJournal journal, DocumentSettings* settings) {
+    EditJournal inverse;
+    notifyReset([&] {
+        for (auto it = journal.rows.rbegin(); it != journal.rows.rend(); ++it) {
+            replayRows(*it, inverse.rows);
+        }
+        const std::uint32_t changed = journal.changedParts;
+        DocumentParts& p = journal.parts;
+        if (changed & DocumentParts::Total) {
+            std::swap(selectedTotal_, p.total);
+        }
+        if (changed & DocumentParts::Metric) {
+            std::swap(metric, p.metric);
+        }
+        if (changed & DocumentParts::Sorting) {
+            std::swap(sortedView, p.sortedView);
+            std::swap(sortAscending, p.sortAscending);
+        }
+        if (changed & DocumentParts::UserColumnCount) {
+            std::swap(userColumnCount, p.userColumnCount);
+        }
+        if (changed & DocumentParts::NextCategoryId) {
+            std::swap(nextCategoryId, p.nextCategoryId);
+        }
+        if (changed & DocumentParts::Categories) {
+            categoryList.swap(p.categoryList);
+        }
+        if (changed & DocumentParts::RemovedCategories) {
+            removedCategories.swap(p.removedCategories);
+        }
+        if (changed & DocumentParts::Choices) {
+            categoryChoices.swap(p.choices);
+        }
+        if (changed & DocumentParts::GroupNames) {
+            std::vector<std::string> now = groupNamesOf(groupNames);
+            setGroupNames(groupNames, p.groupNames);
+            p.groupNames = std::move(now);
+        }
+        if ((changed & DocumentParts::Columns) && settings) {
+            std::swap(settings->fixedColumns, p.fixedColumns);
+            std::swap(settings->userColumns, p.userColumns);
+            settings->userColumnRecords.swap(p.userColumnRecords);
+            std::swap(settings->metric, p.settingsMetric);
+        }
+        if ((changed & DocumentParts::ColumnLayout) && settings) {
+            settings->columnWidths.swap(p.columnWidths);
+            settings->columnOrder.swap(p.columnOrder);
+        }
+        const auto base =
+            static_cast<std::ptrdiff_t>(std::min(journal.deletedBase, deletedRecords.size()));
+        if (journal.deletedInDocument) {
+            deletedRecords.erase(deletedRecords.begin() + base, deletedRecords.end());
+        } else {
+            deletedRecords.insert(deletedRecords.end(), journal.deletedTail.begin(),
+                                  journal.deletedTail.end());
+        }
+    });
+    inverse.changedParts = journal.changedParts;
+    inverse.parts = std::move(journal.parts);
+    inverse.deletedBase = journal.deletedBase;
+    inverse.deletedTail = std::move(journal.deletedTail);
+    inverse.deletedInDocument = !journal.deletedInDocument;
+    inverse.layout = layout_;
+    return inverse;
 }
 
 } // namespace varnel

@@ -3,6 +3,7 @@
 // its collections and its view state, with the rules that work on them.
 
 #include "model/CMMIList.h"
+#include "model/EditJournal.h"
 #include "model/sCategory60.h"
 #include "model/sPubInfo.h"
 #include "model/sPubInfo60.h"
@@ -17,6 +18,8 @@
 #include <vector>
 
 namespace varnel {
+
+struct DocumentSettings;
 
 // One row of the list. A member row exists only while its group is expanded and holds a private
 // copy of the member record.
@@ -54,11 +57,20 @@ enum class ColumnIndex { Category = 0, Item = 1, Weight = 2, Notes = 3, FirstUse
 class GearDocument {
 public:
     GearDocument();
+    ~GearDocument();
+    GearDocument(GearDocument&&) noexcept;
+    GearDocument& operator=(GearDocument&&) noexcept;
 
     // --- rows
     [[nodiscard]] int rowCount() const { return static_cast<int>(rows_.size()); }
     [[nodiscard]] const GearRow& row(int r) const { return rows_[static_cast<std::size_t>(r)]; }
-    [[nodiscard]] sPubInfo& record(int r) { return *rows_[static_cast<std::size_t>(r)].record; }
+    // While an edit is recorded, the row is taken to change.
+    [[nodiscard]] sPubInfo& record(int r) {
+        if (recording_) {
+            noteChange(r);
+        }
+        return *rows_[static_cast<std::size_t>(r)].record;
+    }
     [[nodiscard]] const std::vector<GearRow>& rows() const { return rows_; }
 
     // Places a top-level record at its sorted place and checks it when `selected`.
@@ -73,7 +85,8 @@ public:
     void loadRecords(std::vector<std::unique_ptr<sPubInfo>> records);
 
     // Takes row `r` out of the list and hands its record over; the running total is the
-    // caller's to adjust.
+    // caller's to adjust. While an edit is recorded the caller gets a copy: the record itself
+    // stays with the record, to come back as the same object.
     std::unique_ptr<sPubInfo> takeRow(int r);
 
     // Deletes every row, ends any hide view without bringing its rows back, and resets the
@@ -150,12 +163,40 @@ public:
     // Rows changed in place (record fields edited): refresh caches and tell the view.
     void rowsEdited(int first, int last);
 
+    // --- edits
+    // Records every change from here on, the column settings' too when given, until
+    // endRecording hands the record over. Recordings do not nest.
+    void beginRecording(DocumentSettings* settings);
+    EditJournal endRecording();
+    [[nodiscard]] bool recording() const { return recording_ != nullptr; }
+
+    // The order the rows are in, as far as row numbers go: it changes with every sort, group
+    // opened or closed and hide view that is not part of an edit. A journal with row changes
+    // can be replayed only in the order it was recorded in.
+    [[nodiscard]] std::uint64_t layout() const { return layout_; }
+    [[nodiscard]] bool canReplay(const EditJournal& journal) const {
+        return journal.rows.empty() || journal.layout == layout_;
+    }
+    // Takes back what `journal` recorded, which must be the last change made (see canReplay);
+    // returns what makes it again. One reset of the view.
+    EditJournal replay(EditJournal journal, DocumentSettings* settings);
     // Every record that holds what row `r` shows, so that a change of its texts lasts: the row's
     // own; for a member row the member inside its group; in a hide view the same records in the
     // list set aside, which is what comes back when the view ends. Empty when `r` is no row.
     [[nodiscard]] std::vector<sPubInfo*> recordsShownAt(int r);
 
 private:
+    struct Recording;
+
+    void noteChange(int r) const;
+    void noteCheck(int r, int oldImage);
+    void noteInserted(int first, int count);
+    void noteRemoved(int first, std::vector<GearRow> rows);
+    void noteReordered(const std::vector<const sPubInfo*>& before);
+    void refreshGroupWeight(int r) const;
+    void viewChanged();
+    void replayRows(RowChange& change, std::vector<RowChange>& inverse);
+
     void applyCheckChange(const GearRow& row, bool wasChecked, bool isChecked);
     void invalidateBlocks() const { blockCacheValid_ = false; }
     void rebuildBlockCache() const;
@@ -172,6 +213,11 @@ private:
     // In a hide view: the set-aside record each shown top-level record was copied from.
     std::unordered_map<const sPubInfo*, sPubInfo*> origins_;
     GearDocumentObserver* observer_ = nullptr;
+
+    std::unique_ptr<Recording> recording_;
+    std::uint64_t layout_ = 0;
+    std::uint64_t layoutCounter_ = 0;
+    std::uint64_t setAsideLayout_ = 0;
 
     // For each row, whether it is the first of its category (folded); rebuilt after changes.
     mutable std::vector<bool> firstOfCategory_;
