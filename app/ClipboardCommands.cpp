@@ -3,7 +3,7 @@
 #include "app/ColumnCommands.h"
 #include "model/ClipboardRows.h"
 #include "model/DocumentSettings.h"
-#include "model/ItemEditing.h"
+#include "model/DocumentEdits.h"
 #include "ui/Cp1252.h"
 #include "ui/WaitCursor.h"
 
@@ -44,17 +44,18 @@ bool copyRowsToClipboard(const GearListModel& model, const std::vector<int>& row
     return true;
 }
 
-int cutRowsToClipboard(GearListModel& model, const std::vector<int>& rows) {
+int cutRowsToClipboard(GearListModel& model, const std::vector<int>& rows,
+                       const EditPerformer& perform) {
     if (!copyRowsToClipboard(model, rows)) {
         return -1;
     }
-    return deleteRows(model.document(), rows);
+    return perform(deleteRowsEdit(rows, "Cut"));
 }
 
-std::vector<int> pasteFromClipboard(GearListModel& model, QTreeView& list, Prompts& prompts,
-                                    const QMimeData* data) {
+std::vector<int> pasteFromClipboard(GearListModel& model, Prompts& prompts, const QMimeData* data,
+                                    const EditPerformer& perform) {
     GearDocument& document = model.document();
-    std::vector<std::string> headings = userColumnHeadings(model);
+    const std::vector<std::string> headings = userColumnHeadings(model);
     std::vector<ClipRecord> records;
     std::vector<ClipNote> unreadable;
     ClipRows own;
@@ -76,7 +77,7 @@ std::vector<int> pasteFromClipboard(GearListModel& model, QTreeView& list, Promp
         return {};
     }
 
-    const std::vector<std::string> missing = missingHeadings(records, headings);
+    std::vector<std::string> missing = missingHeadings(records, headings);
     if (!missing.empty() && !document.handheldDocument &&
         document.userColumnCount + static_cast<int>(missing.size()) <= kMaxUserColumns) {
         QStringList names;
@@ -92,18 +93,17 @@ std::vector<int> pasteFromClipboard(GearListModel& model, QTreeView& list, Promp
         if (answer == PromptAnswer::Cancel) {
             return {};
         }
-        if (answer == PromptAnswer::Yes) {
-            for (const std::string& name : missing) {
-                appendUserColumn(model, list, Cp1252::toUnicode(name), Qt::AlignLeft);
-                headings.push_back(name);
-            }
+        if (answer == PromptAnswer::No) {
+            missing.clear();
         }
+    } else {
+        missing.clear();
     }
 
     PasteOutcome outcome;
     {
         const WaitCursor wait(prompts);
-        outcome = pasteRecords(document, records, headings);
+        perform(pasteEdit(std::move(records), headings, std::move(missing), &outcome));
     }
     std::vector<int> rows;
     const std::unordered_set<const void*> pasted(outcome.pasted.begin(), outcome.pasted.end());

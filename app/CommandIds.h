@@ -16,8 +16,8 @@ constexpr int Export = 51690;
 constexpr int ImportLighterPack = 51711; // ours: a list kept in LighterPack
 constexpr int Exit = 24310;
 // Entry
-constexpr int Undo = 51712; // ours: takes back the last change
-constexpr int Redo = 51713; // ours: makes it again
+constexpr int Undo = 51730; // ours: takes back the last change
+constexpr int Redo = 51731; // ours: makes it again
 constexpr int Add = 51682;
 constexpr int Delete = 51684;
 constexpr int Modify = 51683;

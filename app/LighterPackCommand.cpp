@@ -10,7 +10,6 @@
 #include "ui/WaitCursor.h"
 
 #include <QStringList>
-#include <QTreeView>
 
 #include <filesystem>
 
@@ -35,8 +34,7 @@ bool importLighterPackEnabled(const GearDocument& document) {
     return !document.handheldDocument && !document.hideViewActive();
 }
 
-int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts,
-                      const EditPerformer& perform) {
+int importLighterPack(GearListModel& model, Prompts& prompts, const EditPerformer& perform) {
     GearDocument& document = model.document();
     if (!importLighterPackEnabled(document)) {
         return 0;
@@ -58,7 +56,7 @@ int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts,
         return 0;
     }
 
-    std::vector<std::string> headings = userColumnHeadings(model);
+    const std::vector<std::string> headings = userColumnHeadings(model);
     std::vector<std::string> newColumns; // added by the step itself
     const std::vector<std::string> missing = missingLighterPackColumns(parsed, headings);
     const bool room =
@@ -73,24 +71,15 @@ int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts,
         if (answer == PromptAnswer::Cancel) {
             return 0;
         }
-        if (answer == PromptAnswer::Yes && perform) {
+        if (answer == PromptAnswer::Yes) {
             newColumns = missing;
-        } else if (answer == PromptAnswer::Yes) {
-            for (const std::string& name : missing) {
-                appendUserColumn(model, list, Cp1252::toUnicode(name), Qt::AlignLeft);
-                headings.push_back(name);
-            }
         }
     }
 
     LighterPackAdded added;
     {
         const WaitCursor wait(prompts);
-        if (perform) {
-            perform(importLighterPackEdit(parsed, headings, newColumns, &added));
-        } else {
-            added = addLighterPackItems(document, parsed, headings);
-        }
+        perform(importLighterPackEdit(parsed, headings, newColumns, &added));
     }
     const bool clean = parsed.changed.empty() && parsed.cut.empty() && parsed.skipped.empty() &&
                        added.leftOut.empty();

@@ -4,7 +4,6 @@
 
 #include "model/DocumentEdit.h"
 
-class QTreeView;
 
 namespace varnel {
 
@@ -16,9 +15,8 @@ class Prompts;
 [[nodiscard]] bool importLighterPackEnabled(const GearDocument& document);
 
 // Runs the command. Nothing changes unless the file is a LighterPack list and the user went on;
-// returns the number of items added. With `perform` the import, new user columns included, is
-// one undoable step.
-int importLighterPack(GearListModel& model, QTreeView& list, Prompts& prompts,
-                      const EditPerformer& perform = {});
+// returns the number of items added. The import, new user columns included, is one step taken
+// by `perform`.
+int importLighterPack(GearListModel& model, Prompts& prompts, const EditPerformer& perform);
 
 } // namespace varnel

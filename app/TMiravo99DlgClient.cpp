@@ -1280,7 +1280,7 @@ void TMiravo99DlgClient::selectRow(int row) {
 }
 
 void TMiravo99DlgClient::cmImportLighterPack() {
-    if (importLighterPack(*model_, *list_, prompts_, performer()) > 0) {
+    if (importLighterPack(*model_, prompts_, performer()) > 0) {
         refreshButtons();
     }
 }
@@ -1331,7 +1331,7 @@ void TMiravo99DlgClient::cmCut() {
     if (rows.empty()) {
         return;
     }
-    selectRow(cutRowsToClipboard(*model_, rows));
+    selectRow(cutRowsToClipboard(*model_, rows, performer()));
     refreshButtons();
 }
 
@@ -1341,7 +1341,7 @@ void TMiravo99DlgClient::cmPaste() {
         return;
     }
     const std::vector<int> rows =
-        pasteFromClipboard(*model_, *list_, prompts_, QApplication::clipboard()->mimeData());
+        pasteFromClipboard(*model_, prompts_, QApplication::clipboard()->mimeData(), performer());
     refreshButtons();
     selectRows(rows);
 }

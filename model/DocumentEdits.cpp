@@ -52,8 +52,8 @@ DocumentEdit modifyItemEdit(ItemRef item, ItemFields fields) {
             }};
 }
 
-DocumentEdit deleteRowsEdit(std::vector<int> rows) {
-    return {"Delete", [rows = std::move(rows)](GearDocument& d, DocumentSettings&) {
+DocumentEdit deleteRowsEdit(std::vector<int> rows, std::string name) {
+    return {std::move(name), [rows = std::move(rows)](GearDocument& d, DocumentSettings&) {
                 return deleteRows(d, rows);
             }};
 }
@@ -194,22 +194,48 @@ DocumentEdit convertEdit() {
             true};
 }
 
+namespace {
+
+// Appends user columns for `missing` and returns every heading the rows may fill.
+std::vector<std::string> withColumns(GearDocument& d, DocumentSettings& s,
+                                     std::vector<std::string> headings,
+                                     const std::vector<std::string>& missing) {
+    for (const std::string& name : missing) {
+        appendUserColumn(d, s, name, ColumnRecord::kAlignLeft);
+        headings.push_back(name);
+    }
+    return headings;
+}
+
+} // namespace
+
 DocumentEdit importLighterPackEdit(LighterPackList list, std::vector<std::string> headings,
                                    std::vector<std::string> missing, LighterPackAdded* added) {
     return {"Import",
             [list = std::move(list), headings = std::move(headings), missing = std::move(missing),
              added](GearDocument& d, DocumentSettings& s) {
-                std::vector<std::string> all = headings;
-                for (const std::string& name : missing) {
-                    appendUserColumn(d, s, name, ColumnRecord::kAlignLeft);
-                    all.push_back(name);
-                }
-                LighterPackAdded out = addLighterPackItems(d, list, all);
+                LighterPackAdded out =
+                    addLighterPackItems(d, list, withColumns(d, s, headings, missing));
                 const int items = out.items;
                 if (added) {
                     *added = std::move(out);
                 }
                 return items;
+            },
+            true};
+}
+
+DocumentEdit pasteEdit(std::vector<ClipRecord> records, std::vector<std::string> headings,
+                       std::vector<std::string> missing, PasteOutcome* outcome) {
+    return {"Paste",
+            [records = std::move(records), headings = std::move(headings),
+             missing = std::move(missing), outcome](GearDocument& d, DocumentSettings& s) {
+                PasteOutcome out = pasteRecords(d, records, withColumns(d, s, headings, missing));
+                const auto count = static_cast<int>(out.pasted.size());
+                if (outcome) {
+                    *outcome = std::move(out);
+                }
+                return count;
             },
             true};
 }

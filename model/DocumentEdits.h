@@ -4,6 +4,7 @@
 // and recorded.
 
 #include "model/CategoryEditing.h"
+#include "model/ClipboardRows.h"
 #include "model/ColumnRecord.h"
 #include "model/DocumentEdit.h"
 #include "model/ItemEditing.h"
@@ -26,7 +27,8 @@ DocumentEdit addItemEdit(ItemFields fields, bool resort);
 DocumentEdit modifyItemEdit(int row, ItemFields fields);
 // The item wherever it stands when the step is made.
 DocumentEdit modifyItemEdit(ItemRef item, ItemFields fields);
-DocumentEdit deleteRowsEdit(std::vector<int> rows);
+// `name` names the step: a Cut deletes as Delete does.
+DocumentEdit deleteRowsEdit(std::vector<int> rows, std::string name = "Delete");
 
 // --- groups (see GroupEditing)
 DocumentEdit joinGroupEdit(int source, int groupRow);
@@ -58,5 +60,9 @@ DocumentEdit convertEdit();
 // result is the number of items added, and `added` receives the rest of the outcome.
 DocumentEdit importLighterPackEdit(LighterPackList list, std::vector<std::string> headings,
                                    std::vector<std::string> missing, LighterPackAdded* added);
+// Pasted records, after user columns for `missing` headings were added to `headings`; the result
+// is the number of records put in, and `outcome` receives the rest.
+DocumentEdit pasteEdit(std::vector<ClipRecord> records, std::vector<std::string> headings,
+                       std::vector<std::string> missing, PasteOutcome* outcome);
 
 } // namespace varnel

@@ -1,5 +1,6 @@
 // Copy, Cut and Paste between two windows through the real keys; Find through Ctrl+F.
 #include "MainWindowDriving.h"
+#include "app/CommandIds.h"
 #include "app/FindBar.h"
 
 #include <QClipboard>
@@ -64,6 +65,12 @@ TEST_F(ClipboardAndFind, CopyPastesIntoAGramListAndCutTakesTheRowsWithoutAsking)
     EXPECT_EQ(other.model().heading(4), QStringLiteral("Brand"));
     EXPECT_EQ(other.document().displayText(0, 4), "Big Sky");
     EXPECT_TRUE(other.listView()->selectionModel()->isRowSelected(0));
+    // The paste, its new column included, is one step.
+    QTest::keyClick(other.listView(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(other.document().rowCount(), 0);
+    EXPECT_EQ(other.model().columnCount(), 4);
+    QTest::keyClick(other.listView(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(other.document().displayText(0, 4), "Big Sky");
 
     activate(frame_.get());
     const int rows = doc().rowCount();
@@ -71,6 +78,10 @@ TEST_F(ClipboardAndFind, CopyPastesIntoAGramListAndCutTakesTheRowsWithoutAsking)
     keyOnList(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(doc().rowCount(), rows - 1);
     EXPECT_EQ(rowNamed("Fleece"), -1);
+    EXPECT_EQ(client().action(cmd::Undo)->text(), QStringLiteral("&Undo Cut"));
+    keyOnList(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc().rowCount(), rows);
+    EXPECT_EQ(doc().displayText(rowNamed("Fleece"), 4), "Big Sky");
 
     // A spreadsheet's cells: the bad row is listed, the good one pasted.
     QApplication::clipboard()->setText("Item\tWeight\r\nCup\t2\r\nBowl\tabc\r\n");

@@ -90,7 +90,7 @@ TEST_F(Undo, NewGroupTakenBackAndMadeAgain) {
     keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(rowNamed("+ Camp"), -1);
     EXPECT_EQ(doc().groupNames.count(), 0);
-    EXPECT_EQ(client().totalText(), QStringLiteral("18.00 oz. (1.13 lbs)"));
+    EXPECT_EQ(client().totalText(), QStringLiteral("18.00 oz. (1.12 lbs)"));
     EXPECT_EQ(saved(), opened_);
 
     keys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));

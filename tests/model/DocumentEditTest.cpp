@@ -82,7 +82,7 @@ public:
     DocumentEdit next(const GearDocument& doc) {
         const int rows = doc.rowCount();
         const int r = pick(rows);
-        switch (pick(18)) {
+        switch (pick(19)) {
         case 0:
             return checkEdit(r, pick(2) == 0);
         case 1:
@@ -144,6 +144,8 @@ public:
             return modifyColumnEdit(pick(6), "Heading", pick(3));
         case 16:
             return convertEdit();
+        case 17:
+            return pasteEdit(copyRows(doc, {r, pick(rows)}, {}).records, {}, {}, nullptr);
         default:
             return importLighterPackEdit(parseLighterPackCsv(kLighterPack, doc.metric), {}, {"url"},
                                          nullptr);
