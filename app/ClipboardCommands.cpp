@@ -2,8 +2,8 @@
 
 #include "app/ColumnCommands.h"
 #include "model/ClipboardRows.h"
-#include "model/DocumentSettings.h"
 #include "model/DocumentEdits.h"
+#include "model/DocumentSettings.h"
 #include "ui/Cp1252.h"
 #include "ui/WaitCursor.h"
 

@@ -4,7 +4,6 @@
 
 #include "model/DocumentEdit.h"
 
-
 namespace varnel {
 
 class GearListModel;

@@ -1111,12 +1111,7 @@ void TMiravo99DlgClient::cmConvert() {
             "Please select the \"Show Selected\" menu item before converting")) {
         return;
     }
-    const bool metric = document_.metric;
     perform(convertEdit());
-    // The base goal is kept in the list's unit.
-    if (document_.metric != metric) {
-        settings_.baseGoal = convertedGoal(settings_.baseGoal, document_.metric);
-    }
     // With nothing checked no row rewrites the text, which keeps the form Convert gives it.
     if (document_.metric && document_.selectedTotal() == 0.0F) {
         totalText_->setText(QStringLiteral("0.00 gm. (0.00 kgs)"));

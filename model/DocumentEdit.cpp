@@ -61,6 +61,7 @@ void DocumentEdit::extend(GearDocument& document, DocumentSettings& settings, co
     take(DocumentParts::Columns, p.userColumns, q.userColumns);
     take(DocumentParts::Columns, p.userColumnRecords, q.userColumnRecords);
     take(DocumentParts::Columns, p.settingsMetric, q.settingsMetric);
+    take(DocumentParts::Columns, p.baseGoal, q.baseGoal);
     take(DocumentParts::ColumnLayout, p.columnWidths, q.columnWidths);
     take(DocumentParts::ColumnLayout, p.columnOrder, q.columnOrder);
     j.changedParts |= later.changedParts;

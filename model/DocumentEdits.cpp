@@ -187,8 +187,13 @@ DocumentEdit modifyColumnEdit(int column, std::string heading, std::int32_t alig
 DocumentEdit convertEdit() {
     return {"Convert",
             [](GearDocument& d, DocumentSettings& s) {
+                const bool metric = d.metric;
                 s.fixedColumns[2].heading = d.convertUnits();
                 s.metric = d.metric;
+                // The base goal is kept in the list's unit.
+                if (d.metric != metric) {
+                    s.baseGoal = convertedGoal(s.baseGoal, d.metric);
+                }
                 return 0;
             },
             true};

@@ -71,6 +71,7 @@ struct DocumentParts {
     std::vector<std::int32_t> columnWidths;
     std::vector<std::int32_t> columnOrder;
     bool settingsMetric = false;
+    std::string baseGoal; // kept in the list's unit, so Convert changes it
 
     DocumentParts();
     DocumentParts(DocumentParts&&) noexcept;

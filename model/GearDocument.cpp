@@ -1033,6 +1033,7 @@ void GearDocument::beginRecording(DocumentSettings* settings) {
         p.columnWidths = settings->columnWidths;
         p.columnOrder = settings->columnOrder;
         p.settingsMetric = settings->metric;
+        p.baseGoal = settings->baseGoal;
     }
     rec->journal.deletedBase = deletedRecords.size();
     recording_ = std::move(rec);
@@ -1062,7 +1063,8 @@ EditJournal GearDocument::endRecording() {
     mark(p.groupNames == groupNamesOf(groupNames), DocumentParts::GroupNames);
     if (const DocumentSettings* s = rec->settings) {
         mark(p.fixedColumns == s->fixedColumns && p.userColumns == s->userColumns &&
-                 p.userColumnRecords == s->userColumnRecords && p.settingsMetric == s->metric,
+                 p.userColumnRecords == s->userColumnRecords && p.settingsMetric == s->metric &&
+                 p.baseGoal == s->baseGoal,
              DocumentParts::Columns);
         mark(p.columnWidths == s->columnWidths && p.columnOrder == s->columnOrder,
              DocumentParts::ColumnLayout);
@@ -1288,6 +1290,7 @@ EditJournal GearDocument::replay(EditJournal journal, DocumentSettings* settings
             std::swap(settings->userColumns, p.userColumns);
             settings->userColumnRecords.swap(p.userColumnRecords);
             std::swap(settings->metric, p.settingsMetric);
+            settings->baseGoal.swap(p.baseGoal);
         }
         if ((changed & DocumentParts::ColumnLayout) && settings) {
             settings->columnWidths.swap(p.columnWidths);
