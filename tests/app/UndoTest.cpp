@@ -79,6 +79,9 @@ TEST_F(Undo, DeleteTakenBackWithCtrlZAndMadeAgain) {
     EXPECT_EQ(saved(), deleted);
     ASSERT_TRUE(clickMenu(cmd::Undo));
     EXPECT_EQ(saved(), opened_);
+    // Saving kept the history; another document does not.
+    ASSERT_TRUE(clickMenu(cmd::New));
+    EXPECT_EQ(entries(), E("(off) &Undo", "(off) &Redo"));
 }
 
 TEST_F(Undo, NewGroupTakenBackAndMadeAgain) {
