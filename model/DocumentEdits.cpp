@@ -65,7 +65,8 @@ DocumentEdit joinGroupEdit(int source, int groupRow) {
 }
 
 DocumentEdit createGroupEdit(int source, int target, std::string name, std::string notes) {
-    return {"Create Group", [=](GearDocument& d, DocumentSettings&) {
+    return {"Create Group", [source, target, name = std::move(name),
+                             notes = std::move(notes)](GearDocument& d, DocumentSettings&) {
                 return createGroup(d, source, target, name, notes);
             }};
 }
@@ -95,7 +96,8 @@ DocumentEdit deleteCategoryEdit(std::string name) {
 
 DocumentEdit renameCategoryEdit(std::string oldName, std::string newName,
                                 CategoryRenameOutcome* outcome, std::function<void()> then) {
-    return {"Rename Category", [=](GearDocument& d, DocumentSettings&) {
+    return {"Rename Category", [oldName = std::move(oldName), newName = std::move(newName), outcome,
+                                then = std::move(then)](GearDocument& d, DocumentSettings&) {
                 CategoryRenameOutcome out = renameCategory(d, oldName, newName);
                 if (out.renamed() && then) {
                     then();
@@ -166,7 +168,7 @@ DocumentEdit deleteColumnsEdit(std::vector<int> positions, std::vector<int>* rem
 
 DocumentEdit modifyColumnEdit(int column, std::string heading, std::int32_t alignment) {
     return {"Modify Column",
-            [=](GearDocument&, DocumentSettings& s) {
+            [column, heading = std::move(heading), alignment](GearDocument&, DocumentSettings& s) {
                 ColumnRecord* record = nullptr;
                 if (column >= 0 && column < static_cast<int>(kFixedColumns)) {
                     record = &s.fixedColumns[static_cast<std::size_t>(column)];
