@@ -286,9 +286,10 @@ void GearListModel::setColors(std::uint32_t background, std::uint32_t alternate,
     backgroundRef_ = background;
     alternateRef_ = alternate;
     groupRef_ = group;
-    background_ = colorFromColorRef(background);
-    alternate_ = colorFromColorRef(alternate);
-    group_ = colorFromColorRef(group);
+    // A stored system colour (top bit set) shows as the palette's colour for it, not as black.
+    background_ = colorFromColorRef(currentColorRef(background));
+    alternate_ = colorFromColorRef(currentColorRef(alternate));
+    group_ = colorFromColorRef(currentColorRef(group));
     if (rowCount() > 0) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount_ - 1),
                          {Qt::BackgroundRole});

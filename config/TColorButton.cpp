@@ -38,11 +38,13 @@ void TColorButton::setColor(std::uint32_t color) {
 void TColorButton::choose() {
     // The swatch's own colour first, then the greys from dark to light.
     Prompts::CustomColors custom{};
-    custom[0] = colorFromColorRef(color_);
+    // A stored system colour shows as the palette's colour for it; it is kept unless one is chosen.
+    const QColor shown = colorFromColorRef(currentColorRef(color_));
+    custom[0] = shown;
     for (std::size_t i = 1; i < custom.size(); ++i) {
         custom[i] = colorFromColorRef(static_cast<std::uint32_t>(i) * kGreyStep);
     }
-    if (const auto chosen = prompts_.chooseColor(colorFromColorRef(color_), custom)) {
+    if (const auto chosen = prompts_.chooseColor(shown, custom)) {
         color_ = colorRefFromColor(*chosen);
         // The settings read a stored 0 as no colour at all: black is kept as the nearest colour
         // that comes back from them.
@@ -60,13 +62,14 @@ void TColorButton::choose() {
 void TColorButton::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setPen(answeredPress_ ? QPen(Qt::white) : QPen(Qt::black));
-    painter.setBrush(colorFromColorRef(color_));
+    const QColor shown = colorFromColorRef(currentColorRef(color_));
+    painter.setBrush(shown);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
         focus.rect = rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
-        focus.backgroundColor = colorFromColorRef(color_);
+        focus.backgroundColor = shown;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }

@@ -4,6 +4,7 @@
 #include "QtTestApp.h"
 
 #include <QAbstractItemModelTester>
+#include <QPalette>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -145,6 +146,10 @@ TEST_F(GearListModelTest, RowsAlternateAndGroupItemsStandOut) {
     EXPECT_EQ(background(0, 0), QColor(Qt::white));
     EXPECT_EQ(background(1, 1), QColor(Qt::red));
     EXPECT_EQ(model.groupColor(), 0x000000FFU);
+    // A system colour (the window background) is the palette's, and is kept as stored.
+    model.setColors(0x80000005, 0x00FFFFFF, 0x000000FF);
+    EXPECT_EQ(background(1, 0), QGuiApplication::palette().color(QPalette::Active, QPalette::Base));
+    EXPECT_EQ(model.backgroundColor(), 0x80000005U);
 }
 
 TEST_F(GearListModelTest, HeadingsAlignmentsAndUserColumns) {
