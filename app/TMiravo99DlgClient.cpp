@@ -1345,9 +1345,16 @@ void TMiravo99DlgClient::selectRows(const std::vector<int>& rows) {
     if (rows.empty()) {
         return;
     }
+    // One range per run of rows: a thousand restored rows are one or a few ranges, not a thousand.
     QItemSelection selection;
-    for (const int r : rows) {
-        selection.select(model_->index(r, 0), model_->index(r, model_->columnCount() - 1));
+    const int last = model_->columnCount() - 1;
+    for (std::size_t i = 0; i < rows.size();) {
+        std::size_t end = i + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1) {
+            ++end;
+        }
+        selection.select(model_->index(rows[i], 0), model_->index(rows[end - 1], last));
+        i = end;
     }
     list_->selectionModel()->setCurrentIndex(model_->index(rows.front(), 0),
                                              QItemSelectionModel::NoUpdate);
@@ -1498,6 +1505,7 @@ void TMiravo99DlgClient::cmUndo() {
         return;
     }
     undoStack_.undo();
+    selectRows(step->edit().shownRows());
 }
 
 void TMiravo99DlgClient::cmRedo() {
@@ -1512,6 +1520,7 @@ void TMiravo99DlgClient::cmRedo() {
         return;
     }
     undoStack_.redo();
+    selectRows(step->edit().shownRows());
 }
 
 void TMiravo99DlgClient::updateSummary() {

@@ -74,6 +74,22 @@ void DocumentEdit::revert(GearDocument& document, DocumentSettings& settings) {
     journal_ = document.replay(std::move(journal_), &settings);
 }
 
+std::vector<int> DocumentEdit::shownRows() const {
+    // The last change is numbered as the list is now; earlier ones may not be.
+    if (journal_.rows.empty()) {
+        return {};
+    }
+    const RowChange& last = journal_.rows.back();
+    switch (last.kind) {
+    case RowChange::Kind::Inserted:
+        return last.at;
+    case RowChange::Kind::Changed:
+        return {last.at.front()};
+    default:
+        return {};
+    }
+}
+
 std::optional<UserMessage> DocumentEdit::refusal(const GearDocument& document, bool undo) const {
     if (document.canReplay(journal_)) {
         return std::nullopt;

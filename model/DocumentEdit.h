@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnel {
 
@@ -34,6 +35,11 @@ public:
     // Why the change cannot be taken back (`undo`) or made again now: its rows were numbered in
     // an order the list has left since.
     [[nodiscard]] std::optional<UserMessage> refusal(const GearDocument& document, bool undo) const;
+
+    // The rows the last apply or revert put back or changed, in the present numbering: what the
+    // user is shown after an undo or redo. None when it last removed or reordered rows, or only
+    // moved check marks.
+    [[nodiscard]] std::vector<int> shownRows() const;
 
     [[nodiscard]] const std::string& name() const { return name_; }
     [[nodiscard]] int result() const { return result_; }

@@ -70,7 +70,8 @@ TEST_F(Undo, DeleteTakenBackWithCtrlZAndMadeAgain) {
     EXPECT_EQ(entries(), E("&Undo Delete", "(off) &Redo"));
 
     keys(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    EXPECT_NE(rowNamed("Stakes"), -1);
+    ASSERT_NE(rowNamed("Stakes"), -1);
+    EXPECT_EQ(client().listView()->currentIndex().row(), rowNamed("Stakes")); // shown again
     EXPECT_EQ(entries(), E("(off) &Undo", "&Redo Delete"));
     EXPECT_EQ(saved(), opened_);
 
