@@ -132,6 +132,8 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
 }
 
 TMiravo99DlgClient::~TMiravo99DlgClient() {
+    // The stack's last signals, as it clears itself, would reach a model already gone.
+    undoStack_.disconnect(this);
     // The view goes before the model it shows.
     delete list_;
     list_ = nullptr;
