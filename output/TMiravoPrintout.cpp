@@ -79,6 +79,29 @@ void TMiravoPrintout::pageNumber(PrintCanvas& canvas) const {
                 printPageNumberLine(page_), TextAnchor::TopCentre);
 }
 
+bool TMiravoPrintout::reachesPageNumber(std::int64_t n) const {
+    return (n + 2) * metrics_.line() > metrics_.page.height;
+}
+
+bool TMiravoPrintout::groupLines(PrintCanvas& canvas, const CMMIList<sPubInfo>& members) {
+    const int count = members.count();
+    const std::int64_t perMember = options_.printNotes ? 2 : 1;
+    // Front to back, as the list shows them: the oldest member is the last.
+    for (int k = resumeMember_; k < count; ++k) {
+        const sPubInfo& member = *members.at(count - k);
+        itemLines(canvas, member, fieldText(member.category));
+        const double w = weightValue(fieldText(member.weight));
+        add(categoryTotal_, w);
+        add(grandTotal_, w);
+        if (k + 1 < count && reachesPageNumber(n_ + perMember - 1)) {
+            resumeMember_ = k + 1;
+            return false;
+        }
+    }
+    resumeMember_ = 0;
+    return true;
+}
+
 int TMiravoPrintout::printPage(PrintCanvas& canvas) {
     if (!morePages_) {
         return 0;
@@ -126,8 +149,26 @@ int TMiravoPrintout::printPage(PrintCanvas& canvas) {
 
         const GearRow& row = document_.row(nextRow_);
         const sPubInfo& record = *row.record;
-        if (!row.isMemberRow()) { // its group row prints it
+        if (resumeMember_ > 0) {
+            if (!groupLines(canvas, *record.members)) {
+                pageNumber(canvas);
+                return page_;
+            }
+        } else if (!row.isMemberRow()) { // its group row prints it
             const std::string_view category = fieldText(record.category);
+            // A group that would reach the page number starts a page of its own; one longer
+            // than a page goes on over the next.
+            if (record.members && n_ > kFirstRowLine) {
+                const bool total = options_.totalEachCategory && nextRow_ != 0 &&
+                                   !pageCategories_.contains(category);
+                const std::int64_t lines =
+                    (total ? 3 : 0) + record.members->count() *
+                                          static_cast<std::int64_t>(options_.printNotes ? 2 : 1);
+                if (reachesPageNumber(n_ + lines - 1)) {
+                    pageNumber(canvas);
+                    return page_;
+                }
+            }
             const bool first = pageCategories_.insert(category).second;
             if (options_.totalEachCategory && first && nextRow_ != 0) {
                 categoryTotal(canvas);
@@ -136,12 +177,10 @@ int TMiravoPrintout::printPage(PrintCanvas& canvas) {
             add(categoryTotal_, weight);
             add(grandTotal_, weight);
             if (record.members) {
-                record.members->forEach([&](const sPubInfo& member) {
-                    itemLines(canvas, member, fieldText(member.category));
-                    const double w = weightValue(fieldText(member.weight));
-                    add(categoryTotal_, w);
-                    add(grandTotal_, w);
-                });
+                if (!groupLines(canvas, *record.members)) {
+                    pageNumber(canvas);
+                    return page_;
+                }
             } else {
                 itemLines(canvas, record, first ? category : std::string_view(" "));
             }

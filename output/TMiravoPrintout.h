@@ -40,7 +40,8 @@ public:
     [[nodiscard]] int pagesPrinted() const { return page_; }
 
     // Prints the next page; returns its number, from 1 (0, printing nothing, once the job has
-    // ended). Every page but the last takes at least one row, so a job always ends.
+    // ended). Every page but the last takes at least one row or group member, so a job always
+    // ends.
     int printPage(PrintCanvas& canvas);
 
     // The pages the report takes with these measures.
@@ -55,6 +56,10 @@ private:
     [[nodiscard]] int lineY(std::int64_t n) const;
     // The line the closing totals end on when they start now; 0 when none are printed.
     [[nodiscard]] std::int64_t closingLastLine() const;
+    // Whether text on line `n` would meet the page number.
+    [[nodiscard]] bool reachesPageNumber(std::int64_t n) const;
+    // Prints a group's members from `resumeMember_`; false when the page ended inside the group.
+    bool groupLines(PrintCanvas& canvas, const CMMIList<sPubInfo>& members);
 
     static constexpr std::int64_t kFirstRowLine = 4; // below the title, heading and rule
 
@@ -71,6 +76,7 @@ private:
     float categoryTotal_ = 0.0F;
     float grandTotal_ = 0.0F;
     bool morePages_ = true;
+    int resumeMember_ = 0; // a group longer than a page goes on from this member
 
     // Page state.
     std::int64_t n_ = 0; // line counter

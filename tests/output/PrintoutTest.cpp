@@ -216,6 +216,55 @@ TEST(Printout, AGroupIsNeverSplitAcrossPages) {
     EXPECT_EQ(second.footer, "- Page  2 -");
 }
 
+// Lines 4 to 18 of a 200-high page stay clear of the page number on line 19: a group that would
+// reach it starts a new page, and one longer than a page goes on over the next.
+TEST(Printout, AGroupNeverMeetsThePageNumber) {
+    struct Case {
+        int itemsBefore, members, pages;
+        std::vector<int> membersPerPage;
+    };
+    // Seven one-line rows fill a page; a page that ends on the last row leaves the closing one.
+    for (const Case& c : {Case{5, 12, 3, {0, 12, 0}}, Case{0, 40, 4, {15, 15, 10, 0}},
+                          Case{9, 20, 4, {0, 0, 15, 5}}}) {
+        SCOPED_TRACE(c.members);
+        GearDocument doc;
+        for (int i = 0; i < c.itemsBefore; ++i) {
+            doc.insertRecord(test::item("A", "a" + std::to_string(i), "1"));
+        }
+        auto g = test::group("A", "g", {});
+        for (int k = 0; k < c.members; ++k) {
+            auto m = test::item("A", "m" + std::to_string(100 + k), "1");
+            m->inGroup = 1;
+            m->group = g.get();
+            g->members->add(std::move(m));
+        }
+        g->updateGroupWeight();
+        doc.insertRecord(std::move(g));
+        const auto pages = printAll(doc, kNothing, metrics(200));
+        ASSERT_EQ(pages.size(), static_cast<std::size_t>(c.pages));
+        std::vector<std::string> members;
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            const Sheet page = sheet(pages[p], metrics(200));
+            int onPage = 0;
+            for (const std::string& item : itemsOf(page)) {
+                if (item.find("|m") != std::string::npos) {
+                    members.push_back(item.substr(item.find('|') + 1));
+                    ++onPage;
+                }
+            }
+            EXPECT_LE(page.lines.rbegin()->first, 18) << "page " << p + 1;
+            if (p < c.membersPerPage.size()) {
+                EXPECT_EQ(onPage, c.membersPerPage[p]) << "page " << p + 1;
+            }
+        }
+        ASSERT_EQ(members.size(), static_cast<std::size_t>(c.members));
+        for (int k = 0; k < c.members; ++k) {
+            EXPECT_EQ(members[static_cast<std::size_t>(k)],
+                      "m" + std::to_string(100 + c.members - 1 - k));
+        }
+    }
+}
+
 TEST(Printout, ACategoryCarriedOntoANewPageIsNamedAndTotalledAgain) {
     GearDocument doc;
     for (int i = 10; i < 22; ++i) {
