@@ -16,6 +16,9 @@ char windows1252ByteFor(char32_t codePoint);
 
 std::string windows1252ToUtf8(std::string_view bytes);
 
+// Strict UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
+bool isValidUtf8(std::string_view bytes);
+
 // Appends one code point as UTF-8.
 void appendUtf8(std::string& out, char32_t codePoint);
 
