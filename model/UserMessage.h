@@ -16,4 +16,15 @@ struct UserMessage {
     bool operator==(const UserMessage&) const = default;
 };
 
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+// A message that needs an answer; its text is UTF-8, file names as they are on disk.
+struct UserQuestion {
+    UserMessage message;
+    PromptButtons buttons = PromptButtons::Ok;
+
+    bool operator==(const UserQuestion&) const = default;
+};
+
 } // namespace varnel

@@ -15,9 +15,6 @@
 
 namespace varnel {
 
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class PromptAnswer { Ok, Cancel, Yes, No };
-
 class Prompts {
 public:
     using CustomColors = std::array<QColor, 16>;
@@ -54,6 +51,8 @@ public:
 
     // A message the lower layers produced, with an OK button.
     PromptAnswer showMessage(const UserMessage& message);
+    // A question the lower layers put; its text is UTF-8.
+    PromptAnswer ask(const UserQuestion& question);
 
     // Texts from below the Qt edge: operating-system texts and file names are UTF-8; a text that
     // is not valid UTF-8 came from record bytes and is read as Windows-1252.
