@@ -20,10 +20,8 @@
 #include "config/AboutDialog.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "config/TConfigureDialog.h"
-#include "model/AtomicFile.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentEdits.h"
-#include "model/DocumentFiles.h"
 #include "model/GroupEditing.h"
 #include "model/ItemEditing.h"
 #include "model/ItemFind.h"
@@ -84,20 +82,13 @@ std::filesystem::path toPath(const QString& s) {
     return std::filesystem::path(s.toStdString());
 }
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    if (a.empty() || b.empty()) {
-        return false;
-    }
-    std::error_code ec;
-    return a.lexically_normal() == b.lexically_normal() || std::filesystem::equivalent(a, b, ec);
-}
-
 } // namespace
 
 TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* parent)
     : QWidget(parent), env_(std::move(environment)), prompts_(*env_.prompts),
       files_(env_.files.value_or(FileLocations::inCurrentFolder(env_.currentFolder))),
-      appSettings_(files_) {
+      appSettings_(files_),
+      session_(*this, document_, settings_, appSettings_, files_, env_.currentFolder) {
     setObjectName(QStringLiteral("TMiravo99DlgClient"));
     if (!env_.openUrl) {
         env_.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -118,7 +109,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     StartupFiles files = chooseStartupFiles(files_, *env_.settingsRegistry);
     settingsFile_ = files.settingsFile;
     settingsExisted_ = files.settingsExisted;
-    documentName_ = files.documentFile;
+    session_.setDocumentName(files.documentFile);
     settings_.backColor = files.backColor;
     settings_.altColor = files.altColor;
     settings_.groupColor = files.groupColor;
@@ -471,7 +462,7 @@ void TMiravo99DlgClient::setCaption() {
 }
 
 QString TMiravo99DlgClient::caption() const {
-    return QStringLiteral("Varnel - ") + toQString(documentName_);
+    return QStringLiteral("Varnel - ") + toQString(documentName());
 }
 
 QString TMiravo99DlgClient::totalText() const {
@@ -479,35 +470,17 @@ QString TMiravo99DlgClient::totalText() const {
 }
 
 void TMiravo99DlgClient::readSettingsAndDocument() {
-    // Before the read: a write that comes during it counts as a change.
-    rememberOnDisk(documentName_);
-    const ReadOutcome outcome =
-        readDocumentWithSettings(documentName_, env_.currentFolder, document_, settings_);
+    const std::vector<UserMessage> messages = session_.read();
     applyColumns();
-    if (const auto message = outcome.settingsMessage()) {
-        prompts_.showMessage(*message);
-    }
-    if (const auto message = outcome.message()) {
-        prompts_.showMessage(*message);
-    }
-    cutShortFile_.clear();
-    if (const auto message = outcome.truncationMessage(documentName_.string())) {
-        prompts_.showMessage(*message);
-        cutShortFile_ = documentName_;
-        cutShortWhy_ = tr("was cut short when it was opened");
-    } else if (!outcome.ok() && outcome.status != ReadOutcome::Status::CannotOpen) {
-        // A file that is there but is no gear list (or cannot be read) is the user's: the empty
-        // list shown must not replace it unasked.
-        cutShortFile_ = documentName_;
-        cutShortWhy_ = tr("could not be read as a gear list");
+    for (const UserMessage& message : messages) {
+        prompts_.showMessage(message);
     }
     onTotalChanged();
     recovery_->clean();
 }
 
 std::filesystem::path TMiravo99DlgClient::recoveryPath() const {
-    return recoveryDocumentPath(writeTarget(documentName_, documentName_, env_.currentFolder),
-                                env_.currentFolder);
+    return recoveryDocumentPath(session_.writeTarget(), env_.currentFolder);
 }
 
 std::optional<RecoveryFile> TMiravo99DlgClient::beginRecoveryCopy() {
@@ -524,7 +497,7 @@ void TMiravo99DlgClient::offerRecoveryCopy() {
     if (!copy) {
         return;
     }
-    resetDocument();
+    session_.resetDocument();
     const ReadOutcome outcome = copy->restoreInto(document_, settings_);
     applyColumns();
     if (const auto message = outcome.message()) {
@@ -641,80 +614,9 @@ void TMiravo99DlgClient::applyPlacement() {
     }
 }
 
-void TMiravo99DlgClient::addRecentFile(const std::filesystem::path& name) {
-    appSettings_.addRecentFile(name.string());
-    (void)appSettings_.save();
-    emit recentFilesChanged();
-}
-
-WriteOutcome TMiravo99DlgClient::writeDocumentAs(const std::filesystem::path& name) {
-    collectSettings();
-    const auto target = writeTarget(name, name, env_.currentFolder);
-    // A folder that cannot be made fails the write below, which tells why.
-    (void)files_.makeFolderFor(target);
-    WriteOutcome outcome =
-        writeDocumentFiles(target, name, document_, settings_, appSettings_, env_.currentFolder);
-    // A handheld list is not written there but to the HotSync folder.
-    if (outcome.ok() && !document_.handheldDocument && target == cutShortFile_) {
-        cutShortFile_.clear(); // written as shown, on purpose
-    }
-    if (outcome.ok() || outcome.partial) {
-        rememberOnDisk(target);
-        // Saved: the edits no longer need the copy, under the old name or the new.
-        recovery_->discard(recoveryPath());
-    }
-    return outcome;
-}
-
-void TMiravo99DlgClient::rememberOnDisk(const std::filesystem::path& file) {
-    stampedFile_ = file;
-    diskStamp_ = FileStamp::of(file);
-}
-
-std::optional<PromptAnswer>
-TMiravo99DlgClient::askIfChangedOnDisk(const std::filesystem::path& target, SaveStep step) {
-    // A handheld document's file is not written at exit; a file gone since, or a folder in its
-    // place, is not replaced (the save says why).
-    if (document_.handheldDocument || target != stampedFile_) {
-        return std::nullopt;
-    }
-    const FileStamp now = FileStamp::of(target);
-    if (!now.regular || now == diskStamp_) {
-        return std::nullopt;
-    }
-    const QString no = step == SaveStep::Exit   ? QStringLiteral("quit and leave the file as it is")
-                       : step == SaveStep::Save ? QStringLiteral("leave the file as it is")
-                                                : QStringLiteral("leave the file as it is and "
-                                                                 "open the other one");
-    return prompts_.message(
-        QStringLiteral("%1 has changed on disk since Varnel read or saved it: another program or "
-                       "another copy of Varnel has written it.\n\nSave the %2 items shown over "
-                       "it? What it holds now is kept in %3. Choose No to %4.")
-            .arg(toQString(target))
-            .arg(itemCount(document_))
-            .arg(toQString(backupPath(target)), no),
-        QStringLiteral("Varnel"), MessageIcon::Question,
-        step == SaveStep::Save ? PromptButtons::YesNo : PromptButtons::YesNoCancel);
-}
-
-bool TMiravo99DlgClient::writeDocument(const std::filesystem::path& name, SaveStep step) {
-    if (const auto changed =
-            askIfChangedOnDisk(writeTarget(name, name, env_.currentFolder), step)) {
-        if (*changed != PromptAnswer::Yes) {
-            // Their file stays; only the save before Open goes on to the other file.
-            return *changed == PromptAnswer::No && step == SaveStep::BeforeOpen;
-        }
-    }
-    const WriteOutcome outcome = writeDocumentAs(name);
-    if (const auto message = outcome.message()) {
-        prompts_.showMessage(*message);
-    }
-    if (document_.handheldDocument) {
-        const HandheldWrite written = writeHandheldFile();
-        return written == HandheldWrite::Written || written == HandheldWrite::Kept;
-    }
-    // The list itself on disk is what counts; a settings file left alone was said above.
-    return outcome.ok() || outcome.partial;
+void TMiravo99DlgClient::documentSaved() {
+    // The edits no longer need the copy, under the old name or the new.
+    recovery_->discard(recoveryPath());
 }
 
 bool TMiravo99DlgClient::refuseWhileHidden(const char* nonSelectedText, const char* selectedText) {
@@ -737,110 +639,27 @@ bool TMiravo99DlgClient::canClose() {
         "Please select the \"Show Selected\" menu item before closing");
 }
 
-PromptAnswer TMiravo99DlgClient::askToReplaceCutShortFile(const std::filesystem::path& target) {
-    return prompts_.message(
-        QStringLiteral("%1 %2: saving now replaces it with the %3 items shown.\n\nSave over it?")
-            .arg(toQString(target), cutShortWhy_)
-            .arg(itemCount(document_)),
-        QStringLiteral("Varnel"), MessageIcon::Question, PromptButtons::YesNoCancel);
-}
-
 bool TMiravo99DlgClient::writeOnExit() {
-    if (document_.handheldDocument) {
-        return writeHandheldOnExit();
-    }
-    const std::filesystem::path target =
-        writeTarget(documentName_, documentName_, env_.currentFolder);
-    if (const auto changed = askIfChangedOnDisk(target, SaveStep::Exit)) {
-        if (*changed == PromptAnswer::Cancel) {
-            return false;
-        }
-        if (*changed == PromptAnswer::No) {
-            return true; // the other program's file stays
-        }
-    } else if (!cutShortFile_.empty() && target == cutShortFile_) {
-        const PromptAnswer answer = askToReplaceCutShortFile(target);
-        if (answer == PromptAnswer::Cancel) {
-            return false;
-        }
-        if (answer == PromptAnswer::No) {
-            return true; // the file stays as it is
-        }
-    }
-    const WriteOutcome outcome = writeDocumentAs(documentName_);
-    if (outcome.ok()) {
-        return true;
-    }
-    if (outcome.partial) {
-        prompts_.showMessage(*outcome.message()); // the list is saved; its settings are not
-        return true;
-    }
-    // The edits exist only in this window now: the user decides whether they go.
-    const PromptAnswer answer = prompts_.message(
-        QStringLiteral("The gear list could not be saved to %1:\n%2\n\nIt is not saved. Quit "
-                       "anyway and lose the changes? Choose No to go back, then save it "
-                       "elsewhere with Save As.")
-            .arg(toQString(target), Prompts::messageText(*outcome.error)),
-        QStringLiteral("Error"), MessageIcon::Exclamation, PromptButtons::YesNo);
-    return answer == PromptAnswer::Yes;
+    return session_.writeOnExit();
 }
 
-TMiravo99DlgClient::HandheldWrite TMiravo99DlgClient::writeHandheldFile() {
-    HandheldCommandContext context{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
-    bool asked = false;
-    std::filesystem::path file = FindHotSyncFile(context, &asked);
-    for (;;) {
-        // A registered folder without its path, or one that cannot take the file, fails the same
-        // way every time: the user names another, once per save.
-        if (file.empty() && !asked) {
-            file = AskHotSyncFolder(context);
-            asked = true;
-        }
-        if (file.empty()) {
-            return HandheldWrite::NotWritten;
-        }
-        const bool overCutShort = sameFile(file, cutShortFile_);
-        if (overCutShort) {
-            const PromptAnswer answer = askToReplaceCutShortFile(file);
-            if (answer == PromptAnswer::Cancel) {
-                return HandheldWrite::Cancelled;
-            }
-            if (answer == PromptAnswer::No) {
-                return HandheldWrite::Kept;
-            }
-        }
-        if (writeHandheldFileTo(context, file)) {
-            if (overCutShort) {
-                cutShortFile_.clear(); // written as shown, on purpose
-            }
-            addRecentFile(file);
-            return HandheldWrite::Written;
-        }
-        file.clear();
-    }
+HandheldCommandContext TMiravo99DlgClient::handheldContext() {
+    return {document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
 }
 
-bool TMiravo99DlgClient::writeHandheldOnExit() {
-    // The settings and the last file as for any document; the list goes to the HotSync folder.
-    if (const auto message = writeDocumentAs(documentName_).message()) {
-        prompts_.showMessage(*message);
-    }
-    switch (writeHandheldFile()) {
-    case HandheldWrite::Written:
-    case HandheldWrite::Kept:
-        return true;
-    case HandheldWrite::Cancelled:
-        return false;
-    case HandheldWrite::NotWritten:
-        break;
-    }
-    // The edits exist only in this window now: the user decides whether they go.
-    const PromptAnswer answer = prompts_.message(
-        QStringLiteral("The gear list was not saved to the HotSync folder. Quit anyway and lose "
-                       "the changes? Choose No to go back, then save it with \"Save the file for "
-                       "syncing with Palm device\" on the File menu."),
-        QStringLiteral("Varnel"), MessageIcon::Exclamation, PromptButtons::YesNo);
-    return answer == PromptAnswer::Yes;
+std::filesystem::path TMiravo99DlgClient::handheldFile(bool& asked) {
+    HandheldCommandContext context = handheldContext();
+    return FindHotSyncFile(context, &asked);
+}
+
+std::filesystem::path TMiravo99DlgClient::askHandheldFolder() {
+    HandheldCommandContext context = handheldContext();
+    return AskHotSyncFolder(context);
+}
+
+bool TMiravo99DlgClient::writeHandheld(const std::filesystem::path& file) {
+    HandheldCommandContext context = handheldContext();
+    return writeHandheldFileTo(context, file);
 }
 
 void TMiravo99DlgClient::cmSaveForHandheld() {
@@ -849,9 +668,9 @@ void TMiravo99DlgClient::cmSaveForHandheld() {
                           "Please select the \"Show Selected\" menu item before saving")) {
         return;
     }
-    HandheldCommandContext context{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
+    HandheldCommandContext context = handheldContext();
     if (handheldSaveConfirmed(context)) {
-        writeDocument(documentName_);
+        session_.saveForHandheld();
     }
 }
 
@@ -864,35 +683,19 @@ void TMiravo99DlgClient::leaveHideViews() {
     }
 }
 
-void TMiravo99DlgClient::resetDocument() {
-    // Another document, or this one read back: no step reaches its rows.
-    undoStack_.clear();
-    document_.handheldDocument = false;
-    document_.handheldBlock.clear();
-    document_.resetCollections();
-    document_.clearForReload();
-}
-
 void TMiravo99DlgClient::cmNew() {
     leaveHideViews();
     discardRecoveryCopy();
-    cutShortFile_.clear();
-    undoStack_.clear();
-    document_.clearForReload();
-    documentName_ = files_.documentFolder / "Untitled.dat";
-    rememberOnDisk(documentName_);
+    session_.newDocument();
     setCaption();
-    document_.resetCollections();
-    document_.handheldDocument = false;
-    document_.handheldBlock.clear();
     onTotalChanged();
     refreshButtons();
     recovery_->clean();
 }
 
 void TMiravo99DlgClient::openDocument(const std::filesystem::path& name) {
-    resetDocument();
-    documentName_ = name;
+    session_.resetDocument();
+    session_.setDocumentName(name);
     readSettingsAndDocument();
     offerRecoveryCopy();
     setCaption();
@@ -915,13 +718,7 @@ void TMiravo99DlgClient::cmOpen() {
     }
     // The whole document, not the part a hide view shows, is what gets saved and replaced.
     leaveHideViews();
-    const PromptAnswer answer = prompts_.message(
-        QStringLiteral("Save %1 before opening %2 ?").arg(toQString(documentName_), *chosen),
-        QStringLiteral("Save Current File"), MessageIcon::Question, PromptButtons::YesNoCancel);
-    if (answer == PromptAnswer::Cancel) {
-        return;
-    }
-    if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
+    if (!session_.saveBeforeOpening(chosen->toStdString())) {
         return; // not saved: the document stays open
     }
     discardRecoveryCopy();
@@ -933,7 +730,7 @@ void TMiravo99DlgClient::openChosenDocument(const std::filesystem::path& name) {
         WaitCursor wait(prompts_);
         openDocument(name);
     }
-    addRecentFile(documentName_);
+    session_.addRecentFile();
 }
 
 void TMiravo99DlgClient::cmSave() {
@@ -941,9 +738,7 @@ void TMiravo99DlgClient::cmSave() {
                           "Please select the \"Show Selected\" menu item before saving")) {
         return;
     }
-    if (writeDocument(documentName_)) {
-        addRecentFile(documentName_);
-    }
+    session_.save();
 }
 
 void TMiravo99DlgClient::cmSaveAs() {
@@ -961,36 +756,28 @@ void TMiravo99DlgClient::cmSaveAs() {
     }
     // Nothing changes until the list is written: a failed write leaves the document, its name
     // and the last-file entry as they were.
-    const std::filesystem::path name = toPath(*chosen);
-    if (!writeDocument(name)) {
+    if (!session_.saveAs(toPath(*chosen))) {
         return;
     }
-    documentName_ = name;
     setCaption();
     {
         // Reading back shows exactly what was written.
         WaitCursor wait(prompts_);
-        resetDocument();
+        session_.resetDocument();
         readSettingsAndDocument();
     }
     refreshButtons();
-    addRecentFile(documentName_);
+    session_.addRecentFile();
 }
 
 void TMiravo99DlgClient::openRecentFile(const QString& name) {
     leaveHideViews();
-    const PromptAnswer answer = prompts_.message(
-        QStringLiteral("Save %1 ?").arg(toQString(documentName_)),
-        QStringLiteral("Save Current File"), MessageIcon::Question, PromptButtons::YesNoCancel);
-    if (answer == PromptAnswer::Cancel) {
-        return;
-    }
-    if (answer == PromptAnswer::Yes && !writeDocument(documentName_, SaveStep::BeforeOpen)) {
+    if (!session_.saveBeforeOpening(std::nullopt)) {
         return;
     }
     discardRecoveryCopy();
     openDocument(toPath(name));
-    addRecentFile(documentName_);
+    session_.addRecentFile();
 }
 
 void TMiravo99DlgClient::cmSelectAll() {

@@ -3,6 +3,7 @@
 
 #include "app/EditCommand.h"
 #include "app/GearListModel.h"
+#include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
 #include "app/RecoveryKeeper.h"
 #include "app/TCreateGroupDialogXfer.h"
@@ -15,9 +16,9 @@
 #include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
 #include "model/DocumentEdit.h"
+#include "model/DocumentSession.h"
 #include "model/DocumentSettings.h"
 #include "model/FileLocations.h"
-#include "model/FileStamp.h"
 #include "model/GearDocument.h"
 #include "model/GearMarks.h"
 #include "model/RegistrySource.h"
@@ -65,7 +66,7 @@ struct ClientEnvironment {
     std::filesystem::path recoveryFolder;
 };
 
-class TMiravo99DlgClient : public QWidget {
+class TMiravo99DlgClient : public QWidget, private DocumentSession::Host {
     Q_OBJECT
 
 public:
@@ -94,7 +95,9 @@ public:
     [[nodiscard]] GearListModel& model() { return *model_; }
     [[nodiscard]] const DocumentSettings& settings() const { return settings_; }
     [[nodiscard]] const AppSettings& appSettings() const { return appSettings_; }
-    [[nodiscard]] const std::filesystem::path& documentName() const { return documentName_; }
+    [[nodiscard]] const std::filesystem::path& documentName() const {
+        return session_.documentName();
+    }
     [[nodiscard]] QString totalText() const;
     [[nodiscard]] QString caption() const;
 
@@ -188,7 +191,6 @@ private:
     void closeWindow() { window()->close(); }
 
     void setCaption();
-    void resetDocument();
     // The full path recovery copies know the document by.
     [[nodiscard]] std::filesystem::path recoveryPath() const;
     std::optional<RecoveryFile> beginRecoveryCopy();
@@ -198,40 +200,22 @@ private:
     // The list in the three colours of the settings, repainted.
     void applyColors();
     void applyColumns();
-    void collectSettings();
+    void collectSettings() override;
     void applyPlacement();
-    // Writes the document under `name` (data, settings, last file); nothing is shown.
-    WriteOutcome writeDocumentAs(const std::filesystem::path& name);
-    // Where a save of the document's own file happens; the changed-on-disk question offers
-    // what fits there.
-    enum class SaveStep { Save, BeforeOpen, Exit };
-    // The same, showing the "Error" box on failure; a handheld document then goes to the
-    // HotSync folder. Asks first when another program wrote the file meanwhile. False when
-    // the caller must stop: not saved (No to that question goes on only before Open).
-    bool writeDocument(const std::filesystem::path& name, SaveStep step = SaveStep::Save);
-
-    // A handheld document's list goes to the HotSync folder, not to the document's file.
-    enum class HandheldWrite {
-        Written,
-        Kept,       // the user chose to leave the file there as it is
-        NotWritten, // said to the user, or the folder prompt cancelled
-        Cancelled,  // the user chose to go back
-    };
-    HandheldWrite writeHandheldFile();
-    bool writeHandheldOnExit();
-    // Asked before a write replaces the file that was cut short when it was read.
-    PromptAnswer askToReplaceCutShortFile(const std::filesystem::path& target);
-    // The document file as this window last read or wrote it, to notice another program's
-    // write before a save replaces it.
-    void rememberOnDisk(const std::filesystem::path& file);
-    // When that file has changed since, asks whether to save over it; nothing when it has not.
-    std::optional<PromptAnswer> askIfChangedOnDisk(const std::filesystem::path& target,
-                                                   SaveStep step);
+    // What the session asks of the window.
+    PromptAnswer ask(const UserQuestion& question) override { return prompts_.ask(question); }
+    void show(const UserMessage& message) override { prompts_.showMessage(message); }
+    void documentResetting() override { undoStack_.clear(); }
+    void documentSaved() override;
+    void recentFilesUpdated() override { emit recentFilesChanged(); }
+    std::filesystem::path handheldFile(bool& asked) override;
+    std::filesystem::path askHandheldFolder() override;
+    bool writeHandheld(const std::filesystem::path& file) override;
+    HandheldCommandContext handheldContext();
     // Ends an active hide view as unticking it would, so that the whole document is there.
     void leaveHideViews();
     void afterHideViewChange();
     void updateSortIndicator();
-    void addRecentFile(const std::filesystem::path& name);
     void onTotalChanged();
     void updateSummary();
     void toggleMarkOfSelection(GearMark mark);
@@ -257,13 +241,7 @@ private:
     AppSettings appSettings_;
     std::filesystem::path settingsFile_;
     bool settingsExisted_ = false;
-    std::filesystem::path documentName_;
-    // The file the document was read from when that file was cut short or refused, until it is
-    // written on purpose; exit asks before it replaces it.
-    std::filesystem::path cutShortFile_;
-    QString cutShortWhy_;
-    std::filesystem::path stampedFile_;
-    FileStamp diskStamp_;
+    DocumentSession session_;
     int sortColumn_ = -1;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;
