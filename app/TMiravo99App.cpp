@@ -54,15 +54,13 @@ int runApplication(int& argc, char** argv, const QStringList& files) {
     environment.currentFolder = std::filesystem::path(QDir::currentPath().toStdString());
     environment.files = locateFiles(userFolders(environment.currentFolder));
     environment.recoveryFolder = recoveryFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+    if (!files.isEmpty()) {
+        environment.namedDocument = QFileInfo(files.front()).absoluteFilePath().toStdString();
+    }
 
     auto* client = new TMiravo99DlgClient(environment);
     TSDIDecFrame frame(client);
-    // A document named on the command line is the one whose copy is offered.
-    client->setupWindow(files.isEmpty());
-    if (!files.isEmpty()) {
-        client->openChosenDocument(
-            std::filesystem::path(QFileInfo(files.front()).absoluteFilePath().toStdString()));
-    }
+    client->setupWindow();
     frame.show();
     const SessionEnd sessionEnd([client] { client->writeRecoveryNow(); });
     return QApplication::exec();

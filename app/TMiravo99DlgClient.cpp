@@ -106,13 +106,19 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
             {ReadOutcome::unreadableSettingsText(appSettings_.path(), ec.message()), "Varnel",
              MessageIcon::Exclamation});
     }
-    StartupFiles files = chooseStartupFiles(files_, *env_.settingsRegistry);
-    settingsFile_ = files.settingsFile;
-    settingsExisted_ = files.settingsExisted;
-    session_.setDocumentName(files.documentFile);
-    settings_.backColor = files.backColor;
-    settings_.altColor = files.altColor;
-    settings_.groupColor = files.groupColor;
+    if (env_.namedDocument) {
+        // The last list is not the user's choice this time: it is neither read nor given the
+        // settings of a first start.
+        settingsExisted_ = true;
+    } else {
+        StartupFiles files = chooseStartupFiles(files_, *env_.settingsRegistry);
+        settingsFile_ = files.settingsFile;
+        settingsExisted_ = files.settingsExisted;
+        session_.setDocumentName(files.documentFile);
+        settings_.backColor = files.backColor;
+        settings_.altColor = files.altColor;
+        settings_.groupColor = files.groupColor;
+    }
 
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
@@ -434,7 +440,11 @@ void TMiravo99DlgClient::createControls() {
     setLayout(grid);
 }
 
-void TMiravo99DlgClient::setupWindow(bool offerRecovery) {
+void TMiravo99DlgClient::setupWindow() {
+    if (env_.namedDocument) {
+        openChosenDocument(*env_.namedDocument);
+        return;
+    }
     setCaption();
     if (!settingsExisted_) {
         IniFile ini;
@@ -450,9 +460,7 @@ void TMiravo99DlgClient::setupWindow(bool offerRecovery) {
         settingsExisted_ = true;
     }
     readSettingsAndDocument();
-    if (offerRecovery) {
-        offerRecoveryCopy();
-    }
+    offerRecoveryCopy();
     refreshButtons();
     applyPlacement();
 }

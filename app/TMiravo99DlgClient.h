@@ -64,6 +64,8 @@ struct ClientEnvironment {
     std::function<bool(const QUrl&)> openUrl;
     // Where recovery copies of the open document are kept; none: no copies.
     std::filesystem::path recoveryFolder;
+    // A list named on the command line: the only one read, and its copy the one offered.
+    std::optional<std::filesystem::path> namedDocument;
 };
 
 class TMiravo99DlgClient : public QWidget, private DocumentSession::Host {
@@ -74,8 +76,8 @@ public:
     ~TMiravo99DlgClient() override;
 
     // The window's setup, once it sits in its frame: caption, migration, settings, document, and
-    // the offer of the document's recovery copy when `offerRecovery`.
-    void setupWindow(bool offerRecovery = true);
+    // the offer of the document's recovery copy.
+    void setupWindow();
 
     // Asked before the frame closes; refuses while rows are hidden.
     bool canClose();

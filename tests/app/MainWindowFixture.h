@@ -53,6 +53,7 @@ protected:
         env.settingsRegistry = &registry_;
         env.hotSyncRegistry = &hotSyncRegistry_;
         env.currentFolder = folder_;
+        env.namedDocument = named_;
         env.files = files_;
         env.recoveryFolder = recoveryFolder_;
         env.openUrl = [this](const QUrl& url) {
@@ -67,6 +68,9 @@ protected:
         frame_ = std::make_unique<TSDIDecFrame>(client);
         client->setupWindow();
     }
+
+    // The list named on the command line, if any.
+    std::optional<std::filesystem::path> named_;
 
     TMiravo99DlgClient& client() { return *frame_->client(); }
     GearDocument& doc() { return client().document(); }

@@ -46,5 +46,17 @@ TEST_F(WhereFilesLive, AStartInAnEmptyHomeLeavesNoLooseFilesThere) {
     EXPECT_EQ(namesIn(folder_ / ".config/varnel"), std::set<std::string>{"Varnel.ini"});
 }
 
+TEST_F(WhereFilesLive, AListNamedAtStartIsTheOnlyOneReadAndNoDefaultListIsMade) {
+    files_ = locateFiles({folder_, folder_, {}, {}});
+    const fs::path trip = folder_ / "trip.dat";
+    fs::copy_file(fs::path(VARNEL_SOURCE_DIR) / "resources/sample/GearData.dat", trip);
+    named_ = trip;
+    start();
+    EXPECT_EQ(client().documentName(), trip);
+    EXPECT_GT(doc().rowCount(), 0);
+    EXPECT_TRUE(dialogsShown_.empty()); // no weight unit question for a list never opened
+    EXPECT_FALSE(fs::exists(folder_ / "Documents"));
+}
+
 } // namespace
 } // namespace varnel
