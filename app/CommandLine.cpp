@@ -136,22 +136,23 @@ GearDocument& headlessDocument() {
 // then tells the caller, which still gives what could be read but must not end with success.
 int readForHeadless(const HeadlessCall& call, const QString& file, GearDocument& document,
                     DocumentSettings& settings, bool& cutShort, bool missingIsNew = false) {
-    const ReadOutcome outcome = readDocumentWithSettings(
+    const FileOutcome outcome = readDocumentWithSettings(
         toPath(file), std::filesystem::path(QDir::currentPath().toStdString()), document, settings);
     switch (outcome.status) {
-    case ReadOutcome::Status::Ok:
+    case FileOutcome::Status::Ok:
         break;
-    case ReadOutcome::Status::CannotOpen:
+    case FileOutcome::Status::CannotOpen:
         if (missingIsNew) {
             break;
         }
         return fileError(call.err, file,
                          QString::fromStdString(std::system_category().message(ENOENT)),
                          kExitUsage);
-    case ReadOutcome::Status::Refused:
+    case FileOutcome::Status::Refused:
+    case FileOutcome::Status::Failed:
         return fileError(call.err, file, QString::fromStdString(outcome.reason), kExitRefused);
-    case ReadOutcome::Status::NotVarnel:
-    case ReadOutcome::Status::Version3:
+    case FileOutcome::Status::NotVarnel:
+    case FileOutcome::Status::Version3:
         return fileError(call.err, file, QString::fromStdString(outcome.message()->text),
                          kExitRefused);
     }

@@ -102,9 +102,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     // Choose the settings file and the document from the last one, reading or migrating the
     // three list colours.
     if (const auto ec = appSettings_.load()) {
-        prompts_.showMessage(
-            {ReadOutcome::unreadableSettingsText(appSettings_.path(), ec.message()), "Varnel",
-             MessageIcon::Exclamation});
+        prompts_.showMessage(unreadableSettingsMessage(appSettings_.path(), ec.message()));
     }
     StartupFiles files = chooseStartupFiles(files_, *env_.settingsRegistry);
     settingsFile_ = files.settingsFile;
@@ -498,7 +496,7 @@ void TMiravo99DlgClient::offerRecoveryCopy() {
         return;
     }
     session_.resetDocument();
-    const ReadOutcome outcome = copy->restoreInto(document_, settings_);
+    const FileOutcome outcome = copy->restoreInto(document_, settings_);
     applyColumns();
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);

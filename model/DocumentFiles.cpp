@@ -8,7 +8,7 @@
 
 namespace varnel {
 
-ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
+FileOutcome readDocumentWithSettings(const std::filesystem::path& document,
                                      const std::filesystem::path& currentFolder, GearDocument& into,
                                      DocumentSettings& settings) {
     IniFile ini;
@@ -19,7 +19,7 @@ ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
     readDocumentSettings(ini, settings);
     into.metric = settings.metric;
     into.userColumnCount = settings.userColumns;
-    ReadOutcome outcome = readGearDataFile(document, into);
+    FileOutcome outcome = readGearDataFile(document, into);
     if (settingsError) {
         outcome.settingsFile = settingsFile;
         outcome.settingsReason = settingsError.message();
@@ -73,7 +73,7 @@ WriteOutcome writeListAndSettings(const std::filesystem::path& target, const Gea
     if (const auto unreadable = ini.load(settingsFile)) {
         // What it holds cannot be kept, so it is not replaced.
         if (!outcome.error) {
-            outcome.error = ReadOutcome::unreadableSettingsText(settingsFile, unreadable.message());
+            outcome.error = unreadableSettingsMessage(settingsFile, unreadable.message()).text;
         }
     } else {
         writeDocumentSettings(ini, settings);

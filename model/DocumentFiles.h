@@ -2,8 +2,8 @@
 // Reading a document with the settings file beside it, the way every opening does.
 
 #include "model/DocumentSettings.h"
+#include "model/FileOutcome.h"
 #include "model/GearDocument.h"
-#include "model/ReadOutcome.h"
 #include "model/WriteOutcome.h"
 
 #include <filesystem>
@@ -14,7 +14,7 @@ namespace varnel {
 // and the user column count to the document, then reads the gear data file into it. The caller
 // has emptied the document. A settings file that is there but cannot be read is named in the
 // outcome (settingsMessage) and leaves the settings as they were.
-ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
+FileOutcome readDocumentWithSettings(const std::filesystem::path& document,
                                      const std::filesystem::path& currentFolder, GearDocument& into,
                                      DocumentSettings& settings);
 

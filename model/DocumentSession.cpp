@@ -48,7 +48,7 @@ void DocumentSession::resetDocument() {
 std::vector<UserMessage> DocumentSession::read() {
     // Before the read: a write that comes during it counts as a change.
     rememberOnDisk(documentName_);
-    const ReadOutcome outcome =
+    const FileOutcome outcome =
         readDocumentWithSettings(documentName_, currentFolder_, document_, settings_);
     std::vector<UserMessage> messages;
     if (auto message = outcome.settingsMessage()) {
@@ -62,7 +62,7 @@ std::vector<UserMessage> DocumentSession::read() {
         messages.push_back(std::move(*message));
         cutShortFile_ = documentName_;
         cutShortWhy_ = "was cut short when it was opened";
-    } else if (!outcome.ok() && outcome.status != ReadOutcome::Status::CannotOpen) {
+    } else if (!outcome.ok() && outcome.status != FileOutcome::Status::CannotOpen) {
         // A file that is there but is no gear list (or cannot be read) is the user's: the empty
         // list shown must not replace it unasked.
         cutShortFile_ = documentName_;

@@ -32,7 +32,7 @@ TEST(DocumentFiles, ASettingsFileThatCannotBeReadIsNamedAndNeverWrittenOver) {
     GearDocument doc;
     DocumentSettings settings;
     settings.title = "as before";
-    const ReadOutcome read = readDocumentWithSettings(dir / "trip.dat", dir.path(), doc, settings);
+    const FileOutcome read = readDocumentWithSettings(dir / "trip.dat", dir.path(), doc, settings);
     EXPECT_TRUE(read.ok()) << "the gear list itself is read";
     EXPECT_GT(doc.rowCount(), 0);
     EXPECT_EQ(settings.title, "as before");
@@ -63,11 +63,11 @@ TEST(DocumentFiles, FifosInPlaceOfTheFilesAreRefusedWithoutBlocking) {
     test::makeFifo(dir / "trip.dat");
     GearDocument doc;
     DocumentSettings settings;
-    ReadOutcome read;
+    FileOutcome read;
     EXPECT_TRUE(test::returnsWithoutBlocking({dir / "trip.ini", dir / "trip.dat"}, [&] {
         read = readDocumentWithSettings(dir / "trip.dat", dir.path(), doc, settings);
     }));
-    EXPECT_EQ(read.status, ReadOutcome::Status::Refused);
+    EXPECT_EQ(read.status, FileOutcome::Status::Refused);
     EXPECT_EQ(read.file, dir / "trip.dat");
     EXPECT_EQ(read.settingsFile, dir / "trip.ini");
     EXPECT_EQ(read.settingsReason, "Not a regular file");
