@@ -392,11 +392,11 @@ int importLighterPack(const HeadlessCall& call) {
         headings.push_back(name);
     }
     const LighterPackAdded added = addLighterPackItems(document, list, headings);
-    const WriteOutcome outcome =
+    const FileOutcome outcome =
         writeListAndSettings(toPath(*file), document, settings,
                              std::filesystem::path(QDir::currentPath().toStdString()));
     if (!outcome.ok()) {
-        return fileError(call.err, *file, QString::fromStdString(*outcome.error), kExitRefused);
+        return fileError(call.err, *file, QString::fromStdString(outcome.reason), kExitRefused);
     }
     call.out << Cp1252::toUnicode(lighterPackReport(list, added)) << '\n';
     return 0;

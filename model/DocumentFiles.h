@@ -4,7 +4,6 @@
 #include "model/DocumentSettings.h"
 #include "model/FileOutcome.h"
 #include "model/GearDocument.h"
-#include "model/WriteOutcome.h"
 
 #include <filesystem>
 
@@ -37,16 +36,16 @@ std::filesystem::path writeTarget(const std::filesystem::path& given,
 // returned and the previous files stay (a backup that could not be kept after the list was
 // written is a partial failure). A handheld document's list is not written here (its own writer
 // does it).
-WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
-                                const std::filesystem::path& documentName,
-                                const GearDocument& document, const DocumentSettings& settings,
-                                AppSettings& appSettings,
-                                const std::filesystem::path& currentFolder);
+FileOutcome writeDocumentFiles(const std::filesystem::path& target,
+                               const std::filesystem::path& documentName,
+                               const GearDocument& document, const DocumentSettings& settings,
+                               AppSettings& appSettings,
+                               const std::filesystem::path& currentFolder);
 
 // The same without the last-file entry, for the command line, which leaves the application
 // settings alone.
-WriteOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
-                                  const DocumentSettings& settings,
-                                  const std::filesystem::path& currentFolder);
+FileOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
+                                 const DocumentSettings& settings,
+                                 const std::filesystem::path& currentFolder);
 
 } // namespace varnel

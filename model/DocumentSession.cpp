@@ -78,12 +78,12 @@ void DocumentSession::newDocument() {
     rememberOnDisk(documentName_);
 }
 
-WriteOutcome DocumentSession::writeDocumentAs(const std::filesystem::path& name) {
+FileOutcome DocumentSession::writeDocumentAs(const std::filesystem::path& name) {
     host_.collectSettings();
     const auto target = varnel::writeTarget(name, name, currentFolder_);
     // A folder that cannot be made fails the write below, which tells why.
     (void)files_.makeFolderFor(target);
-    WriteOutcome outcome =
+    FileOutcome outcome =
         writeDocumentFiles(target, name, document_, settings_, appSettings_, currentFolder_);
     // A handheld list is not written there but to the HotSync folder.
     if (outcome.ok() && !document_.handheldDocument && target == cutShortFile_) {
@@ -134,7 +134,7 @@ bool DocumentSession::writeDocument(const std::filesystem::path& name, SaveStep 
             return *changed == PromptAnswer::No && step == SaveStep::BeforeOpen;
         }
     }
-    const WriteOutcome outcome = writeDocumentAs(name);
+    const FileOutcome outcome = writeDocumentAs(name);
     if (const auto message = outcome.message()) {
         host_.show(*message);
     }
@@ -202,7 +202,7 @@ bool DocumentSession::writeOnExit() {
             return true; // the file stays as it is
         }
     }
-    const WriteOutcome outcome = writeDocumentAs(documentName_);
+    const FileOutcome outcome = writeDocumentAs(documentName_);
     if (outcome.ok()) {
         return true;
     }
@@ -211,7 +211,7 @@ bool DocumentSession::writeOnExit() {
         return true;
     }
     // An operating-system text that is not UTF-8 is in the system's code page.
-    const std::string& why = *outcome.error;
+    const std::string& why = outcome.reason;
     // The edits exist only in this window now: the user decides whether they go.
     return host_.ask(question("The gear list could not be saved to " + target.string() + ":\n" +
                                   (isValidUtf8(why) ? why : windows1252ToUtf8(why)) +

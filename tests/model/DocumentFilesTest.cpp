@@ -44,9 +44,9 @@ TEST(DocumentFiles, ASettingsFileThatCannotBeReadIsNamedAndNeverWrittenOver) {
     // Writing (as at exit) keeps the file as it is, says so, and still writes the list.
     std::filesystem::remove(dir / "trip.dat");
     AppSettings app(dir.path());
-    const WriteOutcome written =
+    const FileOutcome written =
         writeDocumentFiles(dir / "trip.dat", dir / "trip.dat", doc, settings, app, dir.path());
-    EXPECT_EQ(written.error, said);
+    EXPECT_EQ(written.reason, said);
     EXPECT_TRUE(test::readBytes(dir / "trip.ini") == big) << "the settings file was replaced";
     EXPECT_TRUE(std::filesystem::exists(dir / "trip.dat"));
 
@@ -73,7 +73,7 @@ TEST(DocumentFiles, FifosInPlaceOfTheFilesAreRefusedWithoutBlocking) {
     EXPECT_EQ(read.settingsReason, "Not a regular file");
 
     AppSettings app(dir.path());
-    WriteOutcome written;
+    FileOutcome written;
     EXPECT_TRUE(test::returnsWithoutBlocking({dir / "trip.ini", dir / "trip.dat"}, [&] {
         written =
             writeDocumentFiles(dir / "trip.dat", dir / "trip.dat", doc, settings, app, dir.path());
