@@ -22,6 +22,7 @@
 #include "config/TConfigureDialog.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentEdits.h"
+#include "model/FileOutcome.h"
 #include "model/GroupEditing.h"
 #include "model/ItemEditing.h"
 #include "model/ItemFind.h"
@@ -443,7 +444,7 @@ void TMiravo99DlgClient::setupWindow(bool offerRecovery) {
             return dialog.metricChosen();
         });
         if (const auto ec = ini.save(settingsFile_)) {
-            prompts_.showMessage({ec.message(), "Error", MessageIcon::Exclamation});
+            prompts_.showMessage(writeErrorMessage(ec.message()));
         }
         settingsExisted_ = true;
     }
