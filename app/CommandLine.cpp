@@ -136,22 +136,23 @@ GearDocument& headlessDocument() {
 // then tells the caller, which still gives what could be read but must not end with success.
 int readForHeadless(const HeadlessCall& call, const QString& file, GearDocument& document,
                     DocumentSettings& settings, bool& cutShort, bool missingIsNew = false) {
-    const ReadOutcome outcome = readDocumentWithSettings(
+    const FileOutcome outcome = readDocumentWithSettings(
         toPath(file), std::filesystem::path(QDir::currentPath().toStdString()), document, settings);
     switch (outcome.status) {
-    case ReadOutcome::Status::Ok:
+    case FileOutcome::Status::Ok:
         break;
-    case ReadOutcome::Status::CannotOpen:
+    case FileOutcome::Status::CannotOpen:
         if (missingIsNew) {
             break;
         }
         return fileError(call.err, file,
                          QString::fromStdString(std::system_category().message(ENOENT)),
                          kExitUsage);
-    case ReadOutcome::Status::Refused:
+    case FileOutcome::Status::Refused:
+    case FileOutcome::Status::Failed:
         return fileError(call.err, file, QString::fromStdString(outcome.reason), kExitRefused);
-    case ReadOutcome::Status::NotVarnel:
-    case ReadOutcome::Status::Version3:
+    case FileOutcome::Status::NotVarnel:
+    case FileOutcome::Status::Version3:
         return fileError(call.err, file, QString::fromStdString(outcome.message()->text),
                          kExitRefused);
     }
@@ -175,9 +176,10 @@ bool isStandardOutput(const QString& name) {
     return name == QStringLiteral("-");
 }
 
-std::error_code writeOut(const QString& name, std::string_view bytes) {
-    return isStandardOutput(name) ? writeToDescriptor(STDOUT_FILENO, bytes)
-                                  : writeOutputFile(toPath(name), bytes);
+FileOutcome writeOut(const QString& name, std::string_view bytes) {
+    return FileOutcome::written(FileOutcome::Task::Export, name.toStdString(),
+                                isStandardOutput(name) ? writeToDescriptor(STDOUT_FILENO, bytes)
+                                                       : writeOutputFile(toPath(name), bytes));
 }
 
 // Reads the one FILE a printing option names and prints `lines(document, settings)`; a list cut
@@ -275,11 +277,11 @@ int exportList(const HeadlessCall& call) {
         call.parser.isSet(QStringLiteral("custom-columns")) && document.userColumnCount > 0;
     options.title =
         Cp1252::fromUnicode(call.parser.value(QStringLiteral("title"))).substr(0, kMaxTitleLength);
-    const std::error_code ec =
+    const FileOutcome written =
         writeOut(out, exportBytes(formats.value(call.value), document, exportHeadings(settings),
                                   options, exportColours(settings, currentColorRef)));
-    if (ec) {
-        return fileError(call.err, out, QString::fromStdString(ec.message()), kExitRefused);
+    if (!written.ok()) {
+        return fileError(call.err, out, QString::fromStdString(written.reason), kExitRefused);
     }
     return cutShort ? kExitRefused : 0;
 }
@@ -311,15 +313,16 @@ int printPdf(const HeadlessCall& call) {
     const ReportSource source{document, PrintHeadings::from(settings), PrintOptions::from(settings),
                               settings.font};
     QFile pdf(printed);
-    std::error_code ec(EIO, std::system_category());
+    FileOutcome written = FileOutcome::written(FileOutcome::Task::Export, out.toStdString(),
+                                               std::error_code(EIO, std::system_category()));
     if (aside.isValid() && printReport(printer, source) == PrintResult::Printed &&
         printer.isValid() && pdf.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = pdf.readAll();
-        ec = writeOut(out,
-                      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        written = writeOut(
+            out, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     }
-    if (ec) {
-        return fileError(call.err, out, QString::fromStdString(ec.message()), kExitRefused);
+    if (!written.ok()) {
+        return fileError(call.err, out, QString::fromStdString(written.reason), kExitRefused);
     }
     return cutShort ? kExitRefused : 0;
 }
@@ -353,9 +356,10 @@ int importLighterPack(const HeadlessCall& call) {
                    : kExitUsage;
     }
     std::string bytes;
-    if (const std::error_code ec = readLighterPackFile(toPath(csv), bytes)) {
-        return fileError(call.err, csv, QString::fromStdString(ec.message()),
-                         ec == std::errc::no_such_file_or_directory ? kExitUsage : kExitRefused);
+    if (const FileOutcome read = readLighterPackFile(toPath(csv), bytes); !read.ok()) {
+        return fileError(call.err, csv, QString::fromStdString(read.reason),
+                         read.status == FileOutcome::Status::CannotOpen ? kExitUsage
+                                                                        : kExitRefused);
     }
     GearDocument document;
     DocumentSettings settings;
@@ -391,11 +395,11 @@ int importLighterPack(const HeadlessCall& call) {
         headings.push_back(name);
     }
     const LighterPackAdded added = addLighterPackItems(document, list, headings);
-    const WriteOutcome outcome =
+    const FileOutcome outcome =
         writeListAndSettings(toPath(*file), document, settings,
                              std::filesystem::path(QDir::currentPath().toStdString()));
     if (!outcome.ok()) {
-        return fileError(call.err, *file, QString::fromStdString(*outcome.error), kExitRefused);
+        return fileError(call.err, *file, QString::fromStdString(outcome.reason), kExitRefused);
     }
     call.out << Cp1252::toUnicode(lighterPackReport(list, added)) << '\n';
     return 0;

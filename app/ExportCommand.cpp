@@ -19,12 +19,12 @@ std::filesystem::path resolved(const ExportCommandContext& context, const std::s
 // Writes one file; a file that cannot be written is told by the name the user gave it.
 bool writeOne(ExportCommandContext& context, ExportFormat format, const std::string& name,
               const ExportOptions& options) {
-    ExportOutcome outcome = writeExport(format, resolved(context, name), context.document,
-                                        context.headings, options, context.colours);
+    FileOutcome outcome = writeExport(format, resolved(context, name), context.document,
+                                      context.headings, options, context.colours);
     if (outcome.ok()) {
         return true;
     }
-    outcome.fileName = name;
+    outcome.file = name;
     context.prompts.showMessage(*outcome.message());
     return false;
 }

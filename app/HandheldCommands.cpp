@@ -64,7 +64,7 @@ std::filesystem::path AskHotSyncFolder(HandheldCommandContext& context) {
 }
 
 bool writeHandheldFileTo(HandheldCommandContext& context, const std::filesystem::path& path) {
-    const HandheldWriteOutcome outcome = WriteHandheldFile(context.document, path);
+    const FileOutcome outcome = WriteHandheldFile(context.document, path);
     if (const auto message = outcome.message()) {
         context.prompts.showMessage(*message);
         return false;

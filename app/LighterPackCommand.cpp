@@ -44,10 +44,9 @@ int importLighterPack(GearListModel& model, Prompts& prompts, const EditPerforme
         return 0;
     }
     std::string bytes;
-    if (const auto ec = readLighterPackFile(std::filesystem::path(chosen->toStdString()), bytes)) {
-        prompts.message(QStringLiteral("Cannot read %1: %2.")
-                            .arg(*chosen, QString::fromStdString(ec.message())),
-                        kCaption, MessageIcon::Exclamation, PromptButtons::Ok);
+    if (const auto message =
+            readLighterPackFile(std::filesystem::path(chosen->toStdString()), bytes).message()) {
+        prompts.showMessage(*message);
         return 0;
     }
     const LighterPackList parsed = parseLighterPackCsv(bytes, document.metric);

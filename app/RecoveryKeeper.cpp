@@ -1,5 +1,6 @@
 #include "app/RecoveryKeeper.h"
 
+#include "model/FileOutcome.h"
 #include "model/GearDataWriter.h"
 
 #include <limits>
@@ -101,8 +102,7 @@ std::optional<RecoveryFile> RecoveryKeeper::offer(const std::filesystem::path& d
         prompts.showMessage(found.unreadableMessage());
     }
     if (const std::error_code ec = writer_->store().keepAside(found)) {
-        prompts.showMessage(
-            {found.file.string() + ": " + ec.message(), "Error", MessageIcon::Exclamation});
+        prompts.showMessage(writeErrorMessage(found.file.string() + ": " + ec.message()));
     }
     return std::nullopt;
 }

@@ -22,6 +22,7 @@
 #include "config/TConfigureDialog.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentEdits.h"
+#include "model/FileOutcome.h"
 #include "model/GroupEditing.h"
 #include "model/ItemEditing.h"
 #include "model/ItemFind.h"
@@ -102,9 +103,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     // Choose the settings file and the document from the last one, reading or migrating the
     // three list colours.
     if (const auto ec = appSettings_.load()) {
-        prompts_.showMessage(
-            {ReadOutcome::unreadableSettingsText(appSettings_.path(), ec.message()), "Varnel",
-             MessageIcon::Exclamation});
+        prompts_.showMessage(unreadableSettingsMessage(appSettings_.path(), ec.message()));
     }
     if (env_.namedDocument) {
         // The last list is not the user's choice this time: it is neither read nor given the
@@ -455,7 +454,7 @@ void TMiravo99DlgClient::setupWindow() {
             return dialog.metricChosen();
         });
         if (const auto ec = ini.save(settingsFile_)) {
-            prompts_.showMessage({ec.message(), "Error", MessageIcon::Exclamation});
+            prompts_.showMessage(writeErrorMessage(ec.message()));
         }
         settingsExisted_ = true;
     }
@@ -506,7 +505,7 @@ void TMiravo99DlgClient::offerRecoveryCopy() {
         return;
     }
     session_.resetDocument();
-    const ReadOutcome outcome = copy->restoreInto(document_, settings_);
+    const FileOutcome outcome = copy->restoreInto(document_, settings_);
     applyColumns();
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);

@@ -392,25 +392,31 @@ std::error_code keepPrevious(const Prepared& p, const fs::path& keep, const Repl
     return {};
 }
 
+// A save of `path` that failed with `ec`, about `where` when that is not the file itself.
+FileOutcome replaceFailed(const fs::path& path, std::error_code ec, const fs::path& where = {}) {
+    FileOutcome outcome = FileOutcome::written(FileOutcome::Task::Save, path, ec);
+    if (!where.empty()) {
+        outcome.file = where;
+        outcome.reason = where.string() + ": " + outcome.reason;
+    }
+    return outcome;
+}
+
 // Puts `bytes` into a file that can only be written in place, keeping what it held as the
 // backup (written in place too, or made when the folder allows). A failure while the file is
 // written puts both back.
-BackupOutcome replaceInPlaceKeepingBackup(const Prepared& p, const fs::path& backup,
-                                          std::string_view bytes, const ReplaceFaults& faults) {
-    BackupOutcome outcome;
+FileOutcome replaceInPlaceKeepingBackup(const fs::path& path, const Prepared& p,
+                                        const fs::path& backup, std::string_view bytes,
+                                        const ReplaceFaults& faults) {
     std::string previous;
     if (const std::error_code ec = readFile(p.target, previous)) {
-        outcome.error = ec;
-        outcome.where = p.target;
-        return outcome;
+        return replaceFailed(path, ec, p.target);
     }
     std::string older;
     const bool hadBackup = !readFile(backup, older);
     if (const std::error_code ec =
             writeInPlace(backup, previous, p.old.st_mode & 07777, faults.copyPrevious)) {
-        outcome.error = ec;
-        outcome.where = backup;
-        return outcome;
+        return replaceFailed(path, ec, backup);
     }
     if (const std::error_code ec = writeInPlace(p.target, bytes, 0, faults.replace)) {
         if (hadBackup) {
@@ -418,9 +424,9 @@ BackupOutcome replaceInPlaceKeepingBackup(const Prepared& p, const fs::path& bac
         } else {
             ::unlink(backup.c_str());
         }
-        outcome.error = ec;
-        return outcome;
+        return replaceFailed(path, ec);
     }
+    FileOutcome outcome = FileOutcome::written(FileOutcome::Task::Save, path, {});
     outcome.replaced = true;
     return outcome;
 }
@@ -494,41 +500,26 @@ fs::path backupPath(const fs::path& file) {
     return backup;
 }
 
-std::string BackupOutcome::message() const {
-    if (!error) {
-        return {};
-    }
-    std::string text = where.empty() ? error.message() : where.string() + ": " + error.message();
-    if (!keptAt.empty()) {
-        text += ". The previous version is in " + keptAt.string();
-    }
-    return text;
-}
-
-BackupOutcome replaceFileKeepingBackup(const fs::path& path, std::string_view bytes,
-                                       const ReplaceFaults& faults) {
-    BackupOutcome outcome;
+FileOutcome replaceFileKeepingBackup(const fs::path& path, std::string_view bytes,
+                                     const ReplaceFaults& faults) {
+    FileOutcome outcome = FileOutcome::written(FileOutcome::Task::Save, path, {});
     Prepared p;
     if (std::error_code ec = prepare(path, p)) {
         if (refusedExisting(p) && holds(p.target, p.old, bytes)) {
             return outcome; // unchanged, it needs no writing
         }
-        outcome.error = ec;
-        return outcome;
+        return replaceFailed(path, ec);
     }
     if (!p.inPlace) {
         if (std::error_code ec = writeTemporary(bytes, faults.writeTemporary, p)) {
-            outcome.error = ec;
-            return outcome;
+            return replaceFailed(path, ec);
         }
     }
     const auto abandon = [&](std::error_code ec, const fs::path& where) {
         if (!p.temp.empty()) {
             ::unlink(p.temp.c_str());
         }
-        outcome.error = ec;
-        outcome.where = where;
-        return outcome;
+        return replaceFailed(path, ec, where);
     };
     const fs::path backup = backupPath(p.target);
     // An unchanged file saved again keeps the backup it has: otherwise Save and the save at exit
@@ -544,7 +535,7 @@ BackupOutcome replaceFileKeepingBackup(const fs::path& path, std::string_view by
         }
     }
     if (p.inPlace) {
-        return keep ? replaceInPlaceKeepingBackup(p, backup, bytes, faults) : outcome;
+        return keep ? replaceInPlaceKeepingBackup(path, p, backup, bytes, faults) : outcome;
     }
     fs::path kept;
     if (keep) {
@@ -568,8 +559,9 @@ BackupOutcome replaceFileKeepingBackup(const fs::path& path, std::string_view by
                                                    : ::rename(kept.c_str(), backup.c_str());
         if (stored != 0) {
             // The list is saved; its previous version stays under the name it was kept by.
-            outcome.error = failure(errno);
-            outcome.where = backup;
+            outcome = replaceFailed(path, failure(errno), backup);
+            outcome.reason += ". The previous version is in " + kept.string();
+            outcome.partial = outcome.replaced = true;
             outcome.keptAt = kept;
         }
     }

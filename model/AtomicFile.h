@@ -1,6 +1,8 @@
 #pragma once
 // Replaces a file only once its new contents are safely on disk.
 
+#include "model/FileOutcome.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -49,21 +51,6 @@ struct ReplaceFaults {
     int storeBackup = 0;
 };
 
-struct BackupOutcome {
-    std::error_code error;
-    // The file the error is about, when it is not the one being replaced.
-    std::filesystem::path where;
-    // The new contents are in place; only keeping the previous version as the backup failed.
-    bool replaced = false;
-    // Then the previous version is still here.
-    std::filesystem::path keptAt;
-
-    [[nodiscard]] bool ok() const { return !error; }
-    // What the user is told: the system's text, after the file it is about when that is not the
-    // one being replaced.
-    [[nodiscard]] std::string message() const;
-};
-
 // As replaceFileAtomically, and the version replaced becomes backupPath(file) beside it (after
 // the link is followed), replacing an older backup. The new contents are written and synced
 // first, the previous ones then get a second name, then the file is replaced, then that second
@@ -71,8 +58,11 @@ struct BackupOutcome {
 // they were. Saving the contents the file already holds leaves the backup alone. A folder or
 // FIFO where the backup goes stops the save before anything changes. Where the file can only be
 // written in place, its previous version is written into the backup first (made if the folder
-// allows); a list that cannot keep its backup is not written.
-BackupOutcome replaceFileKeepingBackup(const std::filesystem::path& path, std::string_view bytes,
-                                       const ReplaceFaults& faults = {});
+// allows); a list that cannot keep its backup is not written. The outcome is a save's: its
+// reason names the file it is about when that is not the one being replaced, and a backup that
+// could not take its name after the replacement makes it partial, with the previous version at
+// keptAt.
+FileOutcome replaceFileKeepingBackup(const std::filesystem::path& path, std::string_view bytes,
+                                     const ReplaceFaults& faults = {});
 
 } // namespace varnel

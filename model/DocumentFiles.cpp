@@ -6,9 +6,11 @@
 #include "model/GearDataWriter.h"
 #include "model/IniFile.h"
 
+#include <utility>
+
 namespace varnel {
 
-ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
+FileOutcome readDocumentWithSettings(const std::filesystem::path& document,
                                      const std::filesystem::path& currentFolder, GearDocument& into,
                                      DocumentSettings& settings) {
     IniFile ini;
@@ -19,7 +21,7 @@ ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
     readDocumentSettings(ini, settings);
     into.metric = settings.metric;
     into.userColumnCount = settings.userColumns;
-    ReadOutcome outcome = readGearDataFile(document, into);
+    FileOutcome outcome = readGearDataFile(document, into);
     if (settingsError) {
         outcome.settingsFile = settingsFile;
         outcome.settingsReason = settingsError.message();
@@ -42,28 +44,26 @@ std::filesystem::path writeTarget(const std::filesystem::path& given,
 
 namespace {
 
-// The list, with the version it replaces kept as the backup. Only a failure to keep that backup
-// after the list was written is partial.
-WriteOutcome writeListKeepingBackup(const std::filesystem::path& target,
-                                    const GearDocument& document) {
-    const BackupOutcome written = replaceFileKeepingBackup(target, serializeGearData(document));
-    WriteOutcome outcome;
-    if (!written.ok()) {
-        outcome.error = written.message();
-        outcome.partial = written.replaced;
+// A file saved beside the list that failed after the list was written: the first such failure
+// is the one told, with the file's name.
+void besideFailed(FileOutcome& outcome, const std::filesystem::path& file, std::error_code ec,
+                  std::string reason) {
+    if (outcome.ok()) {
+        outcome = FileOutcome::written(FileOutcome::Task::Save, file, ec);
+        outcome.reason = std::move(reason);
     }
-    return outcome;
 }
 
 } // namespace
 
-WriteOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
-                                  const DocumentSettings& settings,
-                                  const std::filesystem::path& currentFolder) {
-    // The list first: the settings must never describe a list that was not written.
-    WriteOutcome outcome;
+FileOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
+                                 const DocumentSettings& settings,
+                                 const std::filesystem::path& currentFolder) {
+    // The list first, with the version it replaces kept as the backup: the settings must never
+    // describe a list that was not written.
+    FileOutcome outcome = FileOutcome::written(FileOutcome::Task::Save, target, {});
     if (!document.handheldDocument) {
-        outcome = writeListKeepingBackup(target, document);
+        outcome = replaceFileKeepingBackup(target, serializeGearData(document));
         if (!outcome.ok() && !outcome.partial) {
             return outcome;
         }
@@ -72,33 +72,33 @@ WriteOutcome writeListAndSettings(const std::filesystem::path& target, const Gea
     const auto settingsFile = documentSettingsPath(target, currentFolder);
     if (const auto unreadable = ini.load(settingsFile)) {
         // What it holds cannot be kept, so it is not replaced.
-        if (!outcome.error) {
-            outcome.error = ReadOutcome::unreadableSettingsText(settingsFile, unreadable.message());
-        }
+        besideFailed(outcome, settingsFile, unreadable,
+                     unreadableSettingsMessage(settingsFile, unreadable.message()).text);
     } else {
         writeDocumentSettings(ini, settings);
-        if (const auto ec = ini.save(settingsFile); ec && !outcome.error) {
-            outcome.error = settingsFile.string() + ": " + ec.message();
+        if (const auto ec = ini.save(settingsFile)) {
+            besideFailed(outcome, settingsFile, ec, settingsFile.string() + ": " + ec.message());
         }
     }
-    outcome.partial = outcome.error.has_value();
+    outcome.partial = !outcome.ok();
     return outcome;
 }
 
-WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
-                                const std::filesystem::path& documentName,
-                                const GearDocument& document, const DocumentSettings& settings,
-                                AppSettings& appSettings,
-                                const std::filesystem::path& currentFolder) {
-    WriteOutcome outcome = writeListAndSettings(target, document, settings, currentFolder);
+FileOutcome writeDocumentFiles(const std::filesystem::path& target,
+                               const std::filesystem::path& documentName,
+                               const GearDocument& document, const DocumentSettings& settings,
+                               AppSettings& appSettings,
+                               const std::filesystem::path& currentFolder) {
+    FileOutcome outcome = writeListAndSettings(target, document, settings, currentFolder);
     if (!outcome.ok() && !outcome.partial) {
         return outcome; // the last-file entry must not point at a list that was not written
     }
     appSettings.setLastFile(documentName.string());
-    if (const auto ec = appSettings.save(); ec && !outcome.error) {
-        outcome.error = appSettings.path().string() + ": " + ec.message();
+    if (const auto ec = appSettings.save()) {
+        besideFailed(outcome, appSettings.path(), ec,
+                     appSettings.path().string() + ": " + ec.message());
     }
-    outcome.partial = outcome.error.has_value();
+    outcome.partial = !outcome.ok();
     return outcome;
 }
 

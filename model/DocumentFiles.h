@@ -2,9 +2,8 @@
 // Reading a document with the settings file beside it, the way every opening does.
 
 #include "model/DocumentSettings.h"
+#include "model/FileOutcome.h"
 #include "model/GearDocument.h"
-#include "model/ReadOutcome.h"
-#include "model/WriteOutcome.h"
 
 #include <filesystem>
 
@@ -14,7 +13,7 @@ namespace varnel {
 // and the user column count to the document, then reads the gear data file into it. The caller
 // has emptied the document. A settings file that is there but cannot be read is named in the
 // outcome (settingsMessage) and leaves the settings as they were.
-ReadOutcome readDocumentWithSettings(const std::filesystem::path& document,
+FileOutcome readDocumentWithSettings(const std::filesystem::path& document,
                                      const std::filesystem::path& currentFolder, GearDocument& into,
                                      DocumentSettings& settings);
 
@@ -37,16 +36,16 @@ std::filesystem::path writeTarget(const std::filesystem::path& given,
 // returned and the previous files stay (a backup that could not be kept after the list was
 // written is a partial failure). A handheld document's list is not written here (its own writer
 // does it).
-WriteOutcome writeDocumentFiles(const std::filesystem::path& target,
-                                const std::filesystem::path& documentName,
-                                const GearDocument& document, const DocumentSettings& settings,
-                                AppSettings& appSettings,
-                                const std::filesystem::path& currentFolder);
+FileOutcome writeDocumentFiles(const std::filesystem::path& target,
+                               const std::filesystem::path& documentName,
+                               const GearDocument& document, const DocumentSettings& settings,
+                               AppSettings& appSettings,
+                               const std::filesystem::path& currentFolder);
 
 // The same without the last-file entry, for the command line, which leaves the application
 // settings alone.
-WriteOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
-                                  const DocumentSettings& settings,
-                                  const std::filesystem::path& currentFolder);
+FileOutcome writeListAndSettings(const std::filesystem::path& target, const GearDocument& document,
+                                 const DocumentSettings& settings,
+                                 const std::filesystem::path& currentFolder);
 
 } // namespace varnel

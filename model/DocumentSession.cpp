@@ -48,7 +48,7 @@ void DocumentSession::resetDocument() {
 std::vector<UserMessage> DocumentSession::read() {
     // Before the read: a write that comes during it counts as a change.
     rememberOnDisk(documentName_);
-    const ReadOutcome outcome =
+    const FileOutcome outcome =
         readDocumentWithSettings(documentName_, currentFolder_, document_, settings_);
     std::vector<UserMessage> messages;
     if (auto message = outcome.settingsMessage()) {
@@ -62,7 +62,7 @@ std::vector<UserMessage> DocumentSession::read() {
         messages.push_back(std::move(*message));
         cutShortFile_ = documentName_;
         cutShortWhy_ = "was cut short when it was opened";
-    } else if (!outcome.ok() && outcome.status != ReadOutcome::Status::CannotOpen) {
+    } else if (!outcome.ok() && outcome.status != FileOutcome::Status::CannotOpen) {
         // A file that is there but is no gear list (or cannot be read) is the user's: the empty
         // list shown must not replace it unasked.
         cutShortFile_ = documentName_;
@@ -78,12 +78,12 @@ void DocumentSession::newDocument() {
     rememberOnDisk(documentName_);
 }
 
-WriteOutcome DocumentSession::writeDocumentAs(const std::filesystem::path& name) {
+FileOutcome DocumentSession::writeDocumentAs(const std::filesystem::path& name) {
     host_.collectSettings();
     const auto target = varnel::writeTarget(name, name, currentFolder_);
     // A folder that cannot be made fails the write below, which tells why.
     (void)files_.makeFolderFor(target);
-    WriteOutcome outcome =
+    FileOutcome outcome =
         writeDocumentFiles(target, name, document_, settings_, appSettings_, currentFolder_);
     // A handheld list is not written there but to the HotSync folder.
     if (outcome.ok() && !document_.handheldDocument && target == cutShortFile_) {
@@ -134,7 +134,7 @@ bool DocumentSession::writeDocument(const std::filesystem::path& name, SaveStep 
             return *changed == PromptAnswer::No && step == SaveStep::BeforeOpen;
         }
     }
-    const WriteOutcome outcome = writeDocumentAs(name);
+    const FileOutcome outcome = writeDocumentAs(name);
     if (const auto message = outcome.message()) {
         host_.show(*message);
     }
@@ -202,7 +202,7 @@ bool DocumentSession::writeOnExit() {
             return true; // the file stays as it is
         }
     }
-    const WriteOutcome outcome = writeDocumentAs(documentName_);
+    const FileOutcome outcome = writeDocumentAs(documentName_);
     if (outcome.ok()) {
         return true;
     }
@@ -211,7 +211,7 @@ bool DocumentSession::writeOnExit() {
         return true;
     }
     // An operating-system text that is not UTF-8 is in the system's code page.
-    const std::string& why = *outcome.error;
+    const std::string& why = outcome.reason;
     // The edits exist only in this window now: the user decides whether they go.
     return host_.ask(question("The gear list could not be saved to " + target.string() + ":\n" +
                                   (isValidUtf8(why) ? why : windows1252ToUtf8(why)) +

@@ -6,10 +6,10 @@
 #include "model/AppSettings.h"
 #include "model/DocumentSettings.h"
 #include "model/FileLocations.h"
+#include "model/FileOutcome.h"
 #include "model/FileStamp.h"
 #include "model/GearDocument.h"
 #include "model/UserMessage.h"
-#include "model/WriteOutcome.h"
 
 #include <filesystem>
 #include <optional>
@@ -89,7 +89,7 @@ public:
 private:
     bool writeDocument(const std::filesystem::path& name, SaveStep step);
     // Writes the document under `name` (data, settings, last file); nothing is shown.
-    WriteOutcome writeDocumentAs(const std::filesystem::path& name);
+    FileOutcome writeDocumentAs(const std::filesystem::path& name);
     bool writeHandheldOnExit();
     PromptAnswer askToReplaceCutShortFile(const std::filesystem::path& target);
     void rememberOnDisk(const std::filesystem::path& file);

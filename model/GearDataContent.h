@@ -1,8 +1,8 @@
 #pragma once
 // What one gear data file holds, decoded but not yet in a document.
 
+#include "model/FileOutcome.h"
 #include "model/GearDocument.h"
-#include "model/ReadOutcome.h"
 #include "model/sCategory60.h"
 #include "model/sPubInfo.h"
 #include "model/sPubInfo60.h"
@@ -15,7 +15,7 @@
 namespace varnel {
 
 struct GearDataContent {
-    ReadOutcome outcome;
+    FileOutcome outcome;
     bool handheld = false;
     std::vector<unsigned char> handheldBlock;
     // The category set is replaced only when the file gets as far as its categories.

@@ -171,9 +171,9 @@ public:
     GearDataContent run() && {
         const auto header = in_.line(kHeaderLineMax);
         if (!header || header->find("Varnel") == std::string_view::npos) {
-            out_.outcome.status = ReadOutcome::Status::NotVarnel;
+            out_.outcome.status = FileOutcome::Status::NotVarnel;
         } else if (header->find("Version 3") != std::string_view::npos) {
-            out_.outcome.status = ReadOutcome::Status::Version3;
+            out_.outcome.status = FileOutcome::Status::Version3;
         } else {
             const Features features(*header);
             if (features.handheld) {
@@ -192,7 +192,8 @@ public:
         }
         if (in_.readError()) {
             GearDataContent none;
-            none.outcome.status = ReadOutcome::Status::Refused;
+            none.outcome.status = FileOutcome::Status::Refused;
+            none.outcome.error = in_.readError();
             none.outcome.reason = in_.readError().message();
             return none;
         }
@@ -392,10 +393,11 @@ GearDataContent decodeGearDataFile(const std::filesystem::path& path, std::int32
     RegularFile file;
     GearDataContent content;
     if (const std::error_code ec = file.open(path)) {
+        content.outcome.error = ec;
         if (ec == std::errc::no_such_file_or_directory) {
-            content.outcome.status = ReadOutcome::Status::CannotOpen;
+            content.outcome.status = FileOutcome::Status::CannotOpen;
         } else {
-            content.outcome.status = ReadOutcome::Status::Refused;
+            content.outcome.status = FileOutcome::Status::Refused;
             content.outcome.reason = ec.message();
         }
     } else {
@@ -405,7 +407,7 @@ GearDataContent decodeGearDataFile(const std::filesystem::path& path, std::int32
     return content;
 }
 
-ReadOutcome parseGearData(std::span<const unsigned char> bytes, GearDocument& document) {
+FileOutcome parseGearData(std::span<const unsigned char> bytes, GearDocument& document) {
     GearDataContent content = decodeGearData(bytes, document.nextCategoryId);
     if (content.outcome.ok()) {
         applyContent(content, document);
@@ -413,7 +415,7 @@ ReadOutcome parseGearData(std::span<const unsigned char> bytes, GearDocument& do
     return content.outcome;
 }
 
-ReadOutcome readGearDataFile(const std::filesystem::path& path, GearDocument& document) {
+FileOutcome readGearDataFile(const std::filesystem::path& path, GearDocument& document) {
     GearDataContent content = decodeGearDataFile(path, document.nextCategoryId);
     if (content.outcome.ok()) {
         applyContent(content, document);

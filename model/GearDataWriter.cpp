@@ -130,8 +130,9 @@ int appendGearDataRows(const GearDocument& document, int first, int count, std::
     return end;
 }
 
-WriteOutcome writeGearDataFile(const std::filesystem::path& path, const GearDocument& document) {
-    return WriteOutcome{writeFileAtomically(path, serializeGearData(document))};
+FileOutcome writeGearDataFile(const std::filesystem::path& path, const GearDocument& document) {
+    return FileOutcome::written(FileOutcome::Task::Save, path,
+                                replaceFileAtomically(path, serializeGearData(document)));
 }
 
 } // namespace varnel

@@ -1,8 +1,8 @@
 #pragma once
 // Writes a document as a gear data file in the current format ("Version 5.11").
 
+#include "model/FileOutcome.h"
 #include "model/GearDocument.h"
-#include "model/WriteOutcome.h"
 
 #include <filesystem>
 #include <string>
@@ -20,8 +20,8 @@ std::string serializeGearData(const GearDocument& document);
 void appendGearDataHead(const GearDocument& document, std::string& out);
 int appendGearDataRows(const GearDocument& document, int first, int count, std::string& out);
 
-// Replaces `path` only when the whole file is written (see writeFileAtomically).
-WriteOutcome writeGearDataFile(const std::filesystem::path& path, const GearDocument& document);
+// Replaces `path` only when the whole file is written (see replaceFileAtomically).
+FileOutcome writeGearDataFile(const std::filesystem::path& path, const GearDocument& document);
 
 // The longest column text a file line can carry back (the reader keeps 49 characters with CR LF).
 constexpr std::size_t kMaxStoredTextLength = 47;

@@ -405,18 +405,27 @@ void appendNotes(std::string& out, std::string_view title,
 
 } // namespace
 
-std::error_code readLighterPackFile(const std::filesystem::path& path, std::string& bytes) {
+FileOutcome readLighterPackFile(const std::filesystem::path& path, std::string& bytes) {
     RegularFile file;
-    if (auto ec = file.open(path)) {
-        return ec;
+    std::error_code ec = file.open(path);
+    if (!ec) {
+        bytes.clear();
+        char buffer[65536];
+        while (const std::size_t n = file.read(buffer, sizeof buffer, ec)) {
+            bytes.append(buffer, n);
+        }
     }
-    bytes.clear();
-    std::error_code ec;
-    char buffer[65536];
-    while (const std::size_t n = file.read(buffer, sizeof buffer, ec)) {
-        bytes.append(buffer, n);
+    FileOutcome outcome;
+    outcome.task = FileOutcome::Task::Import;
+    outcome.file = path;
+    if (ec) {
+        outcome.status = ec == std::errc::no_such_file_or_directory
+                             ? FileOutcome::Status::CannotOpen
+                             : FileOutcome::Status::Refused;
+        outcome.error = ec;
+        outcome.reason = ec.message();
     }
-    return ec;
+    return outcome;
 }
 
 LighterPackList parseLighterPackCsv(std::string_view bytes, bool metric) {

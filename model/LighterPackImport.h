@@ -3,6 +3,7 @@
 // into gear records. Parsing and adding are
 // two steps so that the caller can refuse the file or ask its questions before anything changes.
 
+#include "model/FileOutcome.h"
 #include "model/GearDocument.h"
 #include "model/ItemEditing.h"
 #include "model/UserMessage.h"
@@ -57,8 +58,9 @@ struct LighterPackList {
     std::array<bool, kLighterPackExtras> extraUsed{};
 };
 
-// The bytes of the file at `path`; a FIFO, device or folder is refused without being read.
-std::error_code readLighterPackFile(const std::filesystem::path& path, std::string& bytes);
+// The bytes of the file at `path`; a FIFO, device or folder is refused without being read. A
+// failure is told as "Cannot read FILE: why.", a missing file too.
+FileOutcome readLighterPackFile(const std::filesystem::path& path, std::string& bytes);
 
 // Reads the whole file. Weights become the document's unit (grams when `metric`, else ounces):
 // the converted figure when it fits the unit weight, else the fewest decimals (at least two)

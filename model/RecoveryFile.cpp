@@ -109,14 +109,14 @@ std::optional<RecoveryFile> RecoveryFile::parse(std::string_view in, std::string
     return copy;
 }
 
-ReadOutcome RecoveryFile::restoreInto(GearDocument& into, DocumentSettings& settings) const {
+FileOutcome RecoveryFile::restoreInto(GearDocument& into, DocumentSettings& settings) const {
     IniFile ini;
     ini.parse(settingsBytes);
     readDocumentSettings(ini, settings);
     into.metric = settings.metric;
     into.userColumnCount = settings.userColumns;
     const auto* bytes = reinterpret_cast<const unsigned char*>(documentBytes.data());
-    ReadOutcome outcome = parseGearData(std::span(bytes, documentBytes.size()), into);
+    FileOutcome outcome = parseGearData(std::span(bytes, documentBytes.size()), into);
     outcome.file = document;
     return outcome;
 }

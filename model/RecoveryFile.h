@@ -4,8 +4,8 @@
 // document's own file and never changes that file.
 
 #include "model/DocumentSettings.h"
+#include "model/FileOutcome.h"
 #include "model/GearDocument.h"
-#include "model/ReadOutcome.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -37,7 +37,7 @@ struct RecoveryFile {
     static std::optional<RecoveryFile> parse(std::string_view bytes, std::string& why);
 
     // Fills an emptied document and its settings as reading the saved files would.
-    ReadOutcome restoreInto(GearDocument& into, DocumentSettings& settings) const;
+    FileOutcome restoreInto(GearDocument& into, DocumentSettings& settings) const;
 
     bool operator==(const RecoveryFile&) const = default;
 };

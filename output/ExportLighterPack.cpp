@@ -94,16 +94,11 @@ std::string exportLighterPackBytes(const GearDocument& document,
     return out;
 }
 
-ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
-                                     const GearDocument& document,
-                                     const std::vector<std::string>& userHeadings,
-                                     bool checkedOnly) {
-    ExportOutcome outcome{file.string(), std::nullopt};
-    if (const std::error_code ec =
-            writeOutputFile(file, exportLighterPackBytes(document, userHeadings, checkedOnly))) {
-        outcome.error = ec.message();
-    }
-    return outcome;
+FileOutcome writeLighterPackExport(const std::filesystem::path& file, const GearDocument& document,
+                                   const std::vector<std::string>& userHeadings, bool checkedOnly) {
+    return FileOutcome::written(
+        FileOutcome::Task::Export, file,
+        writeOutputFile(file, exportLighterPackBytes(document, userHeadings, checkedOnly)));
 }
 
 } // namespace varnel

@@ -22,9 +22,8 @@ std::string exportLighterPackBytes(const GearDocument& document,
 
 // Writes those bytes through a temporary file beside `file`; the document is not changed. A
 // failure is told as the other exports tell theirs ("Unable to Open!").
-ExportOutcome writeLighterPackExport(const std::filesystem::path& file,
-                                     const GearDocument& document,
-                                     const std::vector<std::string>& userHeadings,
-                                     bool checkedOnly = false);
+FileOutcome writeLighterPackExport(const std::filesystem::path& file, const GearDocument& document,
+                                   const std::vector<std::string>& userHeadings,
+                                   bool checkedOnly = false);
 
 } // namespace varnel

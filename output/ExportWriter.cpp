@@ -27,14 +27,12 @@ std::string exportBytes(ExportFormat format, const GearDocument& document,
     return {};
 }
 
-ExportOutcome writeExport(ExportFormat format, const std::filesystem::path& file,
-                          GearDocument& document, const ExportHeadings& headings,
-                          const ExportOptions& options, const ExportColours& colours) {
-    ExportOutcome outcome{file.string(), std::nullopt};
-    if (const std::error_code ec =
-            writeOutputFile(file, exportBytes(format, document, headings, options, colours))) {
-        outcome.error = ec.message();
-    }
+FileOutcome writeExport(ExportFormat format, const std::filesystem::path& file,
+                        GearDocument& document, const ExportHeadings& headings,
+                        const ExportOptions& options, const ExportColours& colours) {
+    const FileOutcome outcome = FileOutcome::written(
+        FileOutcome::Task::Export, file,
+        writeOutputFile(file, exportBytes(format, document, headings, options, colours)));
     if (outcome.ok() && format != ExportFormat::LighterPack) {
         refreshSelectedFields(document, options.checkedOnly);
     }

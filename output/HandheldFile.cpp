@@ -12,8 +12,6 @@ namespace varnel {
 
 namespace {
 
-constexpr const char* kApplicationName = "Varnel";
-
 void appendInt32(std::string& out, std::int32_t v) {
     unsigned char b[4];
     putInt32(b, v);
@@ -149,15 +147,7 @@ std::string serializeHandheldFile(const GearDocument& document) {
     return out;
 }
 
-std::optional<UserMessage> HandheldWriteOutcome::message() const {
-    if (!error) {
-        return std::nullopt;
-    }
-    return UserMessage{"Error Creating PalmData.dat file", kApplicationName,
-                       MessageIcon::Exclamation};
-}
-
-HandheldWriteOutcome WriteHandheldFile(GearDocument& document, const std::filesystem::path& path) {
+FileOutcome WriteHandheldFile(GearDocument& document, const std::filesystem::path& path) {
     std::error_code ignored;
     if (path.has_parent_path()) {
         std::filesystem::create_directories(path.parent_path(), ignored);
@@ -167,11 +157,8 @@ HandheldWriteOutcome WriteHandheldFile(GearDocument& document, const std::filesy
     const std::string bytes = serializeHandheldFile(document);
     recordWhatWasWritten(document);
 
-    HandheldWriteOutcome outcome;
-    if (const std::error_code ec = replaceFileAtomically(path, bytes)) {
-        outcome.error = ec.message();
-    }
-    return outcome;
+    return FileOutcome::written(FileOutcome::Task::Handheld, path,
+                                replaceFileAtomically(path, bytes));
 }
 
 } // namespace varnel

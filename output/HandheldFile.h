@@ -3,14 +3,13 @@
 // set with "Unfiled" first and the deleted categories, then one record per item and the deleted
 // items.
 
+#include "model/FileOutcome.h"
 #include "model/GearDocument.h"
-#include "model/UserMessage.h"
 #include "model/sCategory60.h"
 #include "model/sPubInfo60.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,19 +38,11 @@ std::vector<sPubInfo60> handheldItems(const GearDocument& document,
 // The whole file. Category names are written in their 16 characters and 4 zero bytes.
 std::string serializeHandheldFile(const GearDocument& document);
 
-struct HandheldWriteOutcome {
-    std::optional<std::string> error; // the operating system's text for what failed
-
-    [[nodiscard]] bool ok() const { return !error; }
-    // "Error Creating PalmData.dat file", caption the application's name, exclamation icon.
-    [[nodiscard]] std::optional<UserMessage> message() const;
-};
-
 // Makes the file's missing folders (failures ignored), then replaces `path` through a temporary
 // file: a failure leaves the previous file as it was and is reported, a failed write included.
 // As the file has them, the document's category set then starts with "Unfiled" and the rows'
 // records hold their check mark as `selected` and their `categoryIndex`. On success the caller
-// adds `path` to the recent files.
-HandheldWriteOutcome WriteHandheldFile(GearDocument& document, const std::filesystem::path& path);
+// adds `path` to the recent files. A failure is told as "Error Creating PalmData.dat file".
+FileOutcome WriteHandheldFile(GearDocument& document, const std::filesystem::path& path);
 
 } // namespace varnel

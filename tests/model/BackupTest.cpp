@@ -106,7 +106,7 @@ TEST_F(Backup, AFailureAtAnyStepBeforeTheReplaceChangesNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.step);
-        const BackupOutcome outcome = replaceFileKeepingBackup(file(), big, c.faults);
+        const FileOutcome outcome = replaceFileKeepingBackup(file(), big, c.faults);
         EXPECT_EQ(outcome.error, std::error_code(c.error, std::system_category()));
         EXPECT_FALSE(outcome.replaced);
         expectUntouched("second", "first");
@@ -127,29 +127,29 @@ TEST_F(Backup, WithoutHardLinksThePreviousVersionIsCopied) {
 
 TEST_F(Backup, ABackupThatCannotTakeItsNameAfterTheSaveIsStillFoundAndSaid) {
     twoSaves();
-    const BackupOutcome outcome = replaceFileKeepingBackup(file(), "third", {.storeBackup = EROFS});
+    const FileOutcome outcome = replaceFileKeepingBackup(file(), "third", {.storeBackup = EROFS});
     EXPECT_TRUE(outcome.replaced);
     EXPECT_EQ(readBytes(file()), "third");
     EXPECT_EQ(readBytes(backup()), "first") << "the older backup stays as it was";
     ASSERT_FALSE(outcome.keptAt.empty());
     EXPECT_EQ(readBytes(outcome.keptAt), "second") << "and the version before is not lost";
-    EXPECT_EQ(outcome.message(), backup().string() + ": " + std::system_category().message(EROFS) +
-                                     ". The previous version is in " + outcome.keptAt.string());
+    EXPECT_EQ(outcome.reason, backup().string() + ": " + std::system_category().message(EROFS) +
+                                  ". The previous version is in " + outcome.keptAt.string());
 }
 
 TEST_F(Backup, AFolderOrFifoWhereTheBackupGoesStopsTheSaveFirst) {
     ASSERT_TRUE(replaceFileKeepingBackup(file(), "first").ok());
     fs::create_directory(backup());
-    BackupOutcome outcome = replaceFileKeepingBackup(file(), "second");
+    FileOutcome outcome = replaceFileKeepingBackup(file(), "second");
     EXPECT_FALSE(outcome.replaced);
-    EXPECT_EQ(outcome.message(), backup().string() + ": " + std::system_category().message(EISDIR));
+    EXPECT_EQ(outcome.reason, backup().string() + ": " + std::system_category().message(EISDIR));
     EXPECT_EQ(readBytes(file()), "first");
     EXPECT_TRUE(fs::is_directory(backup()));
 
     fs::remove(backup());
     ASSERT_EQ(::mkfifo(backup().c_str(), 0600), 0);
     outcome = replaceFileKeepingBackup(file(), "second");
-    EXPECT_EQ(outcome.message(), backup().string() + ": Not a regular file");
+    EXPECT_EQ(outcome.reason, backup().string() + ": Not a regular file");
     EXPECT_EQ(readBytes(file()), "first");
     EXPECT_TRUE(fs::is_fifo(backup()));
     EXPECT_EQ(entries(), 2U);
@@ -157,7 +157,7 @@ TEST_F(Backup, AFolderOrFifoWhereTheBackupGoesStopsTheSaveFirst) {
 
 TEST_F(Backup, AFileSizeLimitStopsTheWriteAndNothingChanges) {
     twoSaves();
-    const BackupOutcome outcome = test::underFileSizeLimit(
+    const FileOutcome outcome = test::underFileSizeLimit(
         4096, [&] { return replaceFileKeepingBackup(file(), std::string(100000, 'n')); });
 
     EXPECT_EQ(outcome.error, std::error_code(EFBIG, std::system_category()));
@@ -218,7 +218,7 @@ TEST_F(Backup, PermissionsDecideAsTheShellWould) {
                                      ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
                 return kSkipped;
             }
-            const BackupOutcome outcome =
+            const FileOutcome outcome =
                 replaceFileKeepingBackup(file(), "third", {.replace = c.fault});
             return outcome.error.value() == c.error && outcome.replaced == (c.error == 0) ? 0 : 1;
         });
@@ -254,7 +254,7 @@ TEST_F(Backup, AFullDiskStopsTheWriteAndNothingChanges) {
         }
         // Fill what is left; the hard link then costs nothing, the new contents cannot fit.
         writeBytes(mountPoint / "filler", std::string(60000, 'f'));
-        const BackupOutcome outcome = replaceFileKeepingBackup(data, std::string(30000, 'c'));
+        const FileOutcome outcome = replaceFileKeepingBackup(data, std::string(30000, 'c'));
         if (outcome.error != std::error_code(ENOSPC, std::system_category())) {
             return 3;
         }
@@ -292,10 +292,10 @@ TEST(DocumentBackup, SavingADocumentKeepsTheListItReplacesReadable) {
     const std::string settingsBefore = readBytes(dir / "trip.ini");
     DocumentSettings changed;
     changed.title = "changed";
-    const WriteOutcome refused = writeDocumentFiles(trip, trip, doc, changed, app, dir.path());
+    const FileOutcome refused = writeDocumentFiles(trip, trip, doc, changed, app, dir.path());
     EXPECT_FALSE(refused.ok());
     EXPECT_FALSE(refused.partial);
-    EXPECT_EQ(refused.error,
+    EXPECT_EQ(refused.reason,
               (dir / "trip.dat.bak").string() + ": " + std::system_category().message(EISDIR));
     EXPECT_EQ(readBytes(trip), serializeGearData(empty));
     EXPECT_EQ(readBytes(dir / "trip.ini"), settingsBefore);

@@ -32,7 +32,7 @@ TEST(DocumentFiles, ASettingsFileThatCannotBeReadIsNamedAndNeverWrittenOver) {
     GearDocument doc;
     DocumentSettings settings;
     settings.title = "as before";
-    const ReadOutcome read = readDocumentWithSettings(dir / "trip.dat", dir.path(), doc, settings);
+    const FileOutcome read = readDocumentWithSettings(dir / "trip.dat", dir.path(), doc, settings);
     EXPECT_TRUE(read.ok()) << "the gear list itself is read";
     EXPECT_GT(doc.rowCount(), 0);
     EXPECT_EQ(settings.title, "as before");
@@ -44,9 +44,9 @@ TEST(DocumentFiles, ASettingsFileThatCannotBeReadIsNamedAndNeverWrittenOver) {
     // Writing (as at exit) keeps the file as it is, says so, and still writes the list.
     std::filesystem::remove(dir / "trip.dat");
     AppSettings app(dir.path());
-    const WriteOutcome written =
+    const FileOutcome written =
         writeDocumentFiles(dir / "trip.dat", dir / "trip.dat", doc, settings, app, dir.path());
-    EXPECT_EQ(written.error, said);
+    EXPECT_EQ(written.reason, said);
     EXPECT_TRUE(test::readBytes(dir / "trip.ini") == big) << "the settings file was replaced";
     EXPECT_TRUE(std::filesystem::exists(dir / "trip.dat"));
 
@@ -63,17 +63,17 @@ TEST(DocumentFiles, FifosInPlaceOfTheFilesAreRefusedWithoutBlocking) {
     test::makeFifo(dir / "trip.dat");
     GearDocument doc;
     DocumentSettings settings;
-    ReadOutcome read;
+    FileOutcome read;
     EXPECT_TRUE(test::returnsWithoutBlocking({dir / "trip.ini", dir / "trip.dat"}, [&] {
         read = readDocumentWithSettings(dir / "trip.dat", dir.path(), doc, settings);
     }));
-    EXPECT_EQ(read.status, ReadOutcome::Status::Refused);
+    EXPECT_EQ(read.status, FileOutcome::Status::Refused);
     EXPECT_EQ(read.file, dir / "trip.dat");
     EXPECT_EQ(read.settingsFile, dir / "trip.ini");
     EXPECT_EQ(read.settingsReason, "Not a regular file");
 
     AppSettings app(dir.path());
-    WriteOutcome written;
+    FileOutcome written;
     EXPECT_TRUE(test::returnsWithoutBlocking({dir / "trip.ini", dir / "trip.dat"}, [&] {
         written =
             writeDocumentFiles(dir / "trip.dat", dir / "trip.dat", doc, settings, app, dir.path());

@@ -24,7 +24,7 @@ const std::string kV5 = "Varnel data file. Version 5\r\n";
 const std::string kV4 = "Varnel data file. Version 4\r\n";
 const std::string kV60 = "Varnel data file. Version 6.0\r\n";
 
-ReadOutcome parse(const std::string& bytes, GearDocument& doc) {
+FileOutcome parse(const std::string& bytes, GearDocument& doc) {
     return parseGearData(asBytes(bytes), doc);
 }
 
@@ -201,9 +201,9 @@ TEST(GearDataReader, HandheldFile) {
 
 TEST(GearDataReader, RefusedFiles) {
     GearDocument doc;
-    const ReadOutcome missing =
+    const FileOutcome missing =
         readGearDataFile(std::filesystem::temp_directory_path() / "varnel-missing.dat", doc);
-    EXPECT_EQ(missing.status, ReadOutcome::Status::CannotOpen);
+    EXPECT_EQ(missing.status, FileOutcome::Status::CannotOpen);
     EXPECT_FALSE(missing.message());
 
     // There but not readable as a file: said, naming the file, and never waited on.
@@ -213,10 +213,10 @@ TEST(GearDataReader, RefusedFiles) {
     for (const auto& [name, reason] :
          {std::pair{"fifo.dat", "Not a regular file"}, std::pair{"folder.dat", "Is a directory"}}) {
         SCOPED_TRACE(name);
-        ReadOutcome refused;
+        FileOutcome refused;
         EXPECT_TRUE(test::returnsWithoutBlocking(
             {dir / "fifo.dat"}, [&] { refused = readGearDataFile(dir / name, doc); }));
-        EXPECT_EQ(refused.status, ReadOutcome::Status::Refused);
+        EXPECT_EQ(refused.status, FileOutcome::Status::Refused);
         EXPECT_EQ(refused.message(),
                   (UserMessage{"Cannot read " + (dir / name).string() + ": " + reason + ".",
                                "Varnel", MessageIcon::Exclamation}));
@@ -225,12 +225,12 @@ TEST(GearDataReader, RefusedFiles) {
     const UserMessage notVarnel{"Not a Varnel data file", "GearData.dat", MessageIcon::Stop};
     for (const std::string& bytes :
          {std::string(), "Gear file\r\nFood\r\n\r\n"s, std::string(59, 'x') + "Varnel\r\n"}) {
-        const ReadOutcome outcome = parse(bytes, doc);
-        EXPECT_EQ(outcome.status, ReadOutcome::Status::NotVarnel);
+        const FileOutcome outcome = parse(bytes, doc);
+        EXPECT_EQ(outcome.status, FileOutcome::Status::NotVarnel);
         EXPECT_EQ(outcome.message(), notVarnel);
     }
-    const ReadOutcome v3 = parse("Varnel data file. Version 3\r\nFood\r\n\r\n", doc);
-    EXPECT_EQ(v3.status, ReadOutcome::Status::Version3);
+    const FileOutcome v3 = parse("Varnel data file. Version 3\r\nFood\r\n\r\n", doc);
+    EXPECT_EQ(v3.status, FileOutcome::Status::Version3);
     EXPECT_EQ(v3.message(), (UserMessage{"Version 5 requires a GearData.dat file in version 4 "
                                          "or 5 format",
                                          "Varnel", MessageIcon::Stop}));
@@ -258,7 +258,7 @@ TEST(GearDataReader, ShortReadsKeepWhatWasRead) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         GearDocument doc;
-        const ReadOutcome outcome = parse(start + c.tail, doc);
+        const FileOutcome outcome = parse(start + c.tail, doc);
         ASSERT_TRUE(outcome.ok());
         EXPECT_TRUE(outcome.truncated) << "a cut-short file is said to be one";
         EXPECT_EQ(outcome.itemsRead, c.rows.size());
@@ -343,11 +343,11 @@ TEST(GearDataReader, EveryPrefixAndRandomBytesReadSafely) {
         EXPECT_FALSE(parse(file, whole).truncated);
         // A file cut anywhere inside its last record says so.
         GearDocument cut;
-        const ReadOutcome outcome = parse(file.substr(0, file.size() - 1), cut);
+        const FileOutcome outcome = parse(file.substr(0, file.size() - 1), cut);
         EXPECT_TRUE(outcome.truncated);
         EXPECT_EQ(outcome.itemsRead, static_cast<std::size_t>(cut.rowCount()));
     }
-    ReadOutcome cutShort;
+    FileOutcome cutShort;
     cutShort.truncated = true;
     cutShort.itemsRead = 3;
     EXPECT_EQ(cutShort.truncationMessage("/trail/GearData.dat"),
@@ -355,7 +355,7 @@ TEST(GearDataReader, EveryPrefixAndRandomBytesReadSafely) {
                            "items could be read.\n\nVarnel will ask before it saves over this "
                            "file.",
                            "Varnel", MessageIcon::Exclamation}));
-    EXPECT_FALSE(ReadOutcome{}.truncationMessage("x"));
+    EXPECT_FALSE(FileOutcome{}.truncationMessage("x"));
 
     std::mt19937 rng(7);
     for (int i = 0; i < 3000; ++i) {
@@ -422,8 +422,8 @@ TEST(GearDataReader, FileReadInPiecesMatchesTheBytesInMemory) {
         }
         GearDocument fromFile;
         GearDocument inMemory;
-        const ReadOutcome a = readGearDataFile(path, fromFile);
-        const ReadOutcome b = parse(part, inMemory);
+        const FileOutcome a = readGearDataFile(path, fromFile);
+        const FileOutcome b = parse(part, inMemory);
         ASSERT_TRUE(a.ok());
         EXPECT_EQ(a.truncated, b.truncated) << cut;
         EXPECT_FALSE(a.truncated && cut == bytes.size());

@@ -152,7 +152,7 @@ TEST(GearDataWriter, TextsAndCategoryNamesAreKeptReadable) {
 TEST(GearDataWriter, WriteFailureGivesTheSystemTextInAnErrorBox) {
     GearDocument doc;
     const auto path = std::filesystem::temp_directory_path() / "varnel-no-such-dir" / "x.dat";
-    const WriteOutcome outcome = writeGearDataFile(path, doc);
+    const FileOutcome outcome = writeGearDataFile(path, doc);
     ASSERT_FALSE(outcome.ok());
     const auto message = outcome.message();
     ASSERT_TRUE(message);

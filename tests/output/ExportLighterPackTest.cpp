@@ -76,7 +76,7 @@ TEST(ExportLighterPack, WritesThroughTheSafeWriterAndSaysWhenItCannot) {
     const std::filesystem::path file = folder / "lp.csv";
     GearDocument doc;
     test::buildTrip(doc);
-    const ExportOutcome ok = writeLighterPackExport(file, doc, {});
+    const FileOutcome ok = writeLighterPackExport(file, doc, {});
     EXPECT_TRUE(ok.ok());
     EXPECT_EQ(test::readAll(file), exportLighterPackBytes(doc, {}));
 
@@ -89,7 +89,7 @@ TEST(ExportLighterPack, WritesThroughTheSafeWriterAndSaysWhenItCannot) {
     EXPECT_EQ(test::readAll(file), exportLighterPackBytes(doc, {}, true));
     EXPECT_EQ(doc.record(0).selected, 7);
 
-    const ExportOutcome failed = writeLighterPackExport(file / "inside", doc, {});
+    const FileOutcome failed = writeLighterPackExport(file / "inside", doc, {});
     ASSERT_FALSE(failed.ok());
     EXPECT_EQ(failed.message(), (UserMessage{(file / "inside").string(), "Unable to Open!",
                                              MessageIcon::Exclamation}));

@@ -64,7 +64,7 @@ TEST(ExportWriter, AFileThatCannotBeWrittenIsUnableToOpenAndChangesNothing) {
     const std::filesystem::path file = folder / "missing folder" / "list.htm";
     const auto outcome = writeExport(ExportFormat::Html, file, doc, test::headings(), {});
     EXPECT_FALSE(outcome.ok());
-    EXPECT_FALSE(outcome.error->empty());
+    EXPECT_FALSE(outcome.reason.empty());
     EXPECT_EQ(outcome.message(),
               (UserMessage{file.string(), "Unable to Open!", MessageIcon::Exclamation}));
     EXPECT_EQ(doc.record(1).selected, 1);

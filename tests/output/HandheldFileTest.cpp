@@ -204,8 +204,8 @@ TEST(HandheldFile, WritingMakesTheFoldersAndUpdatesTheDocument) {
     GearDocument doc = handheldDocument();
     const std::string expected = serializeHandheldFile(doc);
 
-    const HandheldWriteOutcome outcome = WriteHandheldFile(doc, path);
-    ASSERT_TRUE(outcome.ok()) << *outcome.error;
+    const FileOutcome outcome = WriteHandheldFile(doc, path);
+    ASSERT_TRUE(outcome.ok()) << outcome.reason;
     EXPECT_FALSE(outcome.message());
     EXPECT_EQ(test::readBytes(path), expected);
     EXPECT_EQ(doc.categoryList[0].nameText(), "unfiled");
@@ -215,7 +215,7 @@ TEST(HandheldFile, WritingMakesTheFoldersAndUpdatesTheDocument) {
     EXPECT_EQ(serializeHandheldFile(doc), expected) << "a second save writes the same";
 
     test::writeBytes(dir / "file", "x");
-    const HandheldWriteOutcome failed = WriteHandheldFile(doc, dir / "file" / "PalmData.dat");
+    const FileOutcome failed = WriteHandheldFile(doc, dir / "file" / "PalmData.dat");
     ASSERT_FALSE(failed.ok());
     EXPECT_EQ(failed.message(), (UserMessage{"Error Creating PalmData.dat file", "Varnel",
                                              MessageIcon::Exclamation}));

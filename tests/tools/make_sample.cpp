@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     GearDocument doc;
     sample::buildSampleDocument(doc);
     if (const auto outcome = writeGearDataFile(folder / "GearData.dat", doc); !outcome.ok()) {
-        std::fprintf(stderr, "make_sample: %s\n", outcome.error->c_str());
+        std::fprintf(stderr, "make_sample: %s\n", outcome.reason.c_str());
         return 1;
     }
     DocumentSettings settings;
