@@ -23,6 +23,7 @@
 #include "model/CategoryEditing.h"
 #include "model/DocumentEdits.h"
 #include "model/GroupEditing.h"
+#include "model/HideViewRefusal.h"
 #include "model/ItemEditing.h"
 #include "model/ItemFind.h"
 #include "model/RecoveryStore.h"
@@ -619,24 +620,16 @@ void TMiravo99DlgClient::documentSaved() {
     recovery_->discard(recoveryPath());
 }
 
-bool TMiravo99DlgClient::refuseWhileHidden(const char* nonSelectedText, const char* selectedText) {
-    if (document_.hideNonSelected) {
-        prompts_.message(QString::fromLatin1(nonSelectedText), QStringLiteral("Important!"),
-                         MessageIcon::Exclamation, PromptButtons::Ok);
-        return true;
+bool TMiravo99DlgClient::refuseWhileHidden(std::string_view doing) {
+    const auto refusal = hideViewRefusal(document_, doing);
+    if (refusal) {
+        prompts_.showMessage(*refusal);
     }
-    if (document_.hideSelected) {
-        prompts_.message(QString::fromLatin1(selectedText), QStringLiteral("Important!"),
-                         MessageIcon::Exclamation, PromptButtons::Ok);
-        return true;
-    }
-    return false;
+    return refusal.has_value();
 }
 
 bool TMiravo99DlgClient::canClose() {
-    return !refuseWhileHidden(
-        "Please uncheck the \"Hide Non-Selected Items\" checkbox before closing",
-        "Please select the \"Show Selected\" menu item before closing");
+    return !refuseWhileHidden("closing");
 }
 
 bool TMiravo99DlgClient::writeOnExit() {
@@ -663,9 +656,7 @@ bool TMiravo99DlgClient::writeHandheld(const std::filesystem::path& file) {
 }
 
 void TMiravo99DlgClient::cmSaveForHandheld() {
-    if (!document_.handheldDocument ||
-        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before saving",
-                          "Please select the \"Show Selected\" menu item before saving")) {
+    if (!document_.handheldDocument || refuseWhileHidden("saving")) {
         return;
     }
     HandheldCommandContext context = handheldContext();
@@ -734,8 +725,7 @@ void TMiravo99DlgClient::openChosenDocument(const std::filesystem::path& name) {
 }
 
 void TMiravo99DlgClient::cmSave() {
-    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before saving",
-                          "Please select the \"Show Selected\" menu item before saving")) {
+    if (refuseWhileHidden("saving")) {
         return;
     }
     session_.save();
@@ -745,8 +735,7 @@ void TMiravo99DlgClient::cmSaveAs() {
     if (document_.handheldDocument) {
         return; // the list would go to the HotSync folder and the window read back nothing
     }
-    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before saving",
-                          "Please select the \"Show Selected\" menu item before saving")) {
+    if (refuseWhileHidden("saving")) {
         return;
     }
     const auto chosen = prompts_.saveFileName(QStringLiteral("Save Current Configuration As..."),
@@ -895,9 +884,7 @@ QString TMiravo99DlgClient::totalsTooltip() const {
 }
 
 void TMiravo99DlgClient::cmConvert() {
-    if (refuseWhileHidden(
-            "Please uncheck the \"Hide Non-Selected Items\" checkbox before converting",
-            "Please select the \"Show Selected\" menu item before converting")) {
+    if (refuseWhileHidden("converting")) {
         return;
     }
     perform(convertEdit());
@@ -985,9 +972,7 @@ void TMiravo99DlgClient::cmEmailMe() {
 
 void TMiravo99DlgClient::cmExport() {
     // The files would hold only the part of the list a hide view shows.
-    if (refuseWhileHidden(
-            "Please uncheck the \"Hide Non-Selected Items\" checkbox before exporting",
-            "Please select the \"Show Selected\" menu item before exporting")) {
+    if (refuseWhileHidden("exporting")) {
         return;
     }
     // The headings as the list shows them now.
@@ -1107,8 +1092,7 @@ void TMiravo99DlgClient::cmCopy() {
 }
 
 void TMiravo99DlgClient::cmCut() {
-    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before cutting",
-                          "Please select the \"Show Selected\" menu item before cutting")) {
+    if (refuseWhileHidden("cutting")) {
         return;
     }
     const std::vector<int> rows = selectedRows();
@@ -1120,8 +1104,7 @@ void TMiravo99DlgClient::cmCut() {
 }
 
 void TMiravo99DlgClient::cmPaste() {
-    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before pasting",
-                          "Please select the \"Show Selected\" menu item before pasting")) {
+    if (refuseWhileHidden("pasting")) {
         return;
     }
     const std::vector<int> rows =
@@ -1283,9 +1266,7 @@ bool TMiravo99DlgClient::runEdit(DocumentEdit& edit, EditCommand::Step step) {
 }
 
 void TMiravo99DlgClient::cmUndo() {
-    if (!undoStack_.canUndo() ||
-        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before undoing",
-                          "Please select the \"Show Selected\" menu item before undoing")) {
+    if (!undoStack_.canUndo() || refuseWhileHidden("undoing")) {
         return;
     }
     const auto* step = static_cast<const EditCommand*>(undoStack_.command(undoStack_.index() - 1));
@@ -1298,9 +1279,7 @@ void TMiravo99DlgClient::cmUndo() {
 }
 
 void TMiravo99DlgClient::cmRedo() {
-    if (!undoStack_.canRedo() ||
-        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before redoing",
-                          "Please select the \"Show Selected\" menu item before redoing")) {
+    if (!undoStack_.canRedo() || refuseWhileHidden("redoing")) {
         return;
     }
     const auto* step = static_cast<const EditCommand*>(undoStack_.command(undoStack_.index()));

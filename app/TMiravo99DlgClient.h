@@ -35,6 +35,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 class QAction;
 class QCheckBox;
@@ -225,7 +226,8 @@ private:
     void selectRows(const std::vector<int>& rows);
     ItemCommandContext itemContext();
     [[nodiscard]] struct ReportSource reportSource() const;
-    bool refuseWhileHidden(const char* nonSelectedText, const char* selectedText);
+    // Says why `doing` must wait while a hide view is on; true when it must.
+    bool refuseWhileHidden(std::string_view doing);
     void enable(QAction* action, bool enabled);
     // Applies or reverts an edit, bringing the columns and buttons along; false when a first
     // apply is not to be kept.

@@ -3,6 +3,7 @@
 #include "model/CategoryEditing.h"
 #include "model/DocumentEdits.h"
 #include "model/GearDocument.h"
+#include "model/HideViewRefusal.h"
 #include "ui/Cp1252.h"
 #include "ui/DialogButtons.h"
 #include "ui/Prompts.h"
@@ -163,6 +164,7 @@ void TConfigureCategoriesDlg::remove() {
     if (position < 0) {
         return;
     }
+    // The rows set aside would come back under a name the category list no longer has.
     if (const auto refusal = hideViewRefusal(doc_, "deleting a category")) {
         tell(prompts_, *refusal, PromptButtons::Ok);
         return;
