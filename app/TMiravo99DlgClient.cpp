@@ -807,7 +807,7 @@ void TMiravo99DlgClient::afterHideViewChange() {
 
 void TMiravo99DlgClient::cmHideSelected() {
     QAction* a = actions_.value(cmd::HideSelected);
-    if (a->text().contains(QStringLiteral("&H"))) {
+    if (!document_.hideSelected) {
         a->setText(tr("S&how Selected"));
         WaitCursor wait(prompts_);
         recovery_->takeAtOnce(); // while the whole list is there
