@@ -185,11 +185,13 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    using Handler = void (TMiravo99DlgClient::*)();
     void createControls();
     QAction* makeAction(int id, const QString& text, const QString& tip);
-    QPushButton* makeButton(int id, const QString& text, const QString& icon,
-                            void (TMiravo99DlgClient::*handler)());
+    QPushButton* makeButton(int id, const QString& text, const QString& icon, Handler handler);
     void closeWindow() { window()->close(); }
+    void cmFindNext() { findNext(true); }
+    void cmFindPrevious() { findNext(false); }
 
     void setCaption();
     // The full path recovery copies know the document by.
