@@ -1332,13 +1332,18 @@ void TMiravo99DlgClient::refreshButtons() {
     const bool rows = document_.rowCount() > 0;
     // Add and Modify are off in a sorted view and in a hide view, whatever refreshes them.
     const bool editable = !document_.hideViewActive() && !document_.sortedView;
-    enable(buttons_.value(ctl::Add), editable);
-    enable(buttons_.value(ctl::Delete), rows && !document_.hideViewActive());
-    enable(buttons_.value(ctl::Modify), rows && editable);
-    enable(buttons_.value(ctl::Print), rows);
-    enable(buttons_.value(ctl::Totals), rows);
-    enable(buttons_.value(ctl::Export), rows);
-    enable(buttons_.value(ctl::Convert), rows && !document_.handheldDocument);
+    const std::pair<int, bool> rules[] = {
+        {ctl::Add, editable},
+        {ctl::Delete, rows && !document_.hideViewActive()},
+        {ctl::Modify, rows && editable},
+        {ctl::Print, rows},
+        {ctl::Totals, rows},
+        {ctl::Export, rows},
+        {ctl::Convert, rows && !document_.handheldDocument},
+    };
+    for (const auto& [id, enabled] : rules) {
+        enable(buttons_.value(id), enabled);
+    }
     onTotalChanged();
     enablerTimer_.start();
 }
@@ -1348,35 +1353,39 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     const bool selection = list_->selectionModel() && list_->selectionModel()->hasSelection();
     const bool hidden = document_.hideViewActive();
     const bool clearEnabled = buttons_.value(ctl::ClearSelected)->isEnabled();
-    enable(actions_.value(cmd::Delete), selection && !hidden);
-    enable(actions_.value(cmd::Modify), selection && !hidden);
-    enable(actions_.value(cmd::Add), !hidden);
-    // Cut and Paste stay on in a hide view, so that the keys are told why they are refused.
-    enable(actions_.value(cmd::Cut), selection);
-    enable(actions_.value(cmd::Copy), selection);
-    enable(actions_.value(cmd::Paste), true);
-    enable(actions_.value(cmd::FindNext), rows);
-    enable(actions_.value(cmd::FindPrevious), rows);
-    enable(actions_.value(cmd::MarkWorn), selection);
-    enable(actions_.value(cmd::MarkConsumable), selection);
-    enable(actions_.value(cmd::ClearSelected), clearEnabled);
-    enable(actions_.value(cmd::HideSelected),
-           document_.hideSelected || (clearEnabled && !document_.hideNonSelected));
-    enable(actions_.value(cmd::HideNonSelected), hideNonSelectedBox_->isEnabled());
-    enable(actions_.value(cmd::SelectAll), document_.hasUncheckedRow());
     const bool groups = !document_.handheldDocument && document_.hasGroupRow();
-    enable(actions_.value(cmd::ExpandAll), groups);
-    enable(actions_.value(cmd::CollapseAll), groups);
-    enable(actions_.value(cmd::Save), !document_.handheldDocument && rows);
-    enable(actions_.value(cmd::SaveAs), !document_.handheldDocument && rows);
-    enable(actions_.value(cmd::SaveForHandheld), document_.handheldDocument);
-    enable(actions_.value(cmd::Export), rows);
-    enable(actions_.value(cmd::ImportLighterPack), importLighterPackEnabled(document_));
-    enable(actions_.value(cmd::Print), rows);
-    enable(actions_.value(cmd::PrintPreview), rows);
-    enable(actions_.value(cmd::AddColumn), addNewColumnEnabled(document_));
-    enable(actions_.value(cmd::DeleteColumn), deleteColumnEnabled(document_));
-    enable(actions_.value(cmd::ModifyColumn), modifyColumnEnabled(document_));
+    const std::pair<int, bool> rules[] = {
+        {cmd::Delete, selection && !hidden},
+        {cmd::Modify, selection && !hidden},
+        {cmd::Add, !hidden},
+        // Cut and Paste stay on in a hide view, so that the keys are told why they are refused.
+        {cmd::Cut, selection},
+        {cmd::Copy, selection},
+        {cmd::Paste, true},
+        {cmd::FindNext, rows},
+        {cmd::FindPrevious, rows},
+        {cmd::MarkWorn, selection},
+        {cmd::MarkConsumable, selection},
+        {cmd::ClearSelected, clearEnabled},
+        {cmd::HideSelected, document_.hideSelected || (clearEnabled && !document_.hideNonSelected)},
+        {cmd::HideNonSelected, hideNonSelectedBox_->isEnabled()},
+        {cmd::SelectAll, document_.hasUncheckedRow()},
+        {cmd::ExpandAll, groups},
+        {cmd::CollapseAll, groups},
+        {cmd::Save, !document_.handheldDocument && rows},
+        {cmd::SaveAs, !document_.handheldDocument && rows},
+        {cmd::SaveForHandheld, document_.handheldDocument},
+        {cmd::Export, rows},
+        {cmd::ImportLighterPack, importLighterPackEnabled(document_)},
+        {cmd::Print, rows},
+        {cmd::PrintPreview, rows},
+        {cmd::AddColumn, addNewColumnEnabled(document_)},
+        {cmd::DeleteColumn, deleteColumnEnabled(document_)},
+        {cmd::ModifyColumn, modifyColumnEnabled(document_)},
+    };
+    for (const auto& [id, enabled] : rules) {
+        enable(actions_.value(id), enabled);
+    }
 }
 
 bool TMiravo99DlgClient::event(QEvent* e) {
