@@ -76,6 +76,9 @@ constexpr int kPreviewWidth = 820;
 constexpr int kPreviewHeight = 900;
 // The check box and the cell margins beside the category text.
 constexpr int kCategoryPadding = 32;
+constexpr int kCategoryColumn = columnNumber(ColumnIndex::Category);
+constexpr int kItemColumn = columnNumber(ColumnIndex::Item);
+constexpr int kWeightColumn = columnNumber(ColumnIndex::Weight);
 
 QString toQString(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
@@ -265,14 +268,15 @@ void TMiravo99DlgClient::createControls() {
     list_->setObjectName(QString::number(ctl::List));
     list_->setModel(model_.get());
     connect(list_, &GearListView::cellClicked, this, [this](int row, int column) {
-        if (column == 1) {
+        if (column == kItemColumn) {
             toggleGroupRow(row);
         }
     });
     connect(list_, &GearListView::rowDoubleClicked, this, [this](int row, int column) {
         // On a group row's Item cell the double click is the toggle's second click.
         if (row >= 0 && row < document_.rowCount() &&
-            !(column == 1 && document_.row(row).isGroupRow()) && !document_.hideViewActive()) {
+            !(column == kItemColumn && document_.row(row).isGroupRow()) &&
+            !document_.hideViewActive()) {
             cmModify();
         }
     });
@@ -815,7 +819,7 @@ void TMiravo99DlgClient::toggleGroupRow(int row) {
 }
 
 void TMiravo99DlgClient::sortByColumn(int column) {
-    if (column == 1 || column == 3) {
+    if (!isSortColumn(column)) {
         return;
     }
     {
@@ -830,13 +834,13 @@ void TMiravo99DlgClient::sortByColumn(int column) {
 void TMiravo99DlgClient::updateSortIndicator() {
     QHeaderView* header = list_->header();
     if (sortColumn_ < 0 || sortColumn_ >= model_->columnCount() ||
-        (sortColumn_ != 0 && !document_.sortedView)) {
+        (sortColumn_ != kCategoryColumn && !document_.sortedView)) {
         header->setSortIndicatorShown(false);
         return;
     }
     // The category sort is always ascending whatever its flag says.
-    const bool up =
-        sortColumn_ == 0 || document_.sortAscending[static_cast<std::size_t>(sortColumn_)];
+    const bool up = sortColumn_ == kCategoryColumn ||
+                    document_.sortAscending[static_cast<std::size_t>(sortColumn_)];
     header->setSortIndicator(sortColumn_, up ? Qt::AscendingOrder : Qt::DescendingOrder);
     header->setSortIndicatorShown(true);
 }
@@ -877,9 +881,9 @@ void TMiravo99DlgClient::cmConvert() {
 
 ReportSource TMiravo99DlgClient::reportSource() const {
     // The headings as the list shows them, the options and font as the settings hold them.
-    PrintHeadings headings{Cp1252::fromUnicode(model_->heading(0)),
-                           Cp1252::fromUnicode(model_->heading(1)),
-                           Cp1252::fromUnicode(model_->heading(2))};
+    PrintHeadings headings{Cp1252::fromUnicode(model_->heading(kCategoryColumn)),
+                           Cp1252::fromUnicode(model_->heading(kItemColumn)),
+                           Cp1252::fromUnicode(model_->heading(kWeightColumn))};
     return ReportSource{document_, std::move(headings), PrintOptions::from(settings_),
                         settings_.font};
 }
@@ -1170,7 +1174,8 @@ void TMiravo99DlgClient::cmRemoveFromGroup() {
 bool TMiravo99DlgClient::runCategoriesDialog(int* addedPosition) {
     const int stepsBefore = undoStack_.index();
     TConfigureCategoriesDlg dialog(
-        document_, prompts_, [this] { sortByColumn(0); }, addedPosition, this, performer());
+        document_, prompts_, [this] { sortByColumn(kCategoryColumn); }, addedPosition, this,
+        performer());
     if (env_.runDialog(dialog) != QDialog::Accepted) {
         return false;
     }

@@ -21,13 +21,16 @@ namespace varnel {
 
 struct DocumentSettings;
 
+// The check box images of a row, numbered as the list and the files number them.
+enum CheckImage : int { kUncheckedImage = 1, kCheckedImage = 2 };
+
 // One row of the list. A member row exists only while its group is expanded and holds a private
 // copy of the member record.
 struct GearRow {
     std::unique_ptr<sPubInfo> record;
-    int stateImage = 1; // 1 = unchecked, 2 = checked
+    int stateImage = kUncheckedImage; // a CheckImage
 
-    [[nodiscard]] bool checked() const { return stateImage != 1; }
+    [[nodiscard]] bool checked() const { return stateImage != kUncheckedImage; }
     [[nodiscard]] bool isGroupRow() const { return record->members != nullptr; }
     [[nodiscard]] bool isMemberRow() const { return record->inGroup != 0 && !record->members; }
 };
@@ -53,6 +56,18 @@ public:
 };
 
 enum class ColumnIndex { Category = 0, Item = 1, Weight = 2, Notes = 3, FirstUser = 4 };
+
+[[nodiscard]] constexpr int columnNumber(ColumnIndex column) {
+    return static_cast<int>(column);
+}
+// A heading click sorts by every column but Item and Notes.
+[[nodiscard]] constexpr bool isSortColumn(int column) {
+    return column != columnNumber(ColumnIndex::Item) && column != columnNumber(ColumnIndex::Notes);
+}
+// Where a user column's text is in a record's texts: the first user column's is 1.
+[[nodiscard]] constexpr int userColumnText(int column) {
+    return column - columnNumber(ColumnIndex::FirstUser) + 1;
+}
 
 class GearDocument {
 public:
