@@ -79,6 +79,7 @@ constexpr int kCategoryPadding = 32;
 constexpr int kCategoryColumn = columnNumber(ColumnIndex::Category);
 constexpr int kItemColumn = columnNumber(ColumnIndex::Item);
 constexpr int kWeightColumn = columnNumber(ColumnIndex::Weight);
+constexpr int kFirstUserColumn = columnNumber(ColumnIndex::FirstUser);
 
 QString toQString(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
@@ -522,7 +523,7 @@ void TMiravo99DlgClient::applyColumns() {
         headings << Cp1252::toUnicode(c.heading);
         alignments << GearListModel::alignmentFromFormat(c.alignment);
     }
-    headings[2] = GearListModel::weightHeading(document_.metric);
+    headings[kWeightColumn] = GearListModel::weightHeading(document_.metric);
     for (const ColumnRecord& c : settings_.userColumnRecords) {
         headings << Cp1252::toUnicode(c.heading);
         alignments << GearListModel::alignmentFromFormat(c.alignment);
@@ -549,7 +550,8 @@ void TMiravo99DlgClient::applyColumns() {
     const int categoryWidth =
         list_->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('n'))) +
         2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + kCategoryPadding;
-    header->resizeSection(0, std::max(header->sectionSize(0), categoryWidth));
+    header->resizeSection(kCategoryColumn,
+                          std::max(header->sectionSize(kCategoryColumn), categoryWidth));
     const auto& order = settings_.columnOrder;
     if (static_cast<int>(order.size()) == columns) {
         for (int v = 0; v < columns; ++v) {
@@ -563,14 +565,14 @@ void TMiravo99DlgClient::collectSettings() {
     const int columns = model_->columnCount();
     settings_.metric = document_.metric;
     settings_.userColumns = document_.userColumnCount;
-    for (int c = 0; c < 4; ++c) {
+    for (int c = 0; c < kFirstUserColumn; ++c) {
         auto& record = settings_.fixedColumns[static_cast<std::size_t>(c)];
         record.heading = Cp1252::fromUnicode(model_->heading(c));
         record.alignment = GearListModel::formatFromAlignment(model_->alignment(c));
         record.order = 0;
     }
     settings_.userColumnRecords.clear();
-    for (int c = 4; c < columns; ++c) {
+    for (int c = kFirstUserColumn; c < columns; ++c) {
         settings_.userColumnRecords.push_back(
             {Cp1252::fromUnicode(model_->heading(c)),
              GearListModel::formatFromAlignment(model_->alignment(c)), header->visualIndex(c)});
