@@ -3,6 +3,7 @@
 // its collections and its view state, with the rules that work on them.
 
 #include "model/CMMIList.h"
+#include "model/ColumnIndex.h"
 #include "model/EditJournal.h"
 #include "model/sCategory60.h"
 #include "model/sPubInfo.h"
@@ -54,20 +55,6 @@ public:
     virtual void rowsChanged(int first, int last) = 0;
     virtual void totalChanged() = 0;
 };
-
-enum class ColumnIndex { Category = 0, Item = 1, Weight = 2, Notes = 3, FirstUser = 4 };
-
-[[nodiscard]] constexpr int columnNumber(ColumnIndex column) {
-    return static_cast<int>(column);
-}
-// A heading click sorts by every column but Item and Notes.
-[[nodiscard]] constexpr bool isSortColumn(int column) {
-    return column != columnNumber(ColumnIndex::Item) && column != columnNumber(ColumnIndex::Notes);
-}
-// Where a user column's text is in a record's texts: the first user column's is 1.
-[[nodiscard]] constexpr int userColumnText(int column) {
-    return column - columnNumber(ColumnIndex::FirstUser) + 1;
-}
 
 class GearDocument {
 public:
