@@ -21,7 +21,7 @@ namespace varnel {
 
 namespace {
 
-constexpr int kFirstUserColumn = static_cast<int>(ColumnIndex::FirstUser);
+constexpr int kFirstUserColumn = columnNumber(ColumnIndex::FirstUser);
 // A hidden or squeezed list must not give a column too narrow to find and widen.
 constexpr int kNarrowestNewColumn = 40;
 

@@ -9,7 +9,9 @@ namespace varnel {
 
 namespace {
 
-constexpr int kFixedColumns = 4;
+constexpr int kCategoryColumn = columnNumber(ColumnIndex::Category); // also the check marks
+constexpr int kItemColumn = columnNumber(ColumnIndex::Item);
+constexpr int kFixedColumns = columnNumber(ColumnIndex::FirstUser);
 
 } // namespace
 
@@ -38,7 +40,7 @@ int GearListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QColor GearListModel::rowColor(int row, int column) const {
-    if (column == 1) {
+    if (column == kItemColumn) {
         const GearRow& r = document_.row(row);
         if (r.isGroupRow() || r.isMemberRow()) {
             return group_;
@@ -55,7 +57,7 @@ QVariant GearListModel::data(const QModelIndex& index, int role) const {
     const int c = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        if (r == frozenRow_ && c == 0) {
+        if (r == frozenRow_ && c == kCategoryColumn) {
             return frozenLabel_;
         }
         if (displayLock_) {
@@ -68,7 +70,7 @@ QVariant GearListModel::data(const QModelIndex& index, int role) const {
         if (const auto mark = markAt(c); mark && !row.isGroupRow()) {
             return hasMark(*row.record, marks_.column(*mark)) ? Qt::Checked : Qt::Unchecked;
         }
-        if (c != 0) {
+        if (c != kCategoryColumn) {
             return {};
         }
         return row.isMemberRow() || row.checked() ? Qt::Checked : Qt::Unchecked;
@@ -97,7 +99,7 @@ bool GearListModel::setData(const QModelIndex& index, const QVariant& value, int
                                 }),
                    document_) > 0;
     }
-    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0 ||
+    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != kCategoryColumn ||
         index.row() >= document_.rowCount() || document_.row(index.row()).isMemberRow()) {
         return false;
     }
@@ -106,7 +108,8 @@ bool GearListModel::setData(const QModelIndex& index, const QVariant& value, int
     if (checkHandler_) {
         checkHandler_(index.row(), state != Qt::Unchecked);
     } else {
-        document_.setStateImage(index.row(), state == Qt::Unchecked ? 1 : 2);
+        document_.setStateImage(index.row(),
+                                state == Qt::Unchecked ? kUncheckedImage : kCheckedImage);
     }
     return true;
 }
@@ -116,15 +119,16 @@ Qt::ItemFlags GearListModel::flags(const QModelIndex& index) const {
         return Qt::NoItemFlags;
     }
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
-    if (index.column() == 0 || (markAt(index.column()) && index.row() < document_.rowCount() &&
-                                !document_.row(index.row()).isGroupRow())) {
+    if (index.column() == kCategoryColumn ||
+        (markAt(index.column()) && index.row() < document_.rowCount() &&
+         !document_.row(index.row()).isGroupRow())) {
         f |= Qt::ItemIsUserCheckable;
     }
     return f;
 }
 
 std::optional<GearMark> GearListModel::markAt(int column) const {
-    const int k = column - kFixedColumns + 1;
+    const int k = userColumnText(column);
     if (k < 1) {
         return std::nullopt;
     }
@@ -299,7 +303,7 @@ void GearListModel::setColors(std::uint32_t background, std::uint32_t alternate,
 void GearListModel::freezeLabel(int oldRow, int newRow) {
     releaseLabel();
     if (oldRow >= 0 && oldRow < document_.rowCount()) {
-        frozenLabel_ = Cp1252::toUnicode(document_.displayText(oldRow, 0));
+        frozenLabel_ = Cp1252::toUnicode(document_.displayText(oldRow, kCategoryColumn));
         frozenRow_ = newRow;
     }
 }
@@ -309,7 +313,7 @@ void GearListModel::releaseLabel() {
     frozenRow_ = -1;
     frozenLabel_.clear();
     if (row >= 0 && row < document_.rowCount()) {
-        emit dataChanged(index(row, 0), index(row, 0));
+        emit dataChanged(index(row, kCategoryColumn), index(row, kCategoryColumn));
     }
 }
 

@@ -14,7 +14,7 @@ namespace varnel {
 
 namespace {
 
-constexpr int kFirstUserColumn = static_cast<int>(ColumnIndex::FirstUser);
+constexpr int kFirstUserColumn = columnNumber(ColumnIndex::FirstUser);
 
 void refresh(const ItemCommandContext& context) {
     if (context.refreshButtons) {

@@ -45,13 +45,13 @@ TCreateGroupDialog::TCreateGroupDialog(TCreateGroupDialogXfer& xfer, const GearD
                                         "enter a group name below, and click OK")
                              .arg(itemOf(document, source), itemOf(document, target)),
                          this);
-    prompt_->setObjectName(QStringLiteral("102"));
+    prompt_->setObjectName(QLatin1String(kPromptId));
     // Item names are the user's text, never markup.
     prompt_->setTextFormat(Qt::PlainText);
     prompt_->setWordWrap(true);
 
-    name_ = makeEdit(this, "101", kMaxGroupNameLength);
-    notes_ = makeEdit(this, "103", kMaxGroupNotesLength);
+    name_ = makeEdit(this, kNameId, kMaxGroupNameLength);
+    notes_ = makeEdit(this, kNotesId, kMaxGroupNotesLength);
     name_->setText(Cp1252::toUnicode(fieldText(xfer_.name)));
     notes_->setText(Cp1252::toUnicode(fieldText(xfer_.notes)));
 

@@ -17,6 +17,11 @@ class TCreateGroupDialog : public QDialog {
     Q_OBJECT
 
 public:
+    // The object names of the controls; OK and Cancel have the usual ones.
+    static constexpr const char* kNameId = "101";
+    static constexpr const char* kPromptId = "102";
+    static constexpr const char* kNotesId = "103";
+
     // Names the items of rows `source` (dragged) and `target` (dropped on). OK refuses an empty
     // name and one an existing group already has; otherwise it stores the fields in `xfer`.
     TCreateGroupDialog(TCreateGroupDialogXfer& xfer, const GearDocument& document, int source,

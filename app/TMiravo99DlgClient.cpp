@@ -24,6 +24,7 @@
 #include "model/DocumentEdits.h"
 #include "model/FileOutcome.h"
 #include "model/GroupEditing.h"
+#include "model/HideViewRefusal.h"
 #include "model/ItemEditing.h"
 #include "model/ItemFind.h"
 #include "model/RecoveryStore.h"
@@ -63,6 +64,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace varnel {
 
@@ -75,6 +77,10 @@ constexpr int kPreviewWidth = 820;
 constexpr int kPreviewHeight = 900;
 // The check box and the cell margins beside the category text.
 constexpr int kCategoryPadding = 32;
+constexpr int kCategoryColumn = columnNumber(ColumnIndex::Category);
+constexpr int kItemColumn = columnNumber(ColumnIndex::Item);
+constexpr int kWeightColumn = columnNumber(ColumnIndex::Weight);
+constexpr int kFirstUserColumn = columnNumber(ColumnIndex::FirstUser);
 
 QString toQString(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
@@ -144,7 +150,7 @@ QAction* TMiravo99DlgClient::makeAction(int id, const QString& text, const QStri
 }
 
 QPushButton* TMiravo99DlgClient::makeButton(int id, const QString& text, const QString& icon,
-                                            void (TMiravo99DlgClient::*handler)()) {
+                                            Handler handler) {
     auto* b = new QPushButton(QIcon(icon), text, this);
     b->setObjectName(QString::number(id));
     b->setAutoDefault(false);
@@ -158,35 +164,97 @@ QPushButton* TMiravo99DlgClient::makeButton(int id, const QString& text, const Q
 }
 
 void TMiravo99DlgClient::createControls() {
-    // Menu commands; the frame places them in its menus.
-    connect(makeAction(cmd::New, tr("&New"), tr("Start a new, empty gear list")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmNew);
-    connect(makeAction(cmd::Open, tr("&Open..."), tr("Open a gear list file")), &QAction::triggered,
-            this, &TMiravo99DlgClient::cmOpen);
-    connect(makeAction(cmd::Save, tr("&Save"), tr("Save the gear list")), &QAction::triggered, this,
-            &TMiravo99DlgClient::cmSave);
-    connect(makeAction(cmd::SaveAs, tr("Save &As..."), tr("Save the gear list under a new name")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmSaveAs);
-    connect(makeAction(cmd::SaveForHandheld, tr("Save the file for syncing with Palm device"),
-                       tr("Save the file for syncing with Palm device")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmSaveForHandheld);
-    connect(makeAction(cmd::Print, tr("&Print..."), tr("Print the gear list")), &QAction::triggered,
-            this, &TMiravo99DlgClient::cmPrint);
-    connect(makeAction(cmd::PrintPreview, tr("Print Pre&view..."),
-                       tr("See the printed pages before printing them")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmPrintPreview);
-    connect(
-        makeAction(cmd::Export, tr("&Export..."), tr("Export the gear list to a file or by mail")),
-        &QAction::triggered, this, &TMiravo99DlgClient::cmExport);
-    connect(makeAction(cmd::ImportLighterPack, tr("&Import LighterPack CSV..."),
-                       tr("Add the items of a list exported from LighterPack")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmImportLighterPack);
-    makeAction(cmd::Exit, tr("E&xit\tAlt+F4"), tr("Save the gear list and quit"));
-    QAction* undo = makeAction(cmd::Undo, tr("&Undo"), tr("Take back the last change"));
-    QAction* redo = makeAction(cmd::Redo, tr("&Redo"), tr("Make the change taken back again"));
-    connect(undo, &QAction::triggered, this, &TMiravo99DlgClient::cmUndo);
-    connect(redo, &QAction::triggered, this, &TMiravo99DlgClient::cmRedo);
-    undo->setShortcut(QKeySequence::Undo);
+    using C = TMiravo99DlgClient;
+    // Menu commands, in the order they are made; the frame places them in its menus. Exit has
+    // no handler here: the frame closes itself.
+    struct ActionEntry {
+        int id;
+        const char* text;
+        const char* tip;
+        Handler handler;
+    };
+    static constexpr ActionEntry kActions[] = {
+        {cmd::New, "&New", "Start a new, empty gear list", &C::cmNew},
+        {cmd::Open, "&Open...", "Open a gear list file", &C::cmOpen},
+        {cmd::Save, "&Save", "Save the gear list", &C::cmSave},
+        {cmd::SaveAs, "Save &As...", "Save the gear list under a new name", &C::cmSaveAs},
+        {cmd::SaveForHandheld, "Save the file for syncing with Palm device",
+         "Save the file for syncing with Palm device", &C::cmSaveForHandheld},
+        {cmd::Print, "&Print...", "Print the gear list", &C::cmPrint},
+        {cmd::PrintPreview, "Print Pre&view...", "See the printed pages before printing them",
+         &C::cmPrintPreview},
+        {cmd::Export, "&Export...", "Export the gear list to a file or by mail", &C::cmExport},
+        {cmd::ImportLighterPack, "&Import LighterPack CSV...",
+         "Add the items of a list exported from LighterPack", &C::cmImportLighterPack},
+        {cmd::Exit, "E&xit\tAlt+F4", "Save the gear list and quit", nullptr},
+        {cmd::Undo, "&Undo", "Take back the last change", &C::cmUndo},
+        {cmd::Redo, "&Redo", "Make the change taken back again", &C::cmRedo},
+        {cmd::Add, "&Add...", "Add gear items", &C::cmAdd},
+        {cmd::Delete, "&Delete", "Delete the highlighted items", &C::cmDelete},
+        {cmd::Modify, "&Modify...", "Change the highlighted item", &C::cmModify},
+        {cmd::SelectAll, "&Select All", "Check every item", &C::cmSelectAll},
+        {cmd::ClearSelected, "&Clear Selected", "Uncheck every item", &C::cmClearSelected},
+        {cmd::HideSelected, "&Hide Selected", "Hide or show the checked items", &C::cmHideSelected},
+        {cmd::HideNonSelected, "Hide &Non-Selected", "Hide or show the items that are not checked",
+         &C::cmHideNonSelected},
+        {cmd::ExpandAll, "&Expand All Groups", "Show every group's items", &C::cmExpandAll},
+        {cmd::CollapseAll, "C&ollapse All Groups", "Fold every group into one row",
+         &C::cmCollapseAll},
+        {cmd::ViewTotals, "View &Totals...", "Show the checked weight per category", &C::cmTotals},
+        {cmd::Categories, "&Categories...", "Add, delete and rename categories", &C::cmCategories},
+        {cmd::GeneralOptions, "&General Options...", "Colours, printing font and print options",
+         &C::cmGeneralOptions},
+        {cmd::AddColumn, "&Add New Column...", "Add a column of your own", &C::cmAddColumn},
+        {cmd::DeleteColumn, "&Delete Column...", "Delete columns of your own", &C::cmDeleteColumn},
+        {cmd::ModifyColumn, "&Modify Column...", "Change a column's heading and alignment",
+         &C::cmModifyColumn},
+        {cmd::About, "&About...", "About the Varnel application", &C::cmAbout},
+        {cmd::EmailMe, "&Email me!", "Write to the author", &C::cmEmailMe},
+        {cmd::RemoveFromGroup, "&Remove from Group", "Take the item out of its group",
+         &C::cmRemoveFromGroup},
+        {cmd::Cut, "C&ut", "Move the highlighted items to the clipboard", &C::cmCut},
+        {cmd::Copy, "Cop&y", "Copy the highlighted items to the clipboard", &C::cmCopy},
+        {cmd::Paste, "&Paste", "Add the items on the clipboard", &C::cmPaste},
+        {cmd::Find, "&Find...", "Find an item by its text", &C::cmFind},
+        {cmd::FindNext, "Find Ne&xt", "Find the next matching item", &C::cmFindNext},
+        {cmd::FindPrevious, "Find Pre&vious", "Find the previous matching item",
+         &C::cmFindPrevious},
+        {cmd::MarkWorn, "Mark &Worn", "Mark the item worn, or not: it leaves the base weight",
+         &C::cmMarkWorn},
+        {cmd::MarkConsumable, "Mark Cons&umable",
+         "Mark the item consumable (food, water, fuel), or not", &C::cmMarkConsumable},
+        {cmd::BaseGoal, "Base Weight &Goal...", "Set or clear the base weight you aim for",
+         &C::cmBaseGoal},
+    };
+    for (const ActionEntry& entry : kActions) {
+        QAction* a = makeAction(entry.id, tr(entry.text), tr(entry.tip));
+        if (entry.handler != nullptr) {
+            connect(a, &QAction::triggered, this, entry.handler);
+        }
+    }
+    const std::pair<int, QKeySequence> shortcuts[] = {
+        {cmd::New, QKeySequence::New},
+        {cmd::Open, QKeySequence::Open},
+        {cmd::Save, QKeySequence::Save},
+        {cmd::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+        {cmd::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {cmd::Undo, QKeySequence::Undo},
+        {cmd::Cut, QKeySequence::Cut},
+        {cmd::Copy, QKeySequence::Copy},
+        {cmd::Paste, QKeySequence::Paste},
+        {cmd::Find, QKeySequence::Find},
+        {cmd::FindNext, QKeySequence(Qt::Key_F3)},
+        {cmd::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+        {cmd::MarkWorn, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)},
+        {cmd::MarkConsumable, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
+    };
+    for (const auto& [id, keys] : shortcuts) {
+        actions_.value(id)->setShortcut(keys);
+    }
+
+    // Undo and Redo follow the stack: on when there is a step, named after it.
+    QAction* undo = actions_.value(cmd::Undo);
+    QAction* redo = actions_.value(cmd::Redo);
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     undo->setEnabled(false);
@@ -199,89 +267,6 @@ void TMiravo99DlgClient::createControls() {
     connect(&undoStack_, &QUndoStack::redoTextChanged, redo, [redo](const QString& step) {
         redo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
     });
-    connect(makeAction(cmd::Add, tr("&Add..."), tr("Add gear items")), &QAction::triggered, this,
-            &TMiravo99DlgClient::cmAdd);
-    connect(makeAction(cmd::Delete, tr("&Delete"), tr("Delete the highlighted items")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmDelete);
-    connect(makeAction(cmd::Modify, tr("&Modify..."), tr("Change the highlighted item")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmModify);
-    connect(makeAction(cmd::SelectAll, tr("&Select All"), tr("Check every item")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmSelectAll);
-    connect(makeAction(cmd::ClearSelected, tr("&Clear Selected"), tr("Uncheck every item")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmClearSelected);
-    connect(
-        makeAction(cmd::HideSelected, tr("&Hide Selected"), tr("Hide or show the checked items")),
-        &QAction::triggered, this, &TMiravo99DlgClient::cmHideSelected);
-    connect(makeAction(cmd::HideNonSelected, tr("Hide &Non-Selected"),
-                       tr("Hide or show the items that are not checked")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmHideNonSelected);
-    connect(makeAction(cmd::ExpandAll, tr("&Expand All Groups"), tr("Show every group's items")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmExpandAll);
-    connect(makeAction(cmd::CollapseAll, tr("C&ollapse All Groups"),
-                       tr("Fold every group into one row")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmCollapseAll);
-    connect(makeAction(cmd::ViewTotals, tr("View &Totals..."),
-                       tr("Show the checked weight per category")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmTotals);
-    connect(
-        makeAction(cmd::Categories, tr("&Categories..."), tr("Add, delete and rename categories")),
-        &QAction::triggered, this, &TMiravo99DlgClient::cmCategories);
-    connect(makeAction(cmd::GeneralOptions, tr("&General Options..."),
-                       tr("Colours, printing font and print options")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmGeneralOptions);
-    connect(makeAction(cmd::AddColumn, tr("&Add New Column..."), tr("Add a column of your own")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmAddColumn);
-    connect(
-        makeAction(cmd::DeleteColumn, tr("&Delete Column..."), tr("Delete columns of your own")),
-        &QAction::triggered, this, &TMiravo99DlgClient::cmDeleteColumn);
-    connect(makeAction(cmd::ModifyColumn, tr("&Modify Column..."),
-                       tr("Change a column's heading and alignment")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmModifyColumn);
-    connect(makeAction(cmd::About, tr("&About..."), tr("About the Varnel application")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmAbout);
-    connect(makeAction(cmd::EmailMe, tr("&Email me!"), tr("Write to the author")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmEmailMe);
-    connect(makeAction(cmd::RemoveFromGroup, tr("&Remove from Group"),
-                       tr("Take the item out of its group")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmRemoveFromGroup);
-
-    connect(makeAction(cmd::Cut, tr("C&ut"), tr("Move the highlighted items to the clipboard")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmCut);
-    connect(makeAction(cmd::Copy, tr("Cop&y"), tr("Copy the highlighted items to the clipboard")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmCopy);
-    connect(makeAction(cmd::Paste, tr("&Paste"), tr("Add the items on the clipboard")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmPaste);
-    connect(makeAction(cmd::Find, tr("&Find..."), tr("Find an item by its text")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmFind);
-    connect(makeAction(cmd::FindNext, tr("Find Ne&xt"), tr("Find the next matching item")),
-            &QAction::triggered, this, [this] { findNext(true); });
-    connect(
-        makeAction(cmd::FindPrevious, tr("Find Pre&vious"), tr("Find the previous matching item")),
-        &QAction::triggered, this, [this] { findNext(false); });
-    actions_.value(cmd::Cut)->setShortcut(QKeySequence::Cut);
-    actions_.value(cmd::Copy)->setShortcut(QKeySequence::Copy);
-    actions_.value(cmd::Paste)->setShortcut(QKeySequence::Paste);
-    actions_.value(cmd::Find)->setShortcut(QKeySequence::Find);
-    actions_.value(cmd::FindNext)->setShortcut(QKeySequence(Qt::Key_F3));
-    actions_.value(cmd::FindPrevious)->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    connect(makeAction(cmd::MarkWorn, tr("Mark &Worn"),
-                       tr("Mark the item worn, or not: it leaves the base weight")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmMarkWorn);
-    connect(makeAction(cmd::MarkConsumable, tr("Mark Cons&umable"),
-                       tr("Mark the item consumable (food, water, fuel), or not")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmMarkConsumable);
-    connect(makeAction(cmd::BaseGoal, tr("Base Weight &Goal..."),
-                       tr("Set or clear the base weight you aim for")),
-            &QAction::triggered, this, &TMiravo99DlgClient::cmBaseGoal);
-    actions_.value(cmd::MarkWorn)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
-    actions_.value(cmd::MarkConsumable)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-
-    actions_.value(cmd::New)->setShortcut(QKeySequence::New);
-    actions_.value(cmd::Open)->setShortcut(QKeySequence::Open);
-    actions_.value(cmd::Save)->setShortcut(QKeySequence::Save);
-    actions_.value(cmd::SaveAs)->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    actions_.value(cmd::Exit)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     model_->setCheckHandler([this](int row, bool checked) { perform(checkEdit(row, checked)); });
     model_->setPerformer(performer());
@@ -289,14 +274,15 @@ void TMiravo99DlgClient::createControls() {
     list_->setObjectName(QString::number(ctl::List));
     list_->setModel(model_.get());
     connect(list_, &GearListView::cellClicked, this, [this](int row, int column) {
-        if (column == 1) {
+        if (column == kItemColumn) {
             toggleGroupRow(row);
         }
     });
     connect(list_, &GearListView::rowDoubleClicked, this, [this](int row, int column) {
         // On a group row's Item cell the double click is the toggle's second click.
         if (row >= 0 && row < document_.rowCount() &&
-            !(column == 1 && document_.row(row).isGroupRow()) && !document_.hideViewActive()) {
+            !(column == kItemColumn && document_.row(row).isGroupRow()) &&
+            !document_.hideViewActive()) {
             cmModify();
         }
     });
@@ -354,31 +340,29 @@ void TMiravo99DlgClient::createControls() {
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, changed);
     connect(model_.get(), &QAbstractItemModel::headerDataChanged, this, changed);
 
-    auto* close = makeButton(ctl::Close, tr("Close"), QStringLiteral(":/icons/close.svg"),
-                             &TMiravo99DlgClient::closeWindow);
-    auto* add = makeButton(ctl::Add, tr("&Add..."), QStringLiteral(":/icons/add.svg"),
-                           &TMiravo99DlgClient::cmAdd);
-    auto* del = makeButton(ctl::Delete, tr("&Delete"), QStringLiteral(":/icons/delete.svg"),
-                           &TMiravo99DlgClient::cmDelete);
-    auto* modify = makeButton(ctl::Modify, tr("&Modify..."), QStringLiteral(":/icons/modify.svg"),
-                              &TMiravo99DlgClient::cmModify);
-    // The menu bar has Alt+C (Configure) and Alt+E (Entry): these two buttons take other letters.
-    auto* configure =
-        makeButton(ctl::Configure, tr("Confi&gure..."), QStringLiteral(":/icons/configure.svg"),
-                   &TMiravo99DlgClient::cmGeneralOptions);
-    auto* totals = makeButton(ctl::Totals, tr("&Totals..."), QStringLiteral(":/icons/totals.svg"),
-                              &TMiravo99DlgClient::cmTotals);
-    auto* print = makeButton(ctl::Print, tr("&Print..."), QStringLiteral(":/icons/print.svg"),
-                             &TMiravo99DlgClient::cmPrint);
-    auto* exportButton =
-        makeButton(ctl::Export, tr("E&xport to..."), QStringLiteral(":/icons/export.svg"),
-                   &TMiravo99DlgClient::cmExport);
-    auto* convert =
-        makeButton(ctl::Convert, tr("Convert..."), QStringLiteral(":/icons/convert.svg"),
-                   &TMiravo99DlgClient::cmConvert);
-    auto* clear = makeButton(ctl::ClearSelected, tr("Clear &Selected"),
-                             QStringLiteral(":/icons/clear-selected.svg"),
-                             &TMiravo99DlgClient::cmClearSelected);
+    struct ButtonEntry {
+        int id;
+        const char* text;
+        const char* icon;
+        Handler handler;
+    };
+    // The menu bar has Alt+C (Configure) and Alt+E (Entry): those two buttons take other letters.
+    static constexpr ButtonEntry kButtons[] = {
+        {ctl::Close, "Close", ":/icons/close.svg", &C::closeWindow},
+        {ctl::Add, "&Add...", ":/icons/add.svg", &C::cmAdd},
+        {ctl::Delete, "&Delete", ":/icons/delete.svg", &C::cmDelete},
+        {ctl::Modify, "&Modify...", ":/icons/modify.svg", &C::cmModify},
+        {ctl::Configure, "Confi&gure...", ":/icons/configure.svg", &C::cmGeneralOptions},
+        {ctl::Totals, "&Totals...", ":/icons/totals.svg", &C::cmTotals},
+        {ctl::Print, "&Print...", ":/icons/print.svg", &C::cmPrint},
+        {ctl::Export, "E&xport to...", ":/icons/export.svg", &C::cmExport},
+        {ctl::Convert, "Convert...", ":/icons/convert.svg", &C::cmConvert},
+        {ctl::ClearSelected, "Clear &Selected", ":/icons/clear-selected.svg", &C::cmClearSelected},
+    };
+    for (const ButtonEntry& entry : kButtons) {
+        makeButton(entry.id, tr(entry.text), QString::fromLatin1(entry.icon), entry.handler)
+            ->setMinimumWidth(120);
+    }
 
     totalLabel_ = new QLabel(tr("Totals:"), this);
     totalLabel_->setObjectName(QString::number(ctl::TotalLabel));
@@ -394,14 +378,14 @@ void TMiravo99DlgClient::createControls() {
             &TMiravo99DlgClient::setHideNonSelected);
 
     // The list grows with the window; the buttons keep to the right, the totals to the bottom.
+    constexpr int kColumn[] = {ctl::Add,    ctl::Delete, ctl::Modify, ctl::Configure,
+                               ctl::Totals, ctl::Print,  ctl::Export, ctl::Convert};
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {add, del, modify, configure, totals, print, exportButton, convert}) {
-        b->setMinimumWidth(120);
-        buttons->addWidget(b);
+    for (int id : kColumn) {
+        buttons->addWidget(buttons_.value(id));
     }
     buttons->addStretch(1);
-    close->setMinimumWidth(120);
-    buttons->addWidget(close);
+    buttons->addWidget(buttons_.value(ctl::Close));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(totalLabel_);
@@ -409,17 +393,20 @@ void TMiravo99DlgClient::createControls() {
     bottom->addStretch(1);
     bottom->addWidget(hideNonSelectedBox_);
     bottom->addSpacing(12);
-    clear->setMinimumWidth(120);
-    bottom->addWidget(clear);
+    bottom->addWidget(buttons_.value(ctl::ClearSelected));
 
     // Keyboard users start in the list, then go down the buttons.
     QWidget* previous = list_;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{add, del, modify, configure, totals, print, exportButton,
-                                         convert, close, hideNonSelectedBox_, clear}) {
+    const auto tabTo = [this, &previous](QWidget* w) {
         setTabOrder(previous, w);
         previous = w;
+    };
+    for (int id : kColumn) {
+        tabTo(buttons_.value(id));
     }
+    tabTo(buttons_.value(ctl::Close));
+    tabTo(hideNonSelectedBox_);
+    tabTo(buttons_.value(ctl::ClearSelected));
     setFocusProxy(list_);
 
     findBar_ = new FindBar(this);
@@ -543,7 +530,7 @@ void TMiravo99DlgClient::applyColumns() {
         headings << Cp1252::toUnicode(c.heading);
         alignments << GearListModel::alignmentFromFormat(c.alignment);
     }
-    headings[2] = GearListModel::weightHeading(document_.metric);
+    headings[kWeightColumn] = GearListModel::weightHeading(document_.metric);
     for (const ColumnRecord& c : settings_.userColumnRecords) {
         headings << Cp1252::toUnicode(c.heading);
         alignments << GearListModel::alignmentFromFormat(c.alignment);
@@ -570,7 +557,8 @@ void TMiravo99DlgClient::applyColumns() {
     const int categoryWidth =
         list_->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('n'))) +
         2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + kCategoryPadding;
-    header->resizeSection(0, std::max(header->sectionSize(0), categoryWidth));
+    header->resizeSection(kCategoryColumn,
+                          std::max(header->sectionSize(kCategoryColumn), categoryWidth));
     const auto& order = settings_.columnOrder;
     if (static_cast<int>(order.size()) == columns) {
         for (int v = 0; v < columns; ++v) {
@@ -584,14 +572,14 @@ void TMiravo99DlgClient::collectSettings() {
     const int columns = model_->columnCount();
     settings_.metric = document_.metric;
     settings_.userColumns = document_.userColumnCount;
-    for (int c = 0; c < 4; ++c) {
+    for (int c = 0; c < kFirstUserColumn; ++c) {
         auto& record = settings_.fixedColumns[static_cast<std::size_t>(c)];
         record.heading = Cp1252::fromUnicode(model_->heading(c));
         record.alignment = GearListModel::formatFromAlignment(model_->alignment(c));
         record.order = 0;
     }
     settings_.userColumnRecords.clear();
-    for (int c = 4; c < columns; ++c) {
+    for (int c = kFirstUserColumn; c < columns; ++c) {
         settings_.userColumnRecords.push_back(
             {Cp1252::fromUnicode(model_->heading(c)),
              GearListModel::formatFromAlignment(model_->alignment(c)), header->visualIndex(c)});
@@ -626,24 +614,16 @@ void TMiravo99DlgClient::documentSaved() {
     recovery_->discard(recoveryPath());
 }
 
-bool TMiravo99DlgClient::refuseWhileHidden(const char* nonSelectedText, const char* selectedText) {
-    if (document_.hideNonSelected) {
-        prompts_.message(QString::fromLatin1(nonSelectedText), QStringLiteral("Important!"),
-                         MessageIcon::Exclamation, PromptButtons::Ok);
-        return true;
+bool TMiravo99DlgClient::refuseWhileHidden(std::string_view doing) {
+    const auto refusal = hideViewRefusal(document_, doing);
+    if (refusal) {
+        prompts_.showMessage(*refusal);
     }
-    if (document_.hideSelected) {
-        prompts_.message(QString::fromLatin1(selectedText), QStringLiteral("Important!"),
-                         MessageIcon::Exclamation, PromptButtons::Ok);
-        return true;
-    }
-    return false;
+    return refusal.has_value();
 }
 
 bool TMiravo99DlgClient::canClose() {
-    return !refuseWhileHidden(
-        "Please uncheck the \"Hide Non-Selected Items\" checkbox before closing",
-        "Please select the \"Show Selected\" menu item before closing");
+    return !refuseWhileHidden("closing");
 }
 
 bool TMiravo99DlgClient::writeOnExit() {
@@ -670,9 +650,7 @@ bool TMiravo99DlgClient::writeHandheld(const std::filesystem::path& file) {
 }
 
 void TMiravo99DlgClient::cmSaveForHandheld() {
-    if (!document_.handheldDocument ||
-        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before saving",
-                          "Please select the \"Show Selected\" menu item before saving")) {
+    if (!document_.handheldDocument || refuseWhileHidden("saving")) {
         return;
     }
     HandheldCommandContext context = handheldContext();
@@ -741,8 +719,7 @@ void TMiravo99DlgClient::openChosenDocument(const std::filesystem::path& name) {
 }
 
 void TMiravo99DlgClient::cmSave() {
-    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before saving",
-                          "Please select the \"Show Selected\" menu item before saving")) {
+    if (refuseWhileHidden("saving")) {
         return;
     }
     session_.save();
@@ -752,8 +729,7 @@ void TMiravo99DlgClient::cmSaveAs() {
     if (document_.handheldDocument) {
         return; // the list would go to the HotSync folder and the window read back nothing
     }
-    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before saving",
-                          "Please select the \"Show Selected\" menu item before saving")) {
+    if (refuseWhileHidden("saving")) {
         return;
     }
     const auto chosen = prompts_.saveFileName(QStringLiteral("Save Current Configuration As..."),
@@ -825,7 +801,7 @@ void TMiravo99DlgClient::afterHideViewChange() {
 
 void TMiravo99DlgClient::cmHideSelected() {
     QAction* a = actions_.value(cmd::HideSelected);
-    if (a->text().contains(QStringLiteral("&H"))) {
+    if (!document_.hideSelected) {
         a->setText(tr("S&how Selected"));
         WaitCursor wait(prompts_);
         recovery_->takeAtOnce(); // while the whole list is there
@@ -852,7 +828,7 @@ void TMiravo99DlgClient::toggleGroupRow(int row) {
 }
 
 void TMiravo99DlgClient::sortByColumn(int column) {
-    if (column == 1 || column == 3) {
+    if (!isSortColumn(column)) {
         return;
     }
     {
@@ -867,13 +843,13 @@ void TMiravo99DlgClient::sortByColumn(int column) {
 void TMiravo99DlgClient::updateSortIndicator() {
     QHeaderView* header = list_->header();
     if (sortColumn_ < 0 || sortColumn_ >= model_->columnCount() ||
-        (sortColumn_ != 0 && !document_.sortedView)) {
+        (sortColumn_ != kCategoryColumn && !document_.sortedView)) {
         header->setSortIndicatorShown(false);
         return;
     }
     // The category sort is always ascending whatever its flag says.
-    const bool up =
-        sortColumn_ == 0 || document_.sortAscending[static_cast<std::size_t>(sortColumn_)];
+    const bool up = sortColumn_ == kCategoryColumn ||
+                    document_.sortAscending[static_cast<std::size_t>(sortColumn_)];
     header->setSortIndicator(sortColumn_, up ? Qt::AscendingOrder : Qt::DescendingOrder);
     header->setSortIndicatorShown(true);
 }
@@ -902,9 +878,7 @@ QString TMiravo99DlgClient::totalsTooltip() const {
 }
 
 void TMiravo99DlgClient::cmConvert() {
-    if (refuseWhileHidden(
-            "Please uncheck the \"Hide Non-Selected Items\" checkbox before converting",
-            "Please select the \"Show Selected\" menu item before converting")) {
+    if (refuseWhileHidden("converting")) {
         return;
     }
     perform(convertEdit());
@@ -916,9 +890,9 @@ void TMiravo99DlgClient::cmConvert() {
 
 ReportSource TMiravo99DlgClient::reportSource() const {
     // The headings as the list shows them, the options and font as the settings hold them.
-    PrintHeadings headings{Cp1252::fromUnicode(model_->heading(0)),
-                           Cp1252::fromUnicode(model_->heading(1)),
-                           Cp1252::fromUnicode(model_->heading(2))};
+    PrintHeadings headings{Cp1252::fromUnicode(model_->heading(kCategoryColumn)),
+                           Cp1252::fromUnicode(model_->heading(kItemColumn)),
+                           Cp1252::fromUnicode(model_->heading(kWeightColumn))};
     return ReportSource{document_, std::move(headings), PrintOptions::from(settings_),
                         settings_.font};
 }
@@ -992,9 +966,7 @@ void TMiravo99DlgClient::cmEmailMe() {
 
 void TMiravo99DlgClient::cmExport() {
     // The files would hold only the part of the list a hide view shows.
-    if (refuseWhileHidden(
-            "Please uncheck the \"Hide Non-Selected Items\" checkbox before exporting",
-            "Please select the \"Show Selected\" menu item before exporting")) {
+    if (refuseWhileHidden("exporting")) {
         return;
     }
     // The headings as the list shows them now.
@@ -1114,8 +1086,7 @@ void TMiravo99DlgClient::cmCopy() {
 }
 
 void TMiravo99DlgClient::cmCut() {
-    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before cutting",
-                          "Please select the \"Show Selected\" menu item before cutting")) {
+    if (refuseWhileHidden("cutting")) {
         return;
     }
     const std::vector<int> rows = selectedRows();
@@ -1127,8 +1098,7 @@ void TMiravo99DlgClient::cmCut() {
 }
 
 void TMiravo99DlgClient::cmPaste() {
-    if (refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before pasting",
-                          "Please select the \"Show Selected\" menu item before pasting")) {
+    if (refuseWhileHidden("pasting")) {
         return;
     }
     const std::vector<int> rows =
@@ -1213,7 +1183,8 @@ void TMiravo99DlgClient::cmRemoveFromGroup() {
 bool TMiravo99DlgClient::runCategoriesDialog(int* addedPosition) {
     const int stepsBefore = undoStack_.index();
     TConfigureCategoriesDlg dialog(
-        document_, prompts_, [this] { sortByColumn(0); }, addedPosition, this, performer());
+        document_, prompts_, [this] { sortByColumn(kCategoryColumn); }, addedPosition, this,
+        performer());
     if (env_.runDialog(dialog) != QDialog::Accepted) {
         return false;
     }
@@ -1290,9 +1261,7 @@ bool TMiravo99DlgClient::runEdit(DocumentEdit& edit, EditCommand::Step step) {
 }
 
 void TMiravo99DlgClient::cmUndo() {
-    if (!undoStack_.canUndo() ||
-        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before undoing",
-                          "Please select the \"Show Selected\" menu item before undoing")) {
+    if (!undoStack_.canUndo() || refuseWhileHidden("undoing")) {
         return;
     }
     const auto* step = static_cast<const EditCommand*>(undoStack_.command(undoStack_.index() - 1));
@@ -1305,9 +1274,7 @@ void TMiravo99DlgClient::cmUndo() {
 }
 
 void TMiravo99DlgClient::cmRedo() {
-    if (!undoStack_.canRedo() ||
-        refuseWhileHidden("Please uncheck the \"Hide Non-Selected Items\" checkbox before redoing",
-                          "Please select the \"Show Selected\" menu item before redoing")) {
+    if (!undoStack_.canRedo() || refuseWhileHidden("redoing")) {
         return;
     }
     const auto* step = static_cast<const EditCommand*>(undoStack_.command(undoStack_.index()));
@@ -1379,13 +1346,18 @@ void TMiravo99DlgClient::refreshButtons() {
     const bool rows = document_.rowCount() > 0;
     // Add and Modify are off in a sorted view and in a hide view, whatever refreshes them.
     const bool editable = !document_.hideViewActive() && !document_.sortedView;
-    enable(buttons_.value(ctl::Add), editable);
-    enable(buttons_.value(ctl::Delete), rows && !document_.hideViewActive());
-    enable(buttons_.value(ctl::Modify), rows && editable);
-    enable(buttons_.value(ctl::Print), rows);
-    enable(buttons_.value(ctl::Totals), rows);
-    enable(buttons_.value(ctl::Export), rows);
-    enable(buttons_.value(ctl::Convert), rows && !document_.handheldDocument);
+    const std::pair<int, bool> rules[] = {
+        {ctl::Add, editable},
+        {ctl::Delete, rows && !document_.hideViewActive()},
+        {ctl::Modify, rows && editable},
+        {ctl::Print, rows},
+        {ctl::Totals, rows},
+        {ctl::Export, rows},
+        {ctl::Convert, rows && !document_.handheldDocument},
+    };
+    for (const auto& [id, enabled] : rules) {
+        enable(buttons_.value(id), enabled);
+    }
     onTotalChanged();
     enablerTimer_.start();
 }
@@ -1395,35 +1367,39 @@ void TMiravo99DlgClient::updateCommandEnablers() {
     const bool selection = list_->selectionModel() && list_->selectionModel()->hasSelection();
     const bool hidden = document_.hideViewActive();
     const bool clearEnabled = buttons_.value(ctl::ClearSelected)->isEnabled();
-    enable(actions_.value(cmd::Delete), selection && !hidden);
-    enable(actions_.value(cmd::Modify), selection && !hidden);
-    enable(actions_.value(cmd::Add), !hidden);
-    // Cut and Paste stay on in a hide view, so that the keys are told why they are refused.
-    enable(actions_.value(cmd::Cut), selection);
-    enable(actions_.value(cmd::Copy), selection);
-    enable(actions_.value(cmd::Paste), true);
-    enable(actions_.value(cmd::FindNext), rows);
-    enable(actions_.value(cmd::FindPrevious), rows);
-    enable(actions_.value(cmd::MarkWorn), selection);
-    enable(actions_.value(cmd::MarkConsumable), selection);
-    enable(actions_.value(cmd::ClearSelected), clearEnabled);
-    enable(actions_.value(cmd::HideSelected),
-           document_.hideSelected || (clearEnabled && !document_.hideNonSelected));
-    enable(actions_.value(cmd::HideNonSelected), hideNonSelectedBox_->isEnabled());
-    enable(actions_.value(cmd::SelectAll), document_.hasUncheckedRow());
     const bool groups = !document_.handheldDocument && document_.hasGroupRow();
-    enable(actions_.value(cmd::ExpandAll), groups);
-    enable(actions_.value(cmd::CollapseAll), groups);
-    enable(actions_.value(cmd::Save), !document_.handheldDocument && rows);
-    enable(actions_.value(cmd::SaveAs), !document_.handheldDocument && rows);
-    enable(actions_.value(cmd::SaveForHandheld), document_.handheldDocument);
-    enable(actions_.value(cmd::Export), rows);
-    enable(actions_.value(cmd::ImportLighterPack), importLighterPackEnabled(document_));
-    enable(actions_.value(cmd::Print), rows);
-    enable(actions_.value(cmd::PrintPreview), rows);
-    enable(actions_.value(cmd::AddColumn), addNewColumnEnabled(document_));
-    enable(actions_.value(cmd::DeleteColumn), deleteColumnEnabled(document_));
-    enable(actions_.value(cmd::ModifyColumn), modifyColumnEnabled(document_));
+    const std::pair<int, bool> rules[] = {
+        {cmd::Delete, selection && !hidden},
+        {cmd::Modify, selection && !hidden},
+        {cmd::Add, !hidden},
+        // Cut and Paste stay on in a hide view, so that the keys are told why they are refused.
+        {cmd::Cut, selection},
+        {cmd::Copy, selection},
+        {cmd::Paste, true},
+        {cmd::FindNext, rows},
+        {cmd::FindPrevious, rows},
+        {cmd::MarkWorn, selection},
+        {cmd::MarkConsumable, selection},
+        {cmd::ClearSelected, clearEnabled},
+        {cmd::HideSelected, document_.hideSelected || (clearEnabled && !document_.hideNonSelected)},
+        {cmd::HideNonSelected, hideNonSelectedBox_->isEnabled()},
+        {cmd::SelectAll, document_.hasUncheckedRow()},
+        {cmd::ExpandAll, groups},
+        {cmd::CollapseAll, groups},
+        {cmd::Save, !document_.handheldDocument && rows},
+        {cmd::SaveAs, !document_.handheldDocument && rows},
+        {cmd::SaveForHandheld, document_.handheldDocument},
+        {cmd::Export, rows},
+        {cmd::ImportLighterPack, importLighterPackEnabled(document_)},
+        {cmd::Print, rows},
+        {cmd::PrintPreview, rows},
+        {cmd::AddColumn, addNewColumnEnabled(document_)},
+        {cmd::DeleteColumn, deleteColumnEnabled(document_)},
+        {cmd::ModifyColumn, modifyColumnEnabled(document_)},
+    };
+    for (const auto& [id, enabled] : rules) {
+        enable(actions_.value(id), enabled);
+    }
 }
 
 bool TMiravo99DlgClient::event(QEvent* e) {

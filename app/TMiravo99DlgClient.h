@@ -35,6 +35,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 class QAction;
 class QCheckBox;
@@ -186,11 +187,13 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    using Handler = void (TMiravo99DlgClient::*)();
     void createControls();
     QAction* makeAction(int id, const QString& text, const QString& tip);
-    QPushButton* makeButton(int id, const QString& text, const QString& icon,
-                            void (TMiravo99DlgClient::*handler)());
+    QPushButton* makeButton(int id, const QString& text, const QString& icon, Handler handler);
     void closeWindow() { window()->close(); }
+    void cmFindNext() { findNext(true); }
+    void cmFindPrevious() { findNext(false); }
 
     void setCaption();
     // The full path recovery copies know the document by.
@@ -227,7 +230,8 @@ private:
     void selectRows(const std::vector<int>& rows);
     ItemCommandContext itemContext();
     [[nodiscard]] struct ReportSource reportSource() const;
-    bool refuseWhileHidden(const char* nonSelectedText, const char* selectedText);
+    // Says why `doing` must wait while a hide view is on; true when it must.
+    bool refuseWhileHidden(std::string_view doing);
     void enable(QAction* action, bool enabled);
     // Applies or reverts an edit, bringing the columns and buttons along; false when a first
     // apply is not to be kept.

@@ -4,6 +4,7 @@
 #include "model/GearMarks.h"
 #include "model/WeightText.h"
 #include "ui/Cp1252.h"
+#include "ui/DialogButtons.h"
 #include "ui/Prompts.h"
 
 #include <QCheckBox>
@@ -91,50 +92,50 @@ void TPubInfo::createControls() {
 
     auto* categoryLabel = new QLabel(QStringLiteral("Category:"), this);
     category_ = new QComboBox(this);
-    category_->setObjectName(QStringLiteral("101"));
+    category_->setObjectName(QLatin1String(kCategoryId));
     category_->setEditable(false);
     category_->setMinimumContentsLength(20);
     category_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    configure_ = makeButton(this, "105", QStringLiteral("Configure..."), "configure");
+    configure_ = makeButton(this, kConfigureId, QStringLiteral("Configure..."), "configure");
     categoryLabel->setBuddy(category_);
 
     auto* itemLabel = new QLabel(QStringLiteral("Item:"), this);
-    item_ = makeEdit(this, "102", kMaxItemLength);
+    item_ = makeEdit(this, kItemId, kMaxItemLength);
     item_->setMinimumWidth(charWidth * 42);
     itemLabel->setBuddy(item_);
 
     auto* weightLabel = new QLabel(QStringLiteral("Weight (oz or gm):"), this);
-    unitWeight_ = makeEdit(this, "103", kMaxUnitWeightLength);
+    unitWeight_ = makeEdit(this, kWeightId, kMaxUnitWeightLength);
     unitWeight_->setFixedWidth(charWidth * 14);
-    convert_ = makeButton(this, "114", QStringLiteral("Convert to Ounces"), "convert");
+    convert_ = makeButton(this, kConvertId, QStringLiteral("Convert to Ounces"), "convert");
     weightLabel->setBuddy(unitWeight_);
 
     auto* multiplierLabel = new QLabel(QStringLiteral("Multiply by:"), this);
-    multiplier_ = makeEdit(this, "108", kMaxMultiplierLength);
+    multiplier_ = makeEdit(this, kMultiplierId, kMaxMultiplierLength);
     multiplier_->setFixedWidth(charWidth * 8);
     multiplierLabel->setBuddy(multiplier_);
 
     auto* notesLabel = new QLabel(QStringLiteral("Notes:"), this);
-    notes_ = makeEdit(this, "104", kMaxNotesLength);
+    notes_ = makeEdit(this, kNotesId, kMaxNotesLength);
     notesLabel->setBuddy(notes_);
 
     auto* columnsLabel = new QLabel(
         QStringLiteral("Custom Column(s) text. Click column title, then enter text below"), this);
     columns_ = new QListWidget(this);
-    columns_->setObjectName(QStringLiteral("110"));
+    columns_->setObjectName(QLatin1String(kColumnsId));
     columns_->setSelectionMode(QAbstractItemView::SingleSelection);
     columns_->setFixedHeight(metrics.height() * 5 + 2 * columns_->frameWidth() + 4);
     columnsLabel->setBuddy(columns_);
 
     auto* columnTextLabel = new QLabel(QStringLiteral("Text for selected column:"), this);
-    columnText_ = makeEdit(this, "111", kMaxColumnTextLength);
+    columnText_ = makeEdit(this, kColumnTextId, kMaxColumnTextLength);
     columnText_->installEventFilter(this);
     columnTextLabel->setBuddy(columnText_);
 
-    add_ = makeButton(this, "107", QStringLiteral("Add"), "add");
-    ok_ = makeButton(this, "1", QStringLiteral("OK"), "ok");
+    add_ = makeButton(this, kAddId, QStringLiteral("Add"), "add");
+    ok_ = makeButton(this, kOkId, QStringLiteral("OK"), "ok");
     ok_->setDefault(true);
-    cancel_ = makeButton(this, "2", QStringLiteral("Cancel"), "cancel");
+    cancel_ = makeButton(this, kCancelId, QStringLiteral("Cancel"), "cancel");
 
     // Fields in a grid, labels on the left; the short weight and multiplier edits keep their
     // buttons beside them.

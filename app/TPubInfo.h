@@ -23,6 +23,18 @@ class TPubInfo : public QDialog {
     Q_OBJECT
 
 public:
+    // The object names of the controls; OK and Cancel have the usual ones.
+    static constexpr const char* kCategoryId = "101";
+    static constexpr const char* kItemId = "102";
+    static constexpr const char* kWeightId = "103";
+    static constexpr const char* kNotesId = "104";
+    static constexpr const char* kConfigureId = "105";
+    static constexpr const char* kAddId = "107";
+    static constexpr const char* kMultiplierId = "108";
+    static constexpr const char* kColumnsId = "110";
+    static constexpr const char* kColumnTextId = "111";
+    static constexpr const char* kConvertId = "114";
+
     // The controls start from `xfer` and go back into it when an item is stored.
     TPubInfo(TPubInfoXfer& xfer, bool modifyMode, bool metric, bool handheld, Prompts& prompts,
              QWidget* parent = nullptr);

@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include <vector>
+
 namespace varnel {
 
 TSDIDecFrame::TSDIDecFrame(TMiravo99DlgClient* client, QWidget* parent)
@@ -34,69 +36,45 @@ TSDIDecFrame::TSDIDecFrame(TMiravo99DlgClient* client, QWidget* parent)
 }
 
 void TSDIDecFrame::buildMenus() {
-    const auto add = [this](QMenu* menu, int id) { menu->addAction(client_->action(id)); };
-    const auto menuOf = [this](const QString& title) {
-        QMenu* menu = menuBar()->addMenu(title);
-        connect(menu, &QMenu::aboutToShow, client_, &TMiravo99DlgClient::updateCommandEnablers);
-        return menu;
+    // Besides command ids, a menu's list holds these places.
+    constexpr int kSeparator = 0;
+    constexpr int kRecentFiles = -1;
+    struct MenuEntry {
+        const char* title;
+        std::vector<int> ids;
     };
-
-    fileMenu_ = menuOf(tr("&File"));
-    for (int id : {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::SaveForHandheld}) {
-        add(fileMenu_, id);
+    const MenuEntry menus[] = {
+        {"&File",
+         {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::SaveForHandheld, kSeparator, cmd::Print,
+          cmd::PrintPreview, cmd::Export, cmd::ImportLighterPack, kRecentFiles, kSeparator,
+          cmd::Exit}},
+        {"&Entry", {cmd::Undo,           cmd::Redo,         kSeparator,           cmd::Add,
+                    cmd::Delete,         cmd::Modify,       kSeparator,           cmd::Cut,
+                    cmd::Copy,           cmd::Paste,        kSeparator,           cmd::Find,
+                    cmd::FindNext,       cmd::FindPrevious, kSeparator,           cmd::SelectAll,
+                    cmd::ClearSelected,  cmd::HideSelected, cmd::HideNonSelected, kSeparator,
+                    cmd::ExpandAll,      cmd::CollapseAll,  kSeparator,           cmd::MarkWorn,
+                    cmd::MarkConsumable, cmd::BaseGoal,     kSeparator,           cmd::ViewTotals}},
+        {"&Configure", {cmd::Categories, cmd::GeneralOptions}},
+        {"C&olumn", {cmd::AddColumn, cmd::DeleteColumn, cmd::ModifyColumn}},
+        {"&Help", {cmd::About, kSeparator, cmd::EmailMe}},
+    };
+    for (const MenuEntry& entry : menus) {
+        QMenu* menu = menuBar()->addMenu(tr(entry.title));
+        connect(menu, &QMenu::aboutToShow, client_, &TMiravo99DlgClient::updateCommandEnablers);
+        for (int id : entry.ids) {
+            if (id == kSeparator) {
+                menu->addSeparator();
+            } else if (id == kRecentFiles) {
+                // The recent files go in above this separator.
+                fileMenu_ = menu;
+                recentSeparator_ = menu->addSeparator();
+            } else {
+                menu->addAction(client_->action(id));
+            }
+        }
     }
-    fileMenu_->addSeparator();
-    add(fileMenu_, cmd::Print);
-    add(fileMenu_, cmd::PrintPreview);
-    add(fileMenu_, cmd::Export);
-    add(fileMenu_, cmd::ImportLighterPack);
-    recentSeparator_ = fileMenu_->addSeparator();
-    fileMenu_->addSeparator();
-    add(fileMenu_, cmd::Exit);
     connect(client_->action(cmd::Exit), &QAction::triggered, this, &QWidget::close);
-
-    QMenu* entry = menuOf(tr("&Entry"));
-    add(entry, cmd::Undo);
-    add(entry, cmd::Redo);
-    entry->addSeparator();
-    for (int id : {cmd::Add, cmd::Delete, cmd::Modify}) {
-        add(entry, id);
-    }
-    entry->addSeparator();
-    for (int id : {cmd::Cut, cmd::Copy, cmd::Paste}) {
-        add(entry, id);
-    }
-    entry->addSeparator();
-    for (int id : {cmd::Find, cmd::FindNext, cmd::FindPrevious}) {
-        add(entry, id);
-    }
-    entry->addSeparator();
-    for (int id : {cmd::SelectAll, cmd::ClearSelected, cmd::HideSelected, cmd::HideNonSelected}) {
-        add(entry, id);
-    }
-    entry->addSeparator();
-    add(entry, cmd::ExpandAll);
-    add(entry, cmd::CollapseAll);
-    entry->addSeparator();
-    add(entry, cmd::MarkWorn);
-    add(entry, cmd::MarkConsumable);
-    add(entry, cmd::BaseGoal);
-    entry->addSeparator();
-    add(entry, cmd::ViewTotals);
-
-    QMenu* configure = menuOf(tr("&Configure"));
-    add(configure, cmd::Categories);
-    add(configure, cmd::GeneralOptions);
-
-    QMenu* column = menuOf(tr("C&olumn"));
-    for (int id : {cmd::AddColumn, cmd::DeleteColumn, cmd::ModifyColumn}) {
-        add(column, id);
-    }
-
-    QMenu* help = menuOf(tr("&Help"));
-    add(help, cmd::About);
-    help->addSeparator();
-    add(help, cmd::EmailMe);
 }
 
 void TSDIDecFrame::rebuildRecentFiles() {

@@ -1,6 +1,7 @@
 #include "app/TTotalsDlg.h"
 
 #include "app/WeightChartView.h"
+#include "ui/DialogButtons.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -68,7 +69,7 @@ TTotalsDlg::TTotalsDlg(const QStringList& lines, WeightChart chart, QWidget* par
     auto* caption = new QLabel(QStringLiteral("Totals by Category"), this);
 
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("101"));
+    list_->setObjectName(QLatin1String(kLinesId));
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     list_->setSortingEnabled(false);
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -98,7 +99,7 @@ TTotalsDlg::TTotalsDlg(const QStringList& lines, WeightChart chart, QWidget* par
     list_->setMinimumHeight(rows * rowHeight + frame + 2 * list_->spacing());
 
     ok_ = new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), this);
-    ok_->setObjectName(QStringLiteral("1"));
+    ok_->setObjectName(QLatin1String(kOkId));
     ok_->setDefault(true);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(ok_, QDialogButtonBox::AcceptRole);

@@ -18,6 +18,9 @@ class TTotalsDlg : public QDialog {
     Q_OBJECT
 
 public:
+    // The object name of the list; OK has the usual one.
+    static constexpr const char* kLinesId = "101";
+
     explicit TTotalsDlg(const QStringList& lines, QWidget* parent = nullptr);
     TTotalsDlg(const QStringList& lines, WeightChart chart, QWidget* parent = nullptr);
 

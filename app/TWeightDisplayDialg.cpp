@@ -32,11 +32,11 @@ TWeightDisplayDialg::TWeightDisplayDialg(QWidget* parent)
     text->setMinimumWidth(QFontMetrics(text->font()).averageCharWidth() * 52);
 
     auto* group = new QGroupBox(QStringLiteral("Display my Gear Weights as"), this);
-    group->setObjectName(QStringLiteral("101"));
+    group->setObjectName(QLatin1String(kChoiceId));
     auto* metricButton = new QRadioButton(QStringLiteral("Metric"), group);
-    metricButton->setObjectName(QStringLiteral("102"));
+    metricButton->setObjectName(QLatin1String(kMetricId));
     nonMetric_ = new QRadioButton(QStringLiteral("Non-Metric"), group);
-    nonMetric_->setObjectName(QStringLiteral("103"));
+    nonMetric_->setObjectName(QLatin1String(kNonMetricId));
     nonMetric_->setChecked(true);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(metricButton);

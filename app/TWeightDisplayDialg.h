@@ -12,6 +12,11 @@ class TWeightDisplayDialg : public QDialog {
     Q_OBJECT
 
 public:
+    // The object names of the controls.
+    static constexpr const char* kChoiceId = "101";
+    static constexpr const char* kMetricId = "102";
+    static constexpr const char* kNonMetricId = "103";
+
     explicit TWeightDisplayDialg(QWidget* parent = nullptr);
 
     // Grams and kilograms exactly when "Non-Metric" is not checked.

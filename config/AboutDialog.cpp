@@ -26,7 +26,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* name = new QLabel(QStringLiteral("Varnel"), this);
     name->setAlignment(Qt::AlignCenter);
     version_ = new QLabel(QStringLiteral("Version 5.51"), this);
-    version_->setObjectName(QStringLiteral("1001"));
+    version_->setObjectName(QLatin1String(kVersionId));
     version_->setAlignment(Qt::AlignCenter);
     QFont bold = version_->font();
     bold.setPointSize(kVersionPointSize);

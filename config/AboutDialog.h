@@ -14,6 +14,9 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
+    // The object name of the version line.
+    static constexpr const char* kVersionId = "1001";
+
     explicit AboutDialog(QWidget* parent = nullptr);
 
     [[nodiscard]] QLabel* versionLine() const { return version_; }

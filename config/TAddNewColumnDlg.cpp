@@ -28,11 +28,11 @@ TAddNewColumnDlg::TAddNewColumnDlg(TAddNewColumnDlgXfer& xfer, QWidget* parent)
     setWindowTitle(QStringLiteral("Add New Column"));
 
     heading_ = new QLineEdit(this);
-    heading_->setObjectName(QStringLiteral("101"));
+    heading_->setObjectName(QLatin1String(kHeadingId));
     heading_->setMaxLength(kHeadingLength);
     heading_->setMinimumWidth(QFontMetrics(heading_->font()).averageCharWidth() * 30);
 
-    const AlignmentRadios alignment = makeAlignmentRadios(this, "102", "103", "104");
+    const AlignmentRadios alignment = makeAlignmentRadios(this, kLeftId, kCenterId, kRightId);
     left_ = alignment.left;
     center_ = alignment.center;
     right_ = alignment.right;

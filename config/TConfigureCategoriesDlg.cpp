@@ -3,6 +3,7 @@
 #include "model/CategoryEditing.h"
 #include "model/DocumentEdits.h"
 #include "model/GearDocument.h"
+#include "model/HideViewRefusal.h"
 #include "ui/Cp1252.h"
 #include "ui/DialogButtons.h"
 #include "ui/Prompts.h"
@@ -52,7 +53,7 @@ TConfigureCategoriesDlg::TConfigureCategoriesDlg(GearDocument& doc, Prompts& pro
 
     auto* label = new QLabel(QStringLiteral("Current Categories:"), this);
     box_ = new QComboBox(this);
-    box_->setObjectName(QStringLiteral("101"));
+    box_->setObjectName(QLatin1String(kCategoriesId));
     box_->setEditable(false);
     box_->setMaxVisibleItems(12);
     // Wide enough for the longest name a category can have.
@@ -60,17 +61,18 @@ TConfigureCategoriesDlg::TConfigureCategoriesDlg(GearDocument& doc, Prompts& pro
     box_->setMinimumContentsLength(kMaxNameLength + 2);
     label->setBuddy(box_);
 
-    auto* addButton = makeButton(":/icons/add.svg", QStringLiteral("&Add..."), "102", this);
-    auto* deleteButton = makeButton(":/icons/delete.svg", QStringLiteral("&Delete"), "103", this);
+    auto* addButton = makeButton(":/icons/add.svg", QStringLiteral("&Add..."), kAddId, this);
+    auto* deleteButton =
+        makeButton(":/icons/delete.svg", QStringLiteral("&Delete"), kDeleteId, this);
     auto* renameButton =
-        makeButton(":/icons/convert.svg", QStringLiteral("&Rename..."), "104", this);
+        makeButton(":/icons/convert.svg", QStringLiteral("&Rename..."), kRenameId, this);
     connect(addButton, &QPushButton::clicked, this, &TConfigureCategoriesDlg::add);
     connect(deleteButton, &QPushButton::clicked, this, &TConfigureCategoriesDlg::remove);
     connect(renameButton, &QPushButton::clicked, this, &TConfigureCategoriesDlg::rename);
 
     auto* closeButtons = okCancelButtons(this);
-    auto* ok = closeButtons->findChild<QPushButton*>(QStringLiteral("1"));
-    auto* cancel = closeButtons->findChild<QPushButton*>(QStringLiteral("2"));
+    auto* ok = closeButtons->findChild<QPushButton*>(QLatin1String(kOkId));
+    auto* cancel = closeButtons->findChild<QPushButton*>(QLatin1String(kCancelId));
 
     auto* editButtons = new QHBoxLayout;
     editButtons->addWidget(addButton);
@@ -163,6 +165,7 @@ void TConfigureCategoriesDlg::remove() {
     if (position < 0) {
         return;
     }
+    // The rows set aside would come back under a name the category list no longer has.
     if (const auto refusal = hideViewRefusal(doc_, "deleting a category")) {
         tell(prompts_, *refusal, PromptButtons::Ok);
         return;

@@ -19,6 +19,12 @@ class TConfigureCategoriesDlg : public QDialog {
     Q_OBJECT
 
 public:
+    // The object names of the controls; OK and Cancel have the usual ones.
+    static constexpr const char* kCategoriesId = "101";
+    static constexpr const char* kAddId = "102";
+    static constexpr const char* kDeleteId = "103";
+    static constexpr const char* kRenameId = "104";
+
     // `resortByCategory` re-sorts the list on the Category column as a click on its heading does;
     // `addedPosition`, when given, receives the box position of the last category added.
     // With `perform` every change is an undoable step.

@@ -47,15 +47,17 @@ TConfigureDialog::TConfigureDialog(TConfigureDialogXfer& xfer, const ListColors&
     setWindowTitle(QStringLiteral("Configure Varnel"));
 
     auto* printing = new QGroupBox(QStringLiteral("Printing Options"), this);
-    printing->setObjectName(QStringLiteral("101"));
+    printing->setObjectName(QLatin1String(kPrintingId));
     auto* fontButton = new QPushButton(QIcon(QStringLiteral(":/icons/font.svg")),
                                        QStringLiteral("Select Printing Font..."), printing);
-    fontButton->setObjectName(QStringLiteral("103"));
+    fontButton->setObjectName(QLatin1String(kFontId));
     fontButton->setAutoDefault(false);
     connect(fontButton, &QPushButton::clicked, this, &TConfigureDialog::selectPrintingFont);
-    totalEachCategory_ = checkBox("Total Each Category", "106", xfer_.totalEachCategory, printing);
-    showGrandTotal_ = checkBox("Show Grand Total", "107", xfer_.showGrandTotal, printing);
-    printNotes_ = checkBox("Print Notes", "109", xfer_.printNotes, printing);
+    totalEachCategory_ =
+        checkBox("Total Each Category", kTotalEachCategoryId, xfer_.totalEachCategory, printing);
+    showGrandTotal_ =
+        checkBox("Show Grand Total", kShowGrandTotalId, xfer_.showGrandTotal, printing);
+    printNotes_ = checkBox("Print Notes", kPrintNotesId, xfer_.printNotes, printing);
     auto* printingLayout = new QVBoxLayout(printing);
     printingLayout->addWidget(fontButton);
     printingLayout->addSpacing(6);
@@ -66,10 +68,10 @@ TConfigureDialog::TConfigureDialog(TConfigureDialogXfer& xfer, const ListColors&
     printingLayout->addStretch(1);
 
     auto* listColors = new QGroupBox(QStringLiteral("List Color Options"), this);
-    listColors->setObjectName(QStringLiteral("102"));
-    background_ = swatch("104", colors.background, prompts_, listColors);
-    alternate_ = swatch("105", colors.alternate, prompts_, listColors);
-    group_ = swatch("108", colors.group, prompts_, listColors);
+    listColors->setObjectName(QLatin1String(kListColorsId));
+    background_ = swatch(kBackgroundId, colors.background, prompts_, listColors);
+    alternate_ = swatch(kAlternateId, colors.alternate, prompts_, listColors);
+    group_ = swatch(kGroupId, colors.group, prompts_, listColors);
     auto* colorLayout = new QGridLayout(listColors);
     int row = 0;
     for (const auto& [text, button] :

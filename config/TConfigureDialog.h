@@ -25,6 +25,17 @@ class TConfigureDialog : public QDialog {
     Q_OBJECT
 
 public:
+    // The object names of the controls; OK and Cancel have the usual ones.
+    static constexpr const char* kPrintingId = "101";
+    static constexpr const char* kListColorsId = "102";
+    static constexpr const char* kFontId = "103";
+    static constexpr const char* kBackgroundId = "104";
+    static constexpr const char* kAlternateId = "105";
+    static constexpr const char* kTotalEachCategoryId = "106";
+    static constexpr const char* kShowGrandTotalId = "107";
+    static constexpr const char* kGroupId = "108";
+    static constexpr const char* kPrintNotesId = "109";
+
     inline static constexpr std::int32_t kMinPointSize = 8;
     inline static constexpr std::int32_t kMaxPointSize = 14;
 

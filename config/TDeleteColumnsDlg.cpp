@@ -24,7 +24,7 @@ TDeleteColumnsDlg::TDeleteColumnsDlg(TDeleteColumnsDlgXfer& xfer, QWidget* paren
     auto* caption = new QLabel(QStringLiteral("Select Column(s) to delete."), this);
 
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("101"));
+    list_->setObjectName(QLatin1String(kColumnsId));
     // Each click toggles its entry, as in a list box that takes several at once.
     list_->setSelectionMode(QAbstractItemView::MultiSelection);
     list_->setSortingEnabled(false);

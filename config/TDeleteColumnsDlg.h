@@ -13,6 +13,9 @@ class TDeleteColumnsDlg : public QDialog {
     Q_OBJECT
 
 public:
+    // The object name of the list; OK and Cancel have the usual ones.
+    static constexpr const char* kColumnsId = "101";
+
     // Shows what `xfer` holds; OK stores the selected positions back into it, Cancel leaves it
     // alone.
     explicit TDeleteColumnsDlg(TDeleteColumnsDlgXfer& xfer, QWidget* parent = nullptr);

@@ -31,7 +31,7 @@ TModifyColumnDlg::TModifyColumnDlg(TModifyColumnDlgXfer& xfer, QWidget* parent)
 
     auto* caption = new QLabel(QStringLiteral("Choose Column"), this);
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("101"));
+    list_->setObjectName(QLatin1String(kColumnsId));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSortingEnabled(false);
     list_->addItems(xfer_.strings);
@@ -44,11 +44,11 @@ TModifyColumnDlg::TModifyColumnDlg(TModifyColumnDlgXfer& xfer, QWidget* parent)
     list_->setMinimumHeight(kVisibleRows * rowHeight + 2 * list_->frameWidth());
 
     heading_ = new QLineEdit(this);
-    heading_->setObjectName(QStringLiteral("102"));
+    heading_->setObjectName(QLatin1String(kHeadingId));
     heading_->setMaxLength(kHeadingLength);
     heading_->setMinimumWidth(metrics.averageCharWidth() * 30);
 
-    const AlignmentRadios alignment = makeAlignmentRadios(this, "105", "103", "104");
+    const AlignmentRadios alignment = makeAlignmentRadios(this, kLeftId, kCenterId, kRightId);
     left_ = alignment.left;
     center_ = alignment.center;
     right_ = alignment.right;

@@ -16,6 +16,13 @@ class TModifyColumnDlg : public QDialog {
     Q_OBJECT
 
 public:
+    // The object names of the controls; OK and Cancel have the usual ones.
+    static constexpr const char* kColumnsId = "101";
+    static constexpr const char* kHeadingId = "102";
+    static constexpr const char* kCenterId = "103";
+    static constexpr const char* kRightId = "104";
+    static constexpr const char* kLeftId = "105";
+
     // Shows what `xfer` holds; OK stores the selection and the fields back into it, Cancel
     // leaves it alone.
     explicit TModifyColumnDlg(TModifyColumnDlgXfer& xfer, QWidget* parent = nullptr);

@@ -89,20 +89,6 @@ bool deleteCategory(GearDocument& doc, std::string_view name) {
     return true;
 }
 
-std::optional<UserMessage> hideViewRefusal(const GearDocument& doc, std::string_view doing) {
-    if (doc.hideNonSelected) {
-        return UserMessage{"Please uncheck the \"Hide Non-Selected Items\" checkbox before " +
-                               std::string(doing),
-                           "Important!", MessageIcon::Exclamation};
-    }
-    if (doc.hideSelected) {
-        return UserMessage{"Please select the \"Show Selected\" menu item before " +
-                               std::string(doing),
-                           "Important!", MessageIcon::Exclamation};
-    }
-    return std::nullopt;
-}
-
 std::optional<UserMessage> renameRefusal(const GearDocument& doc, std::string_view oldName,
                                          std::string_view newName) {
     if (!hasCategory(doc, categoryNameFrom(newName))) {

@@ -58,11 +58,6 @@ CategoryAddOutcome addCategory(GearDocument& doc, std::string_view text);
 // removed. Rows keep their category. Returns whether a category was found.
 bool deleteCategory(GearDocument& doc, std::string_view name);
 
-// The refusal of a rename or delete while a hide view is on: the rows set aside would come back
-// under a name the category list no longer has. `doing` ends the sentence ("renaming a
-// category").
-std::optional<UserMessage> hideViewRefusal(const GearDocument& doc, std::string_view doing);
-
 // The refusal when `newName` (as it would be stored) is already a category.
 std::optional<UserMessage> renameRefusal(const GearDocument& doc, std::string_view oldName,
                                          std::string_view newName);

@@ -723,9 +723,9 @@ PasteOutcome pasteRecords(GearDocument& document, const std::vector<ClipRecord>&
         document.setSelectedTotal(checkedRowsTotal(document));
         if (document.sortedView) {
             // Sorting turns the direction round first; turning it round keeps the one shown.
-            auto& ascending = document.sortAscending[static_cast<std::size_t>(ColumnIndex::Weight)];
+            auto& ascending = document.sortAscending[columnSlot(ColumnIndex::Weight)];
             ascending = ascending ? 0 : 1;
-            document.sortByColumn(static_cast<int>(ColumnIndex::Weight));
+            document.sortByColumn(columnNumber(ColumnIndex::Weight));
         }
     }
     return out;

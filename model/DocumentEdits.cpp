@@ -190,7 +190,7 @@ DocumentEdit convertEdit() {
     return {"Convert",
             [](GearDocument& d, DocumentSettings& s) {
                 const bool metric = d.metric;
-                s.fixedColumns[2].heading = d.convertUnits();
+                s.fixedColumns[columnSlot(ColumnIndex::Weight)].heading = d.convertUnits();
                 s.metric = d.metric;
                 // The base goal is kept in the list's unit.
                 if (d.metric != metric) {

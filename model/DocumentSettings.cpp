@@ -1,6 +1,7 @@
 #include "model/DocumentSettings.h"
 
 #include "model/ByteOrder.h"
+#include "model/ColumnIndex.h"
 #include "model/SettingsTable.h"
 #include "model/WeightText.h"
 
@@ -336,7 +337,7 @@ std::vector<std::int32_t> orderFromColumnRecords(const std::vector<ColumnRecord>
 void readDocumentSettings(const IniFile& ini, DocumentSettings& s) {
     readSettings(ini, kRows, s);
     // The heading follows OZ, whatever MAINCOLDATA holds.
-    s.fixedColumns[2].heading = weightHeading(s.metric);
+    s.fixedColumns[columnSlot(ColumnIndex::Weight)].heading = weightHeading(s.metric);
 }
 
 void writeDocumentSettings(IniFile& ini, const DocumentSettings& s) {

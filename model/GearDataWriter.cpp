@@ -111,7 +111,7 @@ int appendGearDataRows(const GearDocument& document, int first, int count, std::
         }
         const sPubInfo& r = *row.record;
         encodePubInfo(r, record);
-        record[kSelectedOffset] = row.stateImage == 1 ? 0 : 1;
+        record[kSelectedOffset] = row.stateImage == kUncheckedImage ? 0 : 1;
         if (row.isGroupRow()) {
             record[kExpandedOffset] = 0;
         }

@@ -177,7 +177,7 @@ std::vector<GearRow> rowsInInsertionOrder(std::vector<std::unique_ptr<sPubInfo>>
     std::vector<GearRow> rows;
     rows.reserve(n);
     const auto toRow = [](std::unique_ptr<sPubInfo>& r, bool checked) {
-        return GearRow{std::move(r), checked ? 2 : 1};
+        return GearRow{std::move(r), checked ? kCheckedImage : kUncheckedImage};
     };
 
     // A file comes back in the order it was saved, which is list order: then only the runs of
@@ -345,7 +345,7 @@ int GearDocument::insertRecord(std::unique_ptr<sPubInfo> record) {
         }
     }
     if (checked) {
-        setStateImage(index, 2);
+        setStateImage(index, kCheckedImage);
     }
     return index;
 }
@@ -450,13 +450,13 @@ void GearDocument::resetCollections() {
 }
 
 void GearDocument::setChecked(int r, bool checked) {
-    setStateImage(r, checked ? 2 : 1);
+    setStateImage(r, checked ? kCheckedImage : kUncheckedImage);
 }
 
 void GearDocument::setStateImage(int r, int image) {
     GearRow& row = rows_[static_cast<std::size_t>(r)];
     const int old = row.stateImage;
-    const int now = row.isMemberRow() ? 2 : image; // members always show a check mark
+    const int now = row.isMemberRow() ? kCheckedImage : image; // members always show a check mark
     if (recording_ && old != now) {
         noteCheck(r, old);
     }
@@ -465,7 +465,7 @@ void GearDocument::setStateImage(int r, int image) {
         return;
     }
     if (old != 0 && image != 0) {
-        applyCheckChange(row, old == 2, image == 2);
+        applyCheckChange(row, old == kCheckedImage, image == kCheckedImage);
     }
     if (observer_) {
         observer_->rowsChanged(r, r);
@@ -514,8 +514,8 @@ void GearDocument::rebuildBlockCache() const {
 std::string GearDocument::displayText(int r, int column) const {
     const GearRow& row = rows_[static_cast<std::size_t>(r)];
     const sPubInfo& rec = *row.record;
-    switch (column) {
-    case 0:
+    switch (static_cast<ColumnIndex>(column)) {
+    case ColumnIndex::Category:
         if (!sortedView) {
             if (!blockCacheValid_) {
                 rebuildBlockCache();
@@ -525,22 +525,24 @@ std::string GearDocument::displayText(int r, int column) const {
             }
         }
         return std::string(fieldText(rec.category));
-    case 1:
+    case ColumnIndex::Item:
         if (row.isGroupRow()) {
             return std::string(rec.expanded ? fieldText(rec.expandedLabel)
                                             : fieldText(rec.collapsedLabel));
         }
         return std::string(fieldText(rec.item));
-    case 2:
+    case ColumnIndex::Weight:
         if (row.isGroupRow()) {
             refreshGroupWeight(r);
             return std::string(fieldText(rec.groupWeight));
         }
         return std::string(fieldText(rec.weight));
-    case 3:
+    case ColumnIndex::Notes:
         return std::string(fieldText(rec.notes));
     default:
-        return column > 3 ? std::string(rec.columnText(column - 3)) : std::string();
+        return column >= columnNumber(ColumnIndex::FirstUser)
+                   ? std::string(rec.columnText(userColumnText(column)))
+                   : std::string();
     }
 }
 
@@ -652,14 +654,14 @@ void GearDocument::notifyReset(const std::function<void()>& change) {
 
 void GearDocument::selectAll() {
     for (int r = 0; r < rowCount(); ++r) {
-        setStateImage(r, 2);
+        setStateImage(r, kCheckedImage);
     }
 }
 
 void GearDocument::clearSelected() {
     for (int r = 0; r < rowCount(); ++r) {
-        if (rows_[static_cast<std::size_t>(r)].stateImage != 1) {
-            setStateImage(r, 1);
+        if (rows_[static_cast<std::size_t>(r)].stateImage != kUncheckedImage) {
+            setStateImage(r, kUncheckedImage);
         }
     }
 }
@@ -786,14 +788,14 @@ float shownWeightKey(const GearRow& row) {
 } // namespace
 
 bool GearDocument::sortByColumn(int column) {
-    if (column == 1 || column == 3 || column < 0 || column > 255) {
+    if (!isSortColumn(column) || column < 0 || column > 255) {
         return false;
     }
     viewChanged();
     collapseAll();
     auto& ascending = sortAscending[static_cast<std::size_t>(column)];
     ascending = ascending ? 0 : 1;
-    sortedView = column != 0;
+    sortedView = column != columnNumber(ColumnIndex::Category);
     const bool up = ascending != 0;
     std::vector<const sPubInfo*> before;
     if (recording_) {
@@ -810,20 +812,20 @@ bool GearDocument::sortByColumn(int column) {
                 row.record->updateGroupWeight();
             }
         }
-        if (column == 0) {
+        if (column == columnNumber(ColumnIndex::Category)) {
             mergeSort(rows_, [](const GearRow& a, const GearRow& b) {
                 const int c = compareNoCase(categoryOf(a), categoryOf(b));
                 return c != 0 ? c > 0
                               : compareNoCase(fieldText(a.record->item),
                                               fieldText(b.record->item)) > 0;
             });
-        } else if (column == 2) {
+        } else if (column == columnNumber(ColumnIndex::Weight)) {
             mergeSort(rows_, [up](const GearRow& a, const GearRow& b) {
                 return up ? shownWeightKey(a) > shownWeightKey(b)
                           : shownWeightKey(a) < shownWeightKey(b);
             });
         } else {
-            const int k = column - 3;
+            const int k = userColumnText(column);
             const auto textOf = [k](const GearRow& row) {
                 return row.record->columnTexts ? row.record->columnTexts->at(k) : nullptr;
             };
@@ -845,7 +847,7 @@ bool GearDocument::sortByColumn(int column) {
     if (recording_) {
         noteReordered(before);
     }
-    if (column == 2) {
+    if (column == columnNumber(ColumnIndex::Weight)) {
         reorderMembersByWeight(up);
     }
     return true;
@@ -922,8 +924,8 @@ std::string GearDocument::convertUnits() {
     for (int i = 0; i < rowCount(); ++i) {
         const GearRow& row = rows_[static_cast<std::size_t>(i)];
         if (row.checked() && !row.isMemberRow()) {
-            setStateImage(i, 1);
-            setStateImage(i, 2);
+            setStateImage(i, kUncheckedImage);
+            setStateImage(i, kCheckedImage);
         }
     }
     if (observer_) {

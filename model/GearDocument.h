@@ -3,6 +3,7 @@
 // its collections and its view state, with the rules that work on them.
 
 #include "model/CMMIList.h"
+#include "model/ColumnIndex.h"
 #include "model/EditJournal.h"
 #include "model/sCategory60.h"
 #include "model/sPubInfo.h"
@@ -21,13 +22,16 @@ namespace varnel {
 
 struct DocumentSettings;
 
+// The check box images of a row, numbered as the list and the files number them.
+enum CheckImage : int { kUncheckedImage = 1, kCheckedImage = 2 };
+
 // One row of the list. A member row exists only while its group is expanded and holds a private
 // copy of the member record.
 struct GearRow {
     std::unique_ptr<sPubInfo> record;
-    int stateImage = 1; // 1 = unchecked, 2 = checked
+    int stateImage = kUncheckedImage; // a CheckImage
 
-    [[nodiscard]] bool checked() const { return stateImage != 1; }
+    [[nodiscard]] bool checked() const { return stateImage != kUncheckedImage; }
     [[nodiscard]] bool isGroupRow() const { return record->members != nullptr; }
     [[nodiscard]] bool isMemberRow() const { return record->inGroup != 0 && !record->members; }
 };
@@ -51,8 +55,6 @@ public:
     virtual void rowsChanged(int first, int last) = 0;
     virtual void totalChanged() = 0;
 };
-
-enum class ColumnIndex { Category = 0, Item = 1, Weight = 2, Notes = 3, FirstUser = 4 };
 
 class GearDocument {
 public:

@@ -261,9 +261,9 @@ int addItem(GearDocument& document, const ItemFields& fields) {
     }
     // A heading click turns the direction round before it sorts; turning it round first keeps
     // the direction the list is shown in.
-    auto& ascending = document.sortAscending[static_cast<std::size_t>(ColumnIndex::Weight)];
+    auto& ascending = document.sortAscending[columnSlot(ColumnIndex::Weight)];
     ascending = ascending ? 0 : 1;
-    document.sortByColumn(static_cast<int>(ColumnIndex::Weight));
+    document.sortByColumn(columnNumber(ColumnIndex::Weight));
     for (int r = 0; r < document.rowCount(); ++r) {
         if (document.row(r).record.get() == added) {
             return r;

@@ -537,9 +537,9 @@ LighterPackAdded addLighterPackItems(GearDocument& document, const LighterPackLi
     document.insertRecords(std::move(records));
     if (document.sortedView && added.items > 0) {
         // Sorting turns the direction round first; turning it round keeps the one shown.
-        auto& ascending = document.sortAscending[static_cast<std::size_t>(ColumnIndex::Weight)];
+        auto& ascending = document.sortAscending[columnSlot(ColumnIndex::Weight)];
         ascending = ascending ? 0 : 1;
-        document.sortByColumn(static_cast<int>(ColumnIndex::Weight));
+        document.sortByColumn(columnNumber(ColumnIndex::Weight));
     }
     return added;
 }

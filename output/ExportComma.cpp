@@ -1,5 +1,6 @@
 #include "output/ExportComma.h"
 
+#include "model/ColumnIndex.h"
 #include "model/FixedText.h"
 #include "output/ExportRows.h"
 
@@ -32,18 +33,18 @@ std::string exportCommaBytes(const GearDocument& document, const ExportHeadings&
                     (40 + 30 + static_cast<std::size_t>(userColumns) * 8) +
                 256);
 
-    appendCsvField(out, headings.fixed[0]);
+    appendCsvField(out, headings.fixed[columnSlot(ColumnIndex::Category)]);
     out += ',';
-    appendCsvField(out, headings.fixed[1]);
+    appendCsvField(out, headings.fixed[columnSlot(ColumnIndex::Item)]);
     out += ',';
-    appendCsvField(out, headings.fixed[2]);
+    appendCsvField(out, headings.fixed[columnSlot(ColumnIndex::Weight)]);
     for (int k = 0; k < userColumns; ++k) {
         out += ',';
         appendCsvField(out, headings.user[static_cast<std::size_t>(k)]);
     }
     if (options.notes) {
         out += ',';
-        appendCsvField(out, headings.fixed[3]);
+        appendCsvField(out, headings.fixed[columnSlot(ColumnIndex::Notes)]);
     }
     out += kLineEnd;
 

@@ -1,5 +1,6 @@
 #include "output/ExportHtml.h"
 
+#include "model/ColumnIndex.h"
 #include "model/FixedText.h"
 #include "output/ExportRows.h"
 
@@ -91,14 +92,14 @@ std::string exportHtmlBytes(const GearDocument& document, const ExportHeadings& 
 
     // The heading row ends without a line break: the first item row follows on its line.
     out += "<tr>";
-    appendCell(out, back.left, headings.fixed[0]);
-    appendCell(out, back.centre, headings.fixed[1]);
-    appendCell(out, back.centre, headings.fixed[2]);
+    appendCell(out, back.left, headings.fixed[columnSlot(ColumnIndex::Category)]);
+    appendCell(out, back.centre, headings.fixed[columnSlot(ColumnIndex::Item)]);
+    appendCell(out, back.centre, headings.fixed[columnSlot(ColumnIndex::Weight)]);
     for (int k = 0; k < userColumns; ++k) {
         appendCell(out, back.centre, headings.user[static_cast<std::size_t>(k)]);
     }
     if (options.notes) {
-        appendCell(out, back.left, headings.fixed[3]);
+        appendCell(out, back.left, headings.fixed[columnSlot(ColumnIndex::Notes)]);
     }
     out += "</tr>";
 

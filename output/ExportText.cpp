@@ -1,5 +1,6 @@
 #include "output/ExportText.h"
 
+#include "model/ColumnIndex.h"
 #include "model/FixedText.h"
 #include "output/ExportRows.h"
 
@@ -28,12 +29,12 @@ void appendTitle(std::string& out, const std::string& title) {
 
 void appendHeading(std::string& out, const ExportHeadings& headings, const ExportOptions& options) {
     const std::size_t start = out.size();
-    appendPadded(out, headings.fixed[0], 20);
-    appendPadded(out, headings.fixed[1], 40);
-    appendPadded(out, headings.fixed[2], 9);
+    appendPadded(out, headings.fixed[columnSlot(ColumnIndex::Category)], 20);
+    appendPadded(out, headings.fixed[columnSlot(ColumnIndex::Item)], 40);
+    appendPadded(out, headings.fixed[columnSlot(ColumnIndex::Weight)], 9);
     if (!options.customColumns) {
         if (options.notes) {
-            appendPadded(out, headings.fixed[3], 40);
+            appendPadded(out, headings.fixed[columnSlot(ColumnIndex::Notes)], 40);
         }
         out += kLineEnd;
         out.append(options.notes ? 79 : 71, '-');
@@ -46,7 +47,7 @@ void appendHeading(std::string& out, const ExportHeadings& headings, const Expor
     if (options.notes) {
         // The notes heading brings its own line end, so an empty line follows the heading and
         // the rule, drawn under all of it, is two longer than the heading text.
-        out += headings.fixed[3];
+        out += headings.fixed[columnSlot(ColumnIndex::Notes)];
         out += kLineEnd;
     }
     const std::size_t ruleLength = out.size() - start;

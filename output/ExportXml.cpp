@@ -1,5 +1,6 @@
 #include "output/ExportXml.h"
 
+#include "model/ColumnIndex.h"
 #include "model/FixedText.h"
 #include "model/Windows1252.h"
 #include "output/ExportRows.h"
@@ -96,12 +97,12 @@ void appendXmlText(std::string& out, std::string_view text, bool attribute) {
 
 std::string exportXmlBytes(const GearDocument& document, const ExportHeadings& headings,
                            const ExportOptions& options) {
-    const std::string category = xmlElementName(headings.fixed[0]);
+    const std::string category = xmlElementName(headings.fixed[columnSlot(ColumnIndex::Category)]);
     const std::string itemOpen = "<" + category + " attribute=\"";
     const std::string itemClose = "</" + category + ">\r\n";
-    const Element item(xmlElementName(headings.fixed[1]), "\">\r\n\t");
-    const Element weight(xmlElementName(headings.fixed[2]), "\t");
-    const Element notes(xmlElementName(headings.fixed[3]), "");
+    const Element item(xmlElementName(headings.fixed[columnSlot(ColumnIndex::Item)]), "\">\r\n\t");
+    const Element weight(xmlElementName(headings.fixed[columnSlot(ColumnIndex::Weight)]), "\t");
+    const Element notes(xmlElementName(headings.fixed[columnSlot(ColumnIndex::Notes)]), "");
     std::vector<Element> user;
     if (options.customColumns) {
         user.reserve(headings.user.size());

@@ -1,5 +1,6 @@
 #include "output/PrintLayout.h"
 
+#include "model/ColumnIndex.h"
 #include "model/LogFont.h"
 #include "model/WeightText.h"
 
@@ -72,8 +73,10 @@ PrintOptions PrintOptions::from(const DocumentSettings& settings) {
 }
 
 PrintHeadings PrintHeadings::from(const DocumentSettings& settings) {
-    return {settings.fixedColumns[0].heading, settings.fixedColumns[1].heading,
-            settings.fixedColumns[2].heading};
+    const auto& fixed = settings.fixedColumns;
+    return {fixed[columnSlot(ColumnIndex::Category)].heading,
+            fixed[columnSlot(ColumnIndex::Item)].heading,
+            fixed[columnSlot(ColumnIndex::Weight)].heading};
 }
 
 std::string printHeadingLine(const PrintHeadings& headings) {

@@ -12,7 +12,7 @@ namespace varnel {
 QDialogButtonBox* okButton(QDialog* dialog) {
     auto* ok =
         new QPushButton(QIcon(QStringLiteral(":/icons/ok.svg")), QStringLiteral("OK"), dialog);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(QLatin1String(kOkId));
     ok->setDefault(true);
     auto* buttons = new QDialogButtonBox(dialog);
     buttons->addButton(ok, QDialogButtonBox::AcceptRole);
@@ -24,7 +24,7 @@ QDialogButtonBox* okCancelButtons(QDialog* dialog) {
     QDialogButtonBox* buttons = okButton(dialog);
     auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/cancel.svg")),
                                    QStringLiteral("Cancel"), dialog);
-    cancel->setObjectName(QStringLiteral("2"));
+    cancel->setObjectName(QLatin1String(kCancelId));
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;

@@ -9,6 +9,10 @@ class QRadioButton;
 
 namespace varnel {
 
+// The object names of OK and Cancel in every dialog.
+inline constexpr const char* kOkId = "1";
+inline constexpr const char* kCancelId = "2";
+
 // OK alone (id 1, the default, with the green check mark), wired to accept.
 QDialogButtonBox* okButton(QDialog* dialog);
 

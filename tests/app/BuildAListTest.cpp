@@ -20,7 +20,7 @@ using test::press;
 using test::setText;
 
 void chooseCategory(QDialog& d, const QString& name) {
-    auto* box = d.findChild<QComboBox*>(QStringLiteral("101"));
+    auto* box = d.findChild<QComboBox*>(QLatin1String(TPubInfo::kCategoryId));
     ASSERT_NE(box, nullptr);
     box->setCurrentIndex(box->findText(name));
 }
@@ -39,7 +39,7 @@ TEST_F(BuildAList, CategoriesColumnAndItemsSurviveSaveAndRestart) {
     next = [&](QDialog& d) {
         EXPECT_NE(qobject_cast<TConfigureCategoriesDlg*>(&d), nullptr);
         for (int i = 0; i < 3; ++i) {
-            press(d, "102");
+            press(d, TConfigureCategoriesDlg::kAddId);
         }
         return int(QDialog::Accepted);
     };
@@ -49,7 +49,7 @@ TEST_F(BuildAList, CategoriesColumnAndItemsSurviveSaveAndRestart) {
     // A custom column.
     next = [&](QDialog& d) {
         EXPECT_NE(qobject_cast<TAddNewColumnDlg*>(&d), nullptr);
-        setText(d, "101", QStringLiteral("Brand"));
+        setText(d, TAddNewColumnDlg::kHeadingId, QStringLiteral("Brand"));
         d.accept();
         return d.result();
     };
@@ -71,12 +71,12 @@ TEST_F(BuildAList, CategoriesColumnAndItemsSurviveSaveAndRestart) {
                      {"Water", "Filter", "3", "1", "Clear"}};
         for (const auto& it : items) {
             chooseCategory(d, QString::fromLatin1(it.category));
-            setText(d, "102", QString::fromLatin1(it.item));
-            setText(d, "103", QString::fromLatin1(it.weight));
-            setText(d, "108", QString::fromLatin1(it.times));
-            setText(d, "111", QString::fromLatin1(it.brand));
+            setText(d, TPubInfo::kItemId, QString::fromLatin1(it.item));
+            setText(d, TPubInfo::kWeightId, QString::fromLatin1(it.weight));
+            setText(d, TPubInfo::kMultiplierId, QString::fromLatin1(it.times));
+            setText(d, TPubInfo::kColumnTextId, QString::fromLatin1(it.brand));
             if (&it != &items[3]) {
-                press(d, "107");
+                press(d, TPubInfo::kAddId);
             }
         }
         d.accept();

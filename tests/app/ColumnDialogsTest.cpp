@@ -10,6 +10,7 @@
 #include "../model/TestRecords.h"
 #include "DialogDriving.h"
 #include "QtTestApp.h"
+#include "ui/DialogButtons.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -76,8 +77,8 @@ void grab(QDialog& d, const QString& name) {
 }
 
 void expectOkCancel(QDialog& d) {
-    auto* ok = control<QPushButton>(d, "1");
-    auto* cancel = control<QPushButton>(d, "2");
+    auto* ok = control<QPushButton>(d, kOkId);
+    auto* cancel = control<QPushButton>(d, kCancelId);
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
     EXPECT_TRUE(ok->isDefault());
     EXPECT_FALSE(ok->icon().isNull());
@@ -146,18 +147,21 @@ TEST_F(ColumnCommandsTest, AddedCenteredColumnGoesLastAtAQuarterOfTheListWidth) 
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Add New Column"));
             EXPECT_TRUE(labels(d).contains(QStringLiteral("Heading: ")));
             EXPECT_TRUE(labels(d).contains(QStringLiteral("Alignment:")));
-            auto* heading = control<QLineEdit>(d, "101");
+            auto* heading = control<QLineEdit>(d, TAddNewColumnDlg::kHeadingId);
             EXPECT_EQ(heading->text(), QString());
             EXPECT_EQ(heading->maxLength(), 40);
-            EXPECT_TRUE(control<QRadioButton>(d, "102")->isChecked());
-            EXPECT_EQ(control<QRadioButton>(d, "102")->text(), QStringLiteral("Left"));
-            EXPECT_EQ(control<QRadioButton>(d, "103")->text(), QStringLiteral("Center"));
-            EXPECT_EQ(control<QRadioButton>(d, "104")->text(), QStringLiteral("Right"));
+            EXPECT_TRUE(control<QRadioButton>(d, TAddNewColumnDlg::kLeftId)->isChecked());
+            EXPECT_EQ(control<QRadioButton>(d, TAddNewColumnDlg::kLeftId)->text(),
+                      QStringLiteral("Left"));
+            EXPECT_EQ(control<QRadioButton>(d, TAddNewColumnDlg::kCenterId)->text(),
+                      QStringLiteral("Center"));
+            EXPECT_EQ(control<QRadioButton>(d, TAddNewColumnDlg::kRightId)->text(),
+                      QStringLiteral("Right"));
             expectOkCancel(d);
             QTest::keyClicks(heading, QStringLiteral("Stuff sack"));
-            press(d, "103");
+            press(d, TAddNewColumnDlg::kCenterId);
             grab(d, QStringLiteral("add-new-column"));
-            press(d, "1");
+            press(d, kOkId);
         }));
     ASSERT_TRUE(added);
     ASSERT_EQ(model.columnCount(), 5);
@@ -170,13 +174,14 @@ TEST_F(ColumnCommandsTest, AddedCenteredColumnGoesLastAtAQuarterOfTheListWidth) 
     EXPECT_TRUE(deleteColumnEnabled(doc));
 
     // Each opening starts afresh; Cancel adds nothing and leaves the record as reset.
-    EXPECT_FALSE(addNewColumn(xfer, model, view, runner([](QDialog& d) {
-                                  EXPECT_EQ(control<QLineEdit>(d, "101")->text(), QString());
-                                  EXPECT_TRUE(control<QRadioButton>(d, "102")->isChecked());
-                                  control<QLineEdit>(d, "101")->setText(QStringLiteral("never"));
-                                  press(d, "104");
-                                  press(d, "2");
-                              })));
+    EXPECT_FALSE(addNewColumn(
+        xfer, model, view, runner([](QDialog& d) {
+            EXPECT_EQ(control<QLineEdit>(d, TAddNewColumnDlg::kHeadingId)->text(), QString());
+            EXPECT_TRUE(control<QRadioButton>(d, TAddNewColumnDlg::kLeftId)->isChecked());
+            control<QLineEdit>(d, TAddNewColumnDlg::kHeadingId)->setText(QStringLiteral("never"));
+            press(d, TAddNewColumnDlg::kRightId);
+            press(d, kCancelId);
+        })));
     EXPECT_EQ(model.columnCount(), 5);
     EXPECT_EQ(fieldText(xfer.heading), "");
     EXPECT_EQ(xfer.left, 1);
@@ -185,14 +190,14 @@ TEST_F(ColumnCommandsTest, AddedCenteredColumnGoesLastAtAQuarterOfTheListWidth) 
 
 TEST_F(ColumnCommandsTest, HeadingsCrossAsWindows1252AndRightIsTheFallback) {
     TAddNewColumnDlgXfer xfer;
-    ASSERT_TRUE(addNewColumn(xfer, model, view, runner([](QDialog& d) {
-                                 auto* heading = control<QLineEdit>(d, "101");
-                                 heading->setText(QStringLiteral("Caf\u00e9 \u2713 ") +
-                                                  QString(50, QLatin1Char('x')));
-                                 EXPECT_EQ(heading->text().size(), 40);
-                                 press(d, "104");
-                                 press(d, "1");
-                             })));
+    ASSERT_TRUE(addNewColumn(
+        xfer, model, view, runner([](QDialog& d) {
+            auto* heading = control<QLineEdit>(d, TAddNewColumnDlg::kHeadingId);
+            heading->setText(QStringLiteral("Caf\u00e9 \u2713 ") + QString(50, QLatin1Char('x')));
+            EXPECT_EQ(heading->text().size(), 40);
+            press(d, TAddNewColumnDlg::kRightId);
+            press(d, kOkId);
+        })));
     EXPECT_EQ(fieldText(xfer.heading), "Caf\xe9 ? " + std::string(33, 'x'));
     EXPECT_EQ(model.heading(4), QStringLiteral("Caf\u00e9 ? ") + QString(33, QLatin1Char('x')));
     EXPECT_EQ(model.alignment(4), Qt::AlignRight);
@@ -202,8 +207,9 @@ TEST_F(ColumnCommandsTest, HeadingsCrossAsWindows1252AndRightIsTheFallback) {
     xfer.left = 0;
     xfer.center = 1;
     TAddNewColumnDlg dialog(xfer);
-    EXPECT_EQ(control<QLineEdit>(dialog, "101")->text(), QStringLiteral("\u20ac 5"));
-    EXPECT_TRUE(control<QRadioButton>(dialog, "103")->isChecked());
+    EXPECT_EQ(control<QLineEdit>(dialog, TAddNewColumnDlg::kHeadingId)->text(),
+              QStringLiteral("\u20ac 5"));
+    EXPECT_TRUE(control<QRadioButton>(dialog, TAddNewColumnDlg::kCenterId)->isChecked());
 }
 
 TEST_F(ColumnCommandsTest, DeletingColumnsOneAndThreeMovesTheViewAndTheTextsAlike) {
@@ -223,7 +229,7 @@ TEST_F(ColumnCommandsTest, DeletingColumnsOneAndThreeMovesTheViewAndTheTextsAlik
             EXPECT_EQ(d.windowTitle(), QStringLiteral("Delete User Columns"));
             EXPECT_TRUE(labels(d).contains(QStringLiteral("Select Column(s) to delete.")));
             expectOkCancel(d);
-            auto* list = control<QListWidget>(d, "101");
+            auto* list = control<QListWidget>(d, TDeleteColumnsDlg::kColumnsId);
             EXPECT_EQ(entries(*list), (QStringList{"U1", "U2", "U3", "U4"}));
             EXPECT_EQ(list->selectionMode(), QAbstractItemView::MultiSelection);
             EXPECT_FALSE(list->isSortingEnabled());
@@ -235,7 +241,7 @@ TEST_F(ColumnCommandsTest, DeletingColumnsOneAndThreeMovesTheViewAndTheTextsAlik
             clickEntry(*list, 1);
             EXPECT_EQ(selectedRows(*list), (QList<int>{0, 2}));
             grab(d, QStringLiteral("delete-user-columns"));
-            press(d, "1");
+            press(d, kOkId);
         }));
     EXPECT_EQ(removed, (std::vector<int>{1, 2}));
     EXPECT_EQ(xfer.selection, (QList<int>{0, 2}));
@@ -259,12 +265,14 @@ TEST_F(ColumnCommandsTest, DeleteDoesNothingWithoutColumnsSelectionOrOk) {
 
     addUserColumns(2);
     EXPECT_TRUE(
-        deleteColumns(xfer, model, prompts, runner([](QDialog& d) { press(d, "1"); })).empty());
-    EXPECT_TRUE(deleteColumns(xfer, model, prompts, runner([](QDialog& d) {
-                                  control<QListWidget>(d, "101")->item(0)->setSelected(true);
-                                  press(d, "2");
-                              }))
-                    .empty());
+        deleteColumns(xfer, model, prompts, runner([](QDialog& d) { press(d, kOkId); })).empty());
+    EXPECT_TRUE(
+        deleteColumns(
+            xfer, model, prompts, runner([](QDialog& d) {
+                control<QListWidget>(d, TDeleteColumnsDlg::kColumnsId)->item(0)->setSelected(true);
+                press(d, kCancelId);
+            }))
+            .empty());
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(model.columnCount(), 6);
     EXPECT_EQ(doc.userColumnCount, 2);
@@ -290,33 +298,35 @@ TEST_F(ColumnCommandsTest, ModifyListsEveryColumnOnceAndStartsFromTheFirst) {
             EXPECT_TRUE(labels(d).contains(QStringLiteral("Heading:")));
             EXPECT_TRUE(labels(d).contains(QStringLiteral("Alignment:")));
             expectOkCancel(d);
-            auto* list = control<QListWidget>(d, "101");
+            auto* list = control<QListWidget>(d, TModifyColumnDlg::kColumnsId);
             EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
             EXPECT_EQ(entries(*list), all);
             EXPECT_EQ(selectedRows(*list), QList<int>{0});
-            auto* edit = control<QLineEdit>(d, "102");
+            auto* edit = control<QLineEdit>(d, TModifyColumnDlg::kHeadingId);
             EXPECT_EQ(edit->maxLength(), 40);
             EXPECT_EQ(edit->text(), QStringLiteral("Category"));
-            EXPECT_TRUE(control<QRadioButton>(d, "105")->isChecked());
-            EXPECT_EQ(control<QRadioButton>(d, "105")->text(), QStringLiteral("Left"));
+            EXPECT_TRUE(control<QRadioButton>(d, TModifyColumnDlg::kLeftId)->isChecked());
+            EXPECT_EQ(control<QRadioButton>(d, TModifyColumnDlg::kLeftId)->text(),
+                      QStringLiteral("Left"));
             // Picking a column leaves the fields as they are.
             clickEntry(*list, pick);
             EXPECT_EQ(edit->text(), QStringLiteral("Category"));
-            EXPECT_TRUE(control<QRadioButton>(d, "105")->isChecked());
+            EXPECT_TRUE(control<QRadioButton>(d, TModifyColumnDlg::kLeftId)->isChecked());
             edit->setText(heading);
             press(d, radio);
             grab(d, QStringLiteral("modify-column"));
-            press(d, "1");
+            press(d, kOkId);
         });
     };
 
-    ASSERT_TRUE(modifyColumn(xfer, model, opening(1, QStringLiteral("Gear"), "104")));
+    ASSERT_TRUE(
+        modifyColumn(xfer, model, opening(1, QStringLiteral("Gear"), TModifyColumnDlg::kRightId)));
     EXPECT_EQ(model.heading(1), QStringLiteral("Gear"));
     EXPECT_EQ(model.alignment(1), Qt::AlignRight);
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Gear"));
 
     all[1] = QStringLiteral("Gear");
-    ASSERT_TRUE(modifyColumn(xfer, model, opening(4, QString(), "103")));
+    ASSERT_TRUE(modifyColumn(xfer, model, opening(4, QString(), TModifyColumnDlg::kCenterId)));
     EXPECT_EQ(model.heading(4), QString());
     EXPECT_EQ(model.alignment(4), Qt::AlignHCenter);
     EXPECT_EQ(model.heading(0), QStringLiteral("Category"));
@@ -324,18 +334,18 @@ TEST_F(ColumnCommandsTest, ModifyListsEveryColumnOnceAndStartsFromTheFirst) {
 }
 
 TEST_F(ColumnCommandsTest, ModifyPresetsTheFirstColumnsAlignmentAndCancelChangesNothing) {
-    for (const auto& [alignment, radio] :
-         {std::pair{Qt::AlignHCenter, "103"}, std::pair{Qt::AlignRight, "104"},
-          std::pair{Qt::AlignLeft, "105"}}) {
+    for (const auto& [alignment, radio] : {std::pair{Qt::AlignHCenter, TModifyColumnDlg::kCenterId},
+                                           std::pair{Qt::AlignRight, TModifyColumnDlg::kRightId},
+                                           std::pair{Qt::AlignLeft, TModifyColumnDlg::kLeftId}}) {
         SCOPED_TRACE(radio);
         model.setAlignment(0, alignment);
         TModifyColumnDlgXfer xfer;
         EXPECT_FALSE(modifyColumn(xfer, model, runner([radio](QDialog& d) {
                                       EXPECT_TRUE(control<QRadioButton>(d, radio)->isChecked());
-                                      control<QLineEdit>(d, "102")->setText(
-                                          QStringLiteral("changed"));
-                                      press(d, "105");
-                                      press(d, "2");
+                                      control<QLineEdit>(d, TModifyColumnDlg::kHeadingId)
+                                          ->setText(QStringLiteral("changed"));
+                                      press(d, TModifyColumnDlg::kLeftId);
+                                      press(d, kCancelId);
                                   })));
         EXPECT_EQ(model.heading(0), QStringLiteral("Category"));
         EXPECT_EQ(model.alignment(0), alignment);

@@ -5,9 +5,11 @@
 #include "MainWindowDriving.h"
 #include "app/CommandIds.h"
 #include "app/TPubInfo.h"
+#include "config/TConfigureCategoriesDlg.h"
 #include "model/FixedText.h"
 #include "model/GearDataReader.h"
 #include "model/GearDataWriter.h"
+#include "ui/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,7 +65,8 @@ TEST_F(CommandStates, OpenRecentAndNewLeaveAHideViewBeforeSavingOrReplacing) {
     EXPECT_EQ(itemsOnDisk("GearData.dat").size(), whole.size());
     EXPECT_EQ(client().documentName(), folder_ / "trip.dat");
     EXPECT_FALSE(doc().hideViewActive());
-    EXPECT_FALSE(client().findChild<QCheckBox*>(QStringLiteral("112"))->isChecked());
+    EXPECT_FALSE(
+        client().findChild<QCheckBox*>(QString::number(ctl::HideNonSelected))->isChecked());
     EXPECT_EQ(client().action(cmd::HideNonSelected)->text(), QStringLiteral("Hide &Non-Selected"));
 
     // A recent-file pick from the Hide Selected view, answering No: nothing of the view's rows
@@ -94,10 +97,10 @@ TEST_F(CommandStates, AddingWhileAGroupIsExpandedNeverSplitsTheGroup) {
         if (!dialog) {
             return int(QDialog::Rejected);
         }
-        auto* box = d.findChild<QComboBox*>(QStringLiteral("101"));
+        auto* box = d.findChild<QComboBox*>(QLatin1String(TPubInfo::kCategoryId));
         box->setCurrentIndex(box->findText(QStringLiteral("Kitchen")));
-        test::setText(d, "102", QStringLiteral("Cup"));
-        test::setText(d, "103", QStringLiteral("2"));
+        test::setText(d, TPubInfo::kItemId, QStringLiteral("Cup"));
+        test::setText(d, TPubInfo::kWeightId, QStringLiteral("2"));
         d.accept();
         return d.result();
     });
@@ -134,14 +137,14 @@ TEST_F(CommandStates, ModifyFindsItsItemAgainAfterARenameResortedTheList) {
             auto* box = d.findChild<QComboBox*>(QStringLiteral("101"));
             if (qobject_cast<TPubInfo*>(&d)) {
                 const QString category = box->currentText();
-                test::press(d, "105");
+                test::press(d, TPubInfo::kConfigureId);
                 box->setCurrentIndex(box->findText(category));
-                test::setText(d, "102", QString::fromStdString(item + " 2"));
+                test::setText(d, TPubInfo::kItemId, QString::fromStdString(item + " 2"));
             } else { // Configure Categories: Water goes to the top of the list
                 box->setCurrentIndex(box->findText(QStringLiteral("Water")));
-                test::press(d, "104");
+                test::press(d, TConfigureCategoriesDlg::kRenameId);
             }
-            test::press(d, "1");
+            test::press(d, kOkId);
             return d.result();
         });
         showWindow();

@@ -2,6 +2,7 @@
 #include "config/TConfigureCategoriesDlg.h"
 #include "model/FixedText.h"
 #include "model/GearDocument.h"
+#include "ui/DialogButtons.h"
 #include "ui/ScriptedPrompts.h"
 
 #include <QAbstractItemView>
@@ -59,7 +60,7 @@ protected:
     std::unique_ptr<TConfigureCategoriesDlg> open() {
         auto dialog = std::make_unique<TConfigureCategoriesDlg>(
             doc, prompts, [this] { ++resorts; }, &position);
-        box = dialog->findChild<QComboBox*>(QStringLiteral("101"));
+        box = dialog->findChild<QComboBox*>(QLatin1String(TConfigureCategoriesDlg::kCategoriesId));
         return dialog;
     }
 
@@ -108,18 +109,18 @@ TEST_F(ConfigureCategoriesDialog, OpensSortedWithIdsAndTheFirstEntrySelected) {
     EXPECT_EQ(box->currentIndex(), 0);
 
     const std::vector<std::pair<const char*, QString>> buttons = {
-        {"102", QStringLiteral("&Add...")},
-        {"103", QStringLiteral("&Delete")},
-        {"104", QStringLiteral("&Rename...")},
-        {"1", QStringLiteral("OK")},
-        {"2", QStringLiteral("Cancel")}};
+        {TConfigureCategoriesDlg::kAddId, QStringLiteral("&Add...")},
+        {TConfigureCategoriesDlg::kDeleteId, QStringLiteral("&Delete")},
+        {TConfigureCategoriesDlg::kRenameId, QStringLiteral("&Rename...")},
+        {kOkId, QStringLiteral("OK")},
+        {kCancelId, QStringLiteral("Cancel")}};
     for (const auto& [id, text] : buttons) {
         auto* button = dialog->findChild<QPushButton*>(QString::fromLatin1(id));
         ASSERT_NE(button, nullptr) << id;
         EXPECT_EQ(button->text(), text);
         EXPECT_FALSE(button->icon().isNull()) << id;
     }
-    EXPECT_TRUE(dialog->findChild<QPushButton*>(QStringLiteral("1"))->isDefault());
+    EXPECT_TRUE(dialog->findChild<QPushButton*>(QLatin1String(kOkId))->isDefault());
     bool labelFound = false;
     for (const QLabel* label : dialog->findChildren<QLabel*>()) {
         labelFound = labelFound || label->text() == QStringLiteral("Current Categories:");
@@ -130,7 +131,7 @@ TEST_F(ConfigureCategoriesDialog, OpensSortedWithIdsAndTheFirstEntrySelected) {
 TEST_F(ConfigureCategoriesDialog, AddPutsTheNameInItsSortedPlaceAndReportsThePosition) {
     const auto dialog = open();
     prompts.answerText(QStringLiteral("Food"));
-    click(*dialog, "102");
+    click(*dialog, TConfigureCategoriesDlg::kAddId);
     ASSERT_EQ(prompts.shown().size(), 1U);
     EXPECT_EQ(prompts.shown()[0],
               ShownPrompt::textInput(QStringLiteral("Add New Category"),
@@ -146,7 +147,7 @@ TEST_F(ConfigureCategoriesDialog, AddPutsTheNameInItsSortedPlaceAndReportsThePos
 
     // Text outside Windows-1252 is stored as the files would hold it.
     prompts.answerText(QStringLiteral("Th\u00e9 \u4e2d"));
-    click(*dialog, "102");
+    click(*dialog, TConfigureCategoriesDlg::kAddId);
     EXPECT_EQ(doc.categoryList.back().nameText(), "Th\xe9 ?");
     EXPECT_EQ(box->currentText(), QStringLiteral("Th\u00e9 ?"));
     EXPECT_EQ(position, 3);
@@ -156,11 +157,11 @@ TEST_F(ConfigureCategoriesDialog, AddPutsTheNameInItsSortedPlaceAndReportsThePos
 TEST_F(ConfigureCategoriesDialog, RefusedAddsChangeNothing) {
     const auto dialog = open();
     prompts.answerText(QStringLiteral("UNFILED"));
-    click(*dialog, "102");
+    click(*dialog, TConfigureCategoriesDlg::kAddId);
     prompts.answerText(QStringLiteral("Water")); // silently ignored
-    click(*dialog, "102");
+    click(*dialog, TConfigureCategoriesDlg::kAddId);
     prompts.answerText(std::nullopt); // cancelled
-    click(*dialog, "102");
+    click(*dialog, TConfigureCategoriesDlg::kAddId);
     ASSERT_EQ(prompts.shown().size(), 4U);
     EXPECT_EQ(prompts.shown()[1],
               ShownPrompt::message(QStringLiteral("'Unfiled' may not be added as a category"),
@@ -179,7 +180,7 @@ TEST_F(ConfigureCategoriesDialog, HandheldLimitRefusesBeforeAskingForAName) {
         doc.categoryList.emplace_back("Extra " + std::to_string(i), doc.nextCategoryId++);
     }
     const auto dialog = open();
-    click(*dialog, "102");
+    click(*dialog, TConfigureCategoriesDlg::kAddId);
     ASSERT_EQ(prompts.shown().size(), 1U);
     EXPECT_EQ(prompts.shown()[0],
               ShownPrompt::message(
@@ -196,7 +197,7 @@ TEST_F(ConfigureCategoriesDialog, DeleteAsksOnlyWhenItemsUseTheCategory) {
 
     // Cooking is used by a group member only.
     prompts.answer(PromptAnswer::No);
-    click(*dialog, "103");
+    click(*dialog, TConfigureCategoriesDlg::kDeleteId);
     ASSERT_EQ(prompts.shown().size(), 1U);
     EXPECT_EQ(prompts.shown()[0],
               ShownPrompt::message(question, QStringLiteral("Confirm Category Delete"),
@@ -205,7 +206,7 @@ TEST_F(ConfigureCategoriesDialog, DeleteAsksOnlyWhenItemsUseTheCategory) {
     EXPECT_EQ(doc.categoryList.size(), 4U);
 
     prompts.answer(PromptAnswer::Yes);
-    click(*dialog, "103");
+    click(*dialog, TConfigureCategoriesDlg::kDeleteId);
     EXPECT_EQ(entries(), (QStringList{QStringLiteral("Shelter"), QStringLiteral("Unfiled"),
                                       QStringLiteral("Water")}));
     EXPECT_EQ(box->currentIndex(), -1);
@@ -216,14 +217,14 @@ TEST_F(ConfigureCategoriesDialog, DeleteAsksOnlyWhenItemsUseTheCategory) {
 
     // Nothing selected: nothing to delete.
     prompts.clearShown();
-    click(*dialog, "103");
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kDeleteId);
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     EXPECT_TRUE(prompts.shown().empty());
     EXPECT_EQ(doc.categoryList.size(), 3U);
 
     // Unfiled is used by no row here: no question.
     box->setCurrentIndex(1);
-    click(*dialog, "103");
+    click(*dialog, TConfigureCategoriesDlg::kDeleteId);
     EXPECT_TRUE(prompts.shown().empty());
     EXPECT_EQ(listNames(doc), (std::vector<std::string>{"Water", "Shelter"}));
     EXPECT_EQ(doc.removedCategories[0].nameText(), "Unfiled");
@@ -233,7 +234,7 @@ TEST_F(ConfigureCategoriesDialog, RenameCarriesIntoTheRowsUnderTheWaitCursorThen
     const auto dialog = open();
     box->setCurrentIndex(1); // Shelter
     prompts.answer(PromptAnswer::Yes).answerText(QStringLiteral("Tents"));
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     ASSERT_EQ(prompts.shown().size(), 2U);
     EXPECT_EQ(prompts.shown()[0],
               ShownPrompt::message(
@@ -261,7 +262,7 @@ TEST_F(ConfigureCategoriesDialog, RenameCarriesIntoTheRowsUnderTheWaitCursorThen
     prompts.clearShown();
     box->setCurrentIndex(0);
     prompts.answer(PromptAnswer::Yes).answerText(QStringLiteral("Utensils"));
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     EXPECT_EQ(fieldText(doc.record(0).members->at(1)->category), "Utensils");
     EXPECT_EQ(rowCategory("Cook kit"), "Camp");
     // Same place in the box, now another name.
@@ -273,11 +274,11 @@ TEST_F(ConfigureCategoriesDialog, RenameRefusalsAndAnswersThatStop) {
     const auto dialog = open();
     box->setCurrentIndex(3); // Water, in use
     prompts.answer(PromptAnswer::No);
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     prompts.answer(PromptAnswer::Yes).answerText(std::nullopt);
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     prompts.answer(PromptAnswer::Yes).answerText(QStringLiteral("Shelter"));
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     ASSERT_EQ(prompts.shown().size(), 6U);
     EXPECT_EQ(prompts.shown()[5],
               ShownPrompt::message(QStringLiteral("Water"),
@@ -292,7 +293,7 @@ TEST_F(ConfigureCategoriesDialog, RenameRefusalsAndAnswersThatStop) {
     prompts.clearShown();
     box->setCurrentIndex(2);
     prompts.answerText(QStringLiteral("Misc"));
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     ASSERT_EQ(prompts.shown().size(), 1U);
     EXPECT_EQ(prompts.shown()[0].kind, PromptKind::TextInput);
     EXPECT_EQ(doc.categoryList[2].nameText(), "Misc");
@@ -304,8 +305,10 @@ TEST_F(ConfigureCategoriesDialog, RenameAndDeleteWaitForTheHideViewToEnd) {
                                "select the \"Show Selected\" menu item"}) {
         doc.enterHideView(please[0] == 's');
         const auto dialog = open();
-        click(*dialog, "104"); // Cooking, used by a member in the rows set aside
-        click(*dialog, "103");
+        click(
+            *dialog,
+            TConfigureCategoriesDlg::kRenameId); // Cooking, used by a member in the rows set aside
+        click(*dialog, TConfigureCategoriesDlg::kDeleteId);
         doc.leaveHideView();
         const auto refusal = [&](const char* doing) {
             return ShownPrompt::message(QStringLiteral("Please %1 before %2").arg(please, doing),
@@ -327,7 +330,7 @@ TEST_F(ConfigureCategoriesDialog, RecordBytesShowAsWindows1252EvenWhenTheyLookLi
     ASSERT_GE(index, 0) << entries().join(QLatin1Char('|')).toStdString();
     box->setCurrentIndex(index);
     prompts.answer(PromptAnswer::Yes).answerText(QStringLiteral("Water"));
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     ASSERT_EQ(prompts.shown().size(), 3U);
     EXPECT_EQ(prompts.shown()[0].text,
               QStringLiteral("Items already exist under \"Caf\u00c3\u00a9\". Renaming this "
@@ -336,7 +339,7 @@ TEST_F(ConfigureCategoriesDialog, RecordBytesShowAsWindows1252EvenWhenTheyLookLi
     EXPECT_EQ(prompts.shown()[2].text, QStringLiteral("Caf\u00c3\u00a9"));
 
     prompts.answer(PromptAnswer::Yes).answerText(QStringLiteral("Caf\u00e9"));
-    click(*dialog, "104");
+    click(*dialog, TConfigureCategoriesDlg::kRenameId);
     EXPECT_EQ(rowCategory("Espresso"), "Caf\xe9");
     EXPECT_EQ(doc.categoryList.back().nameText(), "Caf\xe9");
 }
@@ -346,10 +349,10 @@ TEST_F(ConfigureCategoriesDialog, CancelKeepsWhatWasDone) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     prompts.answerText(QStringLiteral("Food"));
-    click(*dialog, "102");
+    click(*dialog, TConfigureCategoriesDlg::kAddId);
     box->setCurrentIndex(entries().indexOf(QStringLiteral("Unfiled")));
-    click(*dialog, "103");
-    click(*dialog, "2");
+    click(*dialog, TConfigureCategoriesDlg::kDeleteId);
+    click(*dialog, kCancelId);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(listNames(doc), (std::vector<std::string>{"Water", "Shelter", "Cooking", "Food"}));

@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/TPubInfo.h"
 #include "config/AboutDialog.h"
+#include "ui/DialogButtons.h"
 #include "ui/QtPrompts.h"
 #include "ui/WindowTitle.h"
 
@@ -39,10 +40,10 @@ TEST_F(Controls, ButtonsWorkWhateverTheMenusLastSaw) {
     start([&](QDialog& d) {
         ++dialogs;
         if (qobject_cast<TPubInfo*>(&d) != nullptr) {
-            auto* box = d.findChild<QComboBox*>(QStringLiteral("101"));
+            auto* box = d.findChild<QComboBox*>(QLatin1String(TPubInfo::kCategoryId));
             box->setCurrentIndex(box->findText(QStringLiteral("Water")));
-            test::setText(d, "102", QStringLiteral("Flask"));
-            test::setText(d, "103", QStringLiteral("4"));
+            test::setText(d, TPubInfo::kItemId, QStringLiteral("Flask"));
+            test::setText(d, TPubInfo::kWeightId, QStringLiteral("4"));
             d.accept();
             return d.result();
         }
@@ -239,7 +240,7 @@ TEST_F(Controls, AboutShowsTheBoldVersionEachTimeAndEmailMeOpensTheMailLink) {
             EXPECT_EQ(about->windowTitle(), QStringLiteral("About Varnel"));
             EXPECT_EQ(about->versionLine()->text(), QStringLiteral("Version 5.51"));
             bold += about->versionLine()->font().bold() ? 1 : 0;
-            EXPECT_NE(about->findChild<QPushButton*>(QStringLiteral("1")), nullptr);
+            EXPECT_NE(about->findChild<QPushButton*>(QLatin1String(kOkId)), nullptr);
         }
         return int(QDialog::Accepted);
     });

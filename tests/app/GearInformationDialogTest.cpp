@@ -2,6 +2,7 @@
 
 #include "QtTestApp.h"
 #include "model/FixedText.h"
+#include "ui/DialogButtons.h"
 #include "ui/ScriptedPrompts.h"
 
 #include <QCheckBox>
@@ -89,28 +90,31 @@ TEST_F(GearInformationDialog, AddModeSetUp) {
     auto d = open(xfer, false);
     EXPECT_EQ(d->windowTitle(), QStringLiteral("Gear Information"));
 
-    auto* category = child<QComboBox>(d.get(), "101");
+    auto* category = child<QComboBox>(d.get(), TPubInfo::kCategoryId);
     ASSERT_NE(category, nullptr);
     ASSERT_EQ(category->count(), 3);
     EXPECT_EQ(category->itemText(0), QStringLiteral("Food"));
     EXPECT_EQ(category->itemText(1), QStringLiteral("shelter"));
     EXPECT_EQ(category->currentText(), QStringLiteral("shelter")) << "the list's first category";
 
-    const std::vector<std::pair<const char*, int>> widths = {
-        {"102", 40}, {"103", 9}, {"108", 4}, {"104", 50}, {"111", 47}};
+    const std::vector<std::pair<const char*, int>> widths = {{TPubInfo::kItemId, 40},
+                                                             {TPubInfo::kWeightId, 9},
+                                                             {TPubInfo::kMultiplierId, 4},
+                                                             {TPubInfo::kNotesId, 50},
+                                                             {TPubInfo::kColumnTextId, 47}};
     for (const auto& [id, width] : widths) {
         ASSERT_NE(edit(d.get(), id), nullptr) << id;
         EXPECT_EQ(edit(d.get(), id)->maxLength(), width) << id;
     }
-    EXPECT_EQ(edit(d.get(), "108")->text(), QStringLiteral("1"));
-    EXPECT_FALSE(edit(d.get(), "111")->isEnabled()) << "no user columns";
+    EXPECT_EQ(edit(d.get(), TPubInfo::kMultiplierId)->text(), QStringLiteral("1"));
+    EXPECT_FALSE(edit(d.get(), TPubInfo::kColumnTextId)->isEnabled()) << "no user columns";
 
-    EXPECT_TRUE(button(d.get(), "107")->isVisible());
-    EXPECT_FALSE(button(d.get(), "1")->isVisible()) << "OK waits hidden behind Add";
-    EXPECT_FALSE(button(d.get(), "107")->isDefault());
-    EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to grams"));
-    EXPECT_EQ(button(d.get(), "105")->text(), QStringLiteral("Configure..."));
-    for (const char* id : {"1", "2", "107"}) {
+    EXPECT_TRUE(button(d.get(), TPubInfo::kAddId)->isVisible());
+    EXPECT_FALSE(button(d.get(), kOkId)->isVisible()) << "OK waits hidden behind Add";
+    EXPECT_FALSE(button(d.get(), TPubInfo::kAddId)->isDefault());
+    EXPECT_EQ(button(d.get(), TPubInfo::kConvertId)->text(), QStringLiteral("Convert to grams"));
+    EXPECT_EQ(button(d.get(), TPubInfo::kConfigureId)->text(), QStringLiteral("Configure..."));
+    for (const char* id : {kOkId, kCancelId, TPubInfo::kAddId}) {
         EXPECT_FALSE(button(d.get(), id)->icon().isNull()) << id;
     }
     QStringList labels;
@@ -137,27 +141,29 @@ TEST_F(GearInformationDialog, ModifyModeSetUp) {
     xfer.load(f, {{"Food", 128}}, {QStringLiteral("Fabric"), QStringLiteral("Year")});
     auto d = open(xfer, true, true, true);
 
-    EXPECT_EQ(child<QComboBox>(d.get(), "101")->currentText(), QStringLiteral("Caf\u00e9"))
+    EXPECT_EQ(child<QComboBox>(d.get(), TPubInfo::kCategoryId)->currentText(),
+              QStringLiteral("Caf\u00e9"))
         << "a category the list lacks is kept";
-    EXPECT_EQ(edit(d.get(), "102")->text(), QStringLiteral("Tent"));
-    EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("40"));
-    EXPECT_EQ(edit(d.get(), "108")->text(), QStringLiteral("2"));
-    EXPECT_EQ(edit(d.get(), "104")->text(), QStringLiteral("green"));
-    EXPECT_EQ(child<QListWidget>(d.get(), "110")->currentRow(), 0);
-    EXPECT_EQ(edit(d.get(), "111")->text(), QStringLiteral("nylon"));
+    EXPECT_EQ(edit(d.get(), TPubInfo::kItemId)->text(), QStringLiteral("Tent"));
+    EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QStringLiteral("40"));
+    EXPECT_EQ(edit(d.get(), TPubInfo::kMultiplierId)->text(), QStringLiteral("2"));
+    EXPECT_EQ(edit(d.get(), TPubInfo::kNotesId)->text(), QStringLiteral("green"));
+    EXPECT_EQ(child<QListWidget>(d.get(), TPubInfo::kColumnsId)->currentRow(), 0);
+    EXPECT_EQ(edit(d.get(), TPubInfo::kColumnTextId)->text(), QStringLiteral("nylon"));
 
-    EXPECT_FALSE(button(d.get(), "107")->isEnabled());
-    EXPECT_FALSE(button(d.get(), "107")->isVisible());
-    EXPECT_TRUE(button(d.get(), "1")->isVisible());
-    EXPECT_TRUE(button(d.get(), "1")->isDefault());
-    EXPECT_FALSE(button(d.get(), "114")->isVisible());
-    EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to Ounces"));
-    EXPECT_FALSE(child<QListWidget>(d.get(), "110")->isEnabled()) << "handheld document";
+    EXPECT_FALSE(button(d.get(), TPubInfo::kAddId)->isEnabled());
+    EXPECT_FALSE(button(d.get(), TPubInfo::kAddId)->isVisible());
+    EXPECT_TRUE(button(d.get(), kOkId)->isVisible());
+    EXPECT_TRUE(button(d.get(), kOkId)->isDefault());
+    EXPECT_FALSE(button(d.get(), TPubInfo::kConvertId)->isVisible());
+    EXPECT_EQ(button(d.get(), TPubInfo::kConvertId)->text(), QStringLiteral("Convert to Ounces"));
+    EXPECT_FALSE(child<QListWidget>(d.get(), TPubInfo::kColumnsId)->isEnabled())
+        << "handheld document";
     grab(d.get(), QStringLiteral("gear-information-modify.png"));
 
     // Enter is OK in modify mode; the changed texts come back in the record's bytes.
-    type(d.get(), "104", QStringLiteral("r\u00e9sum\u00e9"));
-    QTest::keyClick(edit(d.get(), "104"), Qt::Key_Return);
+    type(d.get(), TPubInfo::kNotesId, QStringLiteral("r\u00e9sum\u00e9"));
+    QTest::keyClick(edit(d.get(), TPubInfo::kNotesId), Qt::Key_Return);
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(xfer.fields().notes, "r\xe9sum\xe9");
@@ -170,20 +176,20 @@ TEST_F(GearInformationDialog, ThreeAddsKeepTheDialogOpenWithTheCategory) {
     auto d = open(xfer, false);
     std::vector<ItemFields> stored;
     d->onAddItem = [&](const TPubInfoXfer& x) { stored.push_back(x.fields()); };
-    auto* category = child<QComboBox>(d.get(), "101");
+    auto* category = child<QComboBox>(d.get(), TPubInfo::kCategoryId);
     category->setCurrentIndex(category->findText(QStringLiteral("Food")));
 
-    type(d.get(), "102", QStringLiteral("Oats"));
-    type(d.get(), "103", QStringLiteral("12"));
-    type(d.get(), "108", QStringLiteral("3"));
-    type(d.get(), "111", QStringLiteral("brown"));
-    button(d.get(), "107")->click();
-    type(d.get(), "102", QStringLiteral("Rice"));
-    type(d.get(), "103", QStringLiteral("8"));
-    button(d.get(), "107")->click();
+    type(d.get(), TPubInfo::kItemId, QStringLiteral("Oats"));
+    type(d.get(), TPubInfo::kWeightId, QStringLiteral("12"));
+    type(d.get(), TPubInfo::kMultiplierId, QStringLiteral("3"));
+    type(d.get(), TPubInfo::kColumnTextId, QStringLiteral("brown"));
+    button(d.get(), TPubInfo::kAddId)->click();
+    type(d.get(), TPubInfo::kItemId, QStringLiteral("Rice"));
+    type(d.get(), TPubInfo::kWeightId, QStringLiteral("8"));
+    button(d.get(), TPubInfo::kAddId)->click();
     prompts_->answer(PromptAnswer::Yes);
-    type(d.get(), "102", QStringLiteral("Salt"));
-    button(d.get(), "107")->click();
+    type(d.get(), TPubInfo::kItemId, QStringLiteral("Salt"));
+    button(d.get(), TPubInfo::kAddId)->click();
 
     ASSERT_EQ(stored.size(), 3U);
     EXPECT_EQ(stored[0].category, "Food");
@@ -203,10 +209,10 @@ TEST_F(GearInformationDialog, ThreeAddsKeepTheDialogOpenWithTheCategory) {
 
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(category->currentText(), QStringLiteral("Food"));
-    EXPECT_EQ(edit(d.get(), "102")->text(), QString());
-    EXPECT_EQ(edit(d.get(), "103")->text(), QString());
-    EXPECT_EQ(edit(d.get(), "108")->text(), QStringLiteral("1"));
-    EXPECT_EQ(edit(d.get(), "111")->text(), QString());
+    EXPECT_EQ(edit(d.get(), TPubInfo::kItemId)->text(), QString());
+    EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QString());
+    EXPECT_EQ(edit(d.get(), TPubInfo::kMultiplierId)->text(), QStringLiteral("1"));
+    EXPECT_EQ(edit(d.get(), TPubInfo::kColumnTextId)->text(), QString());
 }
 
 TEST_F(GearInformationDialog, EmptyItemAndMissingWeight) {
@@ -215,12 +221,12 @@ TEST_F(GearInformationDialog, EmptyItemAndMissingWeight) {
     int added = 0;
     d->onAddItem = [&](const TPubInfoXfer&) { ++added; };
 
-    button(d.get(), "107")->click();
+    button(d.get(), TPubInfo::kAddId)->click();
     EXPECT_EQ(added, 0);
     EXPECT_TRUE(prompts_->shown().empty()) << "Add with no item says nothing";
 
     prompts_->answer(PromptAnswer::Ok);
-    QTest::keyClick(edit(d.get(), "102"), Qt::Key_Return);
+    QTest::keyClick(edit(d.get(), TPubInfo::kItemId), Qt::Key_Return);
     ASSERT_EQ(prompts_->shown().size(), 1U);
     EXPECT_EQ(
         prompts_->shown()[0],
@@ -228,12 +234,12 @@ TEST_F(GearInformationDialog, EmptyItemAndMissingWeight) {
                              QStringLiteral("Oops"), MessageIcon::None, PromptButtons::Ok));
     EXPECT_TRUE(d->isVisible());
 
-    type(d.get(), "102", QStringLiteral("Tent"));
+    type(d.get(), TPubInfo::kItemId, QStringLiteral("Tent"));
     prompts_->answer(PromptAnswer::No);
-    QTest::keyClick(edit(d.get(), "102"), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(edit(d.get(), TPubInfo::kItemId), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(d->isVisible()) << "No keeps the dialog open";
     prompts_->answer(PromptAnswer::Yes);
-    QTest::keyClick(edit(d.get(), "102"), Qt::Key_Return);
+    QTest::keyClick(edit(d.get(), TPubInfo::kItemId), Qt::Key_Return);
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(added, 0) << "OK leaves the last item to the command";
@@ -245,88 +251,95 @@ TEST_F(GearInformationDialog, LineWeightTooLargeIsRefusedAndTheDialogStays) {
     auto d = open(xfer, false);
     int added = 0;
     d->onAddItem = [&](const TPubInfoXfer&) { ++added; };
-    type(d.get(), "102", QStringLiteral("Anvil"));
-    type(d.get(), "103", QStringLiteral("999999999"));
-    type(d.get(), "108", QStringLiteral("9999"));
+    type(d.get(), TPubInfo::kItemId, QStringLiteral("Anvil"));
+    type(d.get(), TPubInfo::kWeightId, QStringLiteral("999999999"));
+    type(d.get(), TPubInfo::kMultiplierId, QStringLiteral("9999"));
 
     const UserMessage m = lineWeightTooLarge();
     const ShownPrompt refusal = ShownPrompt::message(QString::fromStdString(m.text),
                                                      QString::fromStdString(m.caption), m.icon);
     prompts_->answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
-    button(d.get(), "107")->click();
-    QTest::keyClick(edit(d.get(), "102"), Qt::Key_Return);
+    button(d.get(), TPubInfo::kAddId)->click();
+    QTest::keyClick(edit(d.get(), TPubInfo::kItemId), Qt::Key_Return);
     EXPECT_EQ(added, 0);
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(prompts_->shown(), (std::vector<ShownPrompt>{refusal, refusal}));
-    EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("999999999")) << "nothing cut";
+    EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QStringLiteral("999999999"))
+        << "nothing cut";
 }
 
 TEST_F(GearInformationDialog, ConvertDirectionLastsForTheRun) {
     TPubInfoXfer xfer = addXfer();
     {
         auto d = open(xfer, false, false);
-        type(d.get(), "103", QStringLiteral("100"));
-        button(d.get(), "114")->click();
-        EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("3.52"));
-        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to grams"));
-        button(d.get(), "114")->click();
-        EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("99.88"));
-        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to ounces"));
+        type(d.get(), TPubInfo::kWeightId, QStringLiteral("100"));
+        button(d.get(), TPubInfo::kConvertId)->click();
+        EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QStringLiteral("3.52"));
+        EXPECT_EQ(button(d.get(), TPubInfo::kConvertId)->text(),
+                  QStringLiteral("Convert to grams"));
+        button(d.get(), TPubInfo::kConvertId)->click();
+        EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QStringLiteral("99.88"));
+        EXPECT_EQ(button(d.get(), TPubInfo::kConvertId)->text(),
+                  QStringLiteral("Convert to ounces"));
     }
     {
         // The next opening shows its set-up label, but the direction is the run's, not the
         // document's unit: grams would multiply by 28.375.
         auto d = open(xfer, false, true);
-        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to Ounces"));
-        type(d.get(), "103", QStringLiteral("100"));
-        button(d.get(), "114")->click();
-        EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("3.52"));
-        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to grams"));
+        EXPECT_EQ(button(d.get(), TPubInfo::kConvertId)->text(),
+                  QStringLiteral("Convert to Ounces"));
+        type(d.get(), TPubInfo::kWeightId, QStringLiteral("100"));
+        button(d.get(), TPubInfo::kConvertId)->click();
+        EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QStringLiteral("3.52"));
+        EXPECT_EQ(button(d.get(), TPubInfo::kConvertId)->text(),
+                  QStringLiteral("Convert to grams"));
     }
     TPubInfo::resetConvertDirection();
     {
         auto d = open(xfer, false, true);
-        type(d.get(), "103", QStringLiteral("2"));
-        button(d.get(), "114")->click();
-        EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("56.75"));
-        EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to ounces"));
+        type(d.get(), TPubInfo::kWeightId, QStringLiteral("2"));
+        button(d.get(), TPubInfo::kConvertId)->click();
+        EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QStringLiteral("56.75"));
+        EXPECT_EQ(button(d.get(), TPubInfo::kConvertId)->text(),
+                  QStringLiteral("Convert to ounces"));
     }
 }
 
 TEST_F(GearInformationDialog, ConvertResultTooWideIsRefused) {
     TPubInfoXfer xfer = addXfer();
     auto d = open(xfer, false, true);
-    type(d.get(), "103", QStringLiteral("99999999"));
+    type(d.get(), TPubInfo::kWeightId, QStringLiteral("99999999"));
     prompts_->answer(PromptAnswer::Ok);
-    button(d.get(), "114")->click();
+    button(d.get(), TPubInfo::kConvertId)->click();
     ASSERT_EQ(prompts_->shown().size(), 1U);
     EXPECT_EQ(prompts_->shown()[0].caption, QStringLiteral("Weight Too Large"));
-    EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("99999999"));
-    EXPECT_EQ(button(d.get(), "114")->text(), QStringLiteral("Convert to Ounces"));
-    type(d.get(), "103", QStringLiteral("2"));
-    button(d.get(), "114")->click();
-    EXPECT_EQ(edit(d.get(), "103")->text(), QStringLiteral("56.75")) << "direction unchanged";
+    EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QStringLiteral("99999999"));
+    EXPECT_EQ(button(d.get(), TPubInfo::kConvertId)->text(), QStringLiteral("Convert to Ounces"));
+    type(d.get(), TPubInfo::kWeightId, QStringLiteral("2"));
+    button(d.get(), TPubInfo::kConvertId)->click();
+    EXPECT_EQ(edit(d.get(), TPubInfo::kWeightId)->text(), QStringLiteral("56.75"))
+        << "direction unchanged";
 }
 
 TEST_F(GearInformationDialog, ColumnTextSlots) {
     TPubInfoXfer xfer = addXfer({QStringLiteral("Colour"), QStringLiteral("Maker")});
     xfer.columnTextSlots = {"red", "Acme"};
     auto d = open(xfer, false);
-    auto* list = child<QListWidget>(d.get(), "110");
-    QLineEdit* text = edit(d.get(), "111");
+    auto* list = child<QListWidget>(d.get(), TPubInfo::kColumnsId);
+    QLineEdit* text = edit(d.get(), TPubInfo::kColumnTextId);
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("Maker"));
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_EQ(text->text(), QStringLiteral("red"));
 
-    type(d.get(), "111", QStringLiteral("blue"));
+    type(d.get(), TPubInfo::kColumnTextId, QStringLiteral("blue"));
     list->setCurrentRow(1);
     EXPECT_EQ(xfer.columnTextSlots[0], "blue");
     EXPECT_EQ(text->text(), QStringLiteral("Acme"));
 
     // Leaving the edit stores it; at most 47 characters go in.
-    type(d.get(), "111", QString(60, QLatin1Char('x')));
-    edit(d.get(), "102")->setFocus();
+    type(d.get(), TPubInfo::kColumnTextId, QString(60, QLatin1Char('x')));
+    edit(d.get(), TPubInfo::kItemId)->setFocus();
     EXPECT_EQ(xfer.columnTextSlots[1], std::string(47, 'x'));
 
     list->setCurrentRow(0);
@@ -342,33 +355,33 @@ TEST_F(GearInformationDialog, WornAndConsumableBoxesSetTheirColumnsTexts) {
     EXPECT_FALSE(worn->isChecked());
     QTest::mouseClick(worn, Qt::LeftButton, {}, QPoint(6, worn->height() / 2));
     EXPECT_EQ(xfer.columnTextSlots, (std::vector<std::string>{"Acme", "Worn"}));
-    child<QListWidget>(d.get(), "110")->setCurrentRow(1);
-    type(d.get(), "111", QStringLiteral("0"));
+    child<QListWidget>(d.get(), TPubInfo::kColumnsId)->setCurrentRow(1);
+    type(d.get(), TPubInfo::kColumnTextId, QStringLiteral("0"));
     EXPECT_FALSE(worn->isChecked()) << "the text decides";
 }
 
 TEST_F(GearInformationDialog, ConfigureReloadsTheCategoriesAndChoosesThePosition) {
     TPubInfoXfer xfer = addXfer();
     auto d = open(xfer, false);
-    type(d.get(), "102", QStringLiteral("kept"));
-    auto* category = child<QComboBox>(d.get(), "101");
+    type(d.get(), TPubInfo::kItemId, QStringLiteral("kept"));
+    auto* category = child<QComboBox>(d.get(), TPubInfo::kCategoryId);
 
     d->onConfigureCategories = [&] {
         xfer.setCategories({{"Water", 128}, {"apples", 129}, {"Bread", 130}});
         xfer.configuredCategoryPosition = 1;
         return true;
     };
-    button(d.get(), "105")->click();
+    button(d.get(), TPubInfo::kConfigureId)->click();
     ASSERT_EQ(category->count(), 3);
     EXPECT_EQ(category->itemText(0), QStringLiteral("apples"));
     EXPECT_EQ(category->currentText(), QStringLiteral("Bread"));
-    EXPECT_EQ(edit(d.get(), "102")->text(), QStringLiteral("kept"));
+    EXPECT_EQ(edit(d.get(), TPubInfo::kItemId)->text(), QStringLiteral("kept"));
 
     d->onConfigureCategories = [&] {
         xfer.setCategories({});
         return false;
     };
-    button(d.get(), "105")->click();
+    button(d.get(), TPubInfo::kConfigureId)->click();
     EXPECT_EQ(category->count(), 3) << "Cancel reloads nothing";
 }
 

@@ -6,6 +6,7 @@
 
 #include "DialogDriving.h"
 #include "QtTestApp.h"
+#include "ui/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -55,26 +56,31 @@ protected:
 TEST_F(OptionsDialog, EveryControlWithItsIdAndText) {
     TConfigureDialog& d = open(&font_);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Configure Varnel"));
-    EXPECT_EQ(control<QGroupBox>(d, "101")->title(), QStringLiteral("Printing Options"));
-    EXPECT_EQ(control<QGroupBox>(d, "102")->title(), QStringLiteral("List Color Options"));
-    auto* fontButton = control<QPushButton>(d, "103");
+    EXPECT_EQ(control<QGroupBox>(d, TConfigureDialog::kPrintingId)->title(),
+              QStringLiteral("Printing Options"));
+    EXPECT_EQ(control<QGroupBox>(d, TConfigureDialog::kListColorsId)->title(),
+              QStringLiteral("List Color Options"));
+    auto* fontButton = control<QPushButton>(d, TConfigureDialog::kFontId);
     EXPECT_EQ(fontButton->text(), QStringLiteral("Select Printing Font..."));
     EXPECT_FALSE(fontButton->icon().isNull());
-    EXPECT_EQ(control<QCheckBox>(d, "106")->text(), QStringLiteral("Total Each Category"));
-    EXPECT_EQ(control<QCheckBox>(d, "107")->text(), QStringLiteral("Show Grand Total"));
-    EXPECT_EQ(control<QCheckBox>(d, "109")->text(), QStringLiteral("Print Notes"));
+    EXPECT_EQ(control<QCheckBox>(d, TConfigureDialog::kTotalEachCategoryId)->text(),
+              QStringLiteral("Total Each Category"));
+    EXPECT_EQ(control<QCheckBox>(d, TConfigureDialog::kShowGrandTotalId)->text(),
+              QStringLiteral("Show Grand Total"));
+    EXPECT_EQ(control<QCheckBox>(d, TConfigureDialog::kPrintNotesId)->text(),
+              QStringLiteral("Print Notes"));
     QStringList labels;
     for (const QLabel* l : d.findChildren<QLabel*>()) {
         labels << l->text();
     }
     EXPECT_EQ(labels, (QStringList{"When Printing...", "Background Color", "Alternate Row Color",
                                    "Group Color"}));
-    EXPECT_EQ(swatch("104")->color(), colors_.background);
-    EXPECT_EQ(swatch("105")->color(), colors_.alternate);
-    EXPECT_EQ(swatch("108")->color(), colors_.group);
-    EXPECT_TRUE(swatch("104")->text().isEmpty());
-    EXPECT_EQ(control<QPushButton>(d, "1")->text(), QStringLiteral("OK"));
-    EXPECT_EQ(control<QPushButton>(d, "2")->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(swatch(TConfigureDialog::kBackgroundId)->color(), colors_.background);
+    EXPECT_EQ(swatch(TConfigureDialog::kAlternateId)->color(), colors_.alternate);
+    EXPECT_EQ(swatch(TConfigureDialog::kGroupId)->color(), colors_.group);
+    EXPECT_TRUE(swatch(TConfigureDialog::kBackgroundId)->text().isEmpty());
+    EXPECT_EQ(control<QPushButton>(d, kOkId)->text(), QStringLiteral("OK"));
+    EXPECT_EQ(control<QPushButton>(d, kCancelId)->text(), QStringLiteral("Cancel"));
     if (const char* dir = std::getenv("VARNEL_GRAB_DIR"); dir && *dir) {
         d.show();
         QApplication::processEvents();
@@ -85,11 +91,11 @@ TEST_F(OptionsDialog, EveryControlWithItsIdAndText) {
 TEST_F(OptionsDialog, CheckBoxesShowTheRecordAndOkStoresOneOrZero) {
     xfer_ = {1, 5, 0}; // any value but 0 is a tick
     TConfigureDialog& d = open(&font_);
-    EXPECT_TRUE(control<QCheckBox>(d, "106")->isChecked());
-    EXPECT_TRUE(control<QCheckBox>(d, "107")->isChecked());
-    EXPECT_FALSE(control<QCheckBox>(d, "109")->isChecked());
-    control<QCheckBox>(d, "107")->click();
-    press("1");
+    EXPECT_TRUE(control<QCheckBox>(d, TConfigureDialog::kTotalEachCategoryId)->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(d, TConfigureDialog::kShowGrandTotalId)->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(d, TConfigureDialog::kPrintNotesId)->isChecked());
+    control<QCheckBox>(d, TConfigureDialog::kShowGrandTotalId)->click();
+    press(kOkId);
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(xfer_.totalEachCategory, 1);
     EXPECT_EQ(xfer_.showGrandTotal, 0);
@@ -99,8 +105,8 @@ TEST_F(OptionsDialog, CheckBoxesShowTheRecordAndOkStoresOneOrZero) {
 TEST_F(OptionsDialog, CancelLeavesTheRecordAlone) {
     xfer_ = {1, 1, 1};
     TConfigureDialog& d = open(&font_);
-    control<QCheckBox>(d, "106")->click();
-    press("2");
+    control<QCheckBox>(d, TConfigureDialog::kTotalEachCategoryId)->click();
+    press(kCancelId);
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_EQ(xfer_.totalEachCategory, 1);
 }
@@ -108,7 +114,7 @@ TEST_F(OptionsDialog, CancelLeavesTheRecordAlone) {
 TEST_F(OptionsDialog, SwatchOpensTheChooserOnThePressWithItsColourThenGreys) {
     open(&font_);
     prompts_->answerColor(QColor(10, 20, 30));
-    TColorButton* group = swatch("108");
+    TColorButton* group = swatch(TConfigureDialog::kGroupId);
     QTest::mousePress(group, Qt::LeftButton);
     // Chosen before the release.
     ASSERT_EQ(prompts_->shown().size(), 1U);
@@ -132,7 +138,7 @@ TEST_F(OptionsDialog, SwatchOpensTheChooserOnThePressWithItsColourThenGreys) {
 
 TEST_F(OptionsDialog, CancelledChooserKeepsTheColourAndNextPressStartsFromTheChosenOne) {
     open(&font_);
-    TColorButton* back = swatch("104");
+    TColorButton* back = swatch(TConfigureDialog::kBackgroundId);
     prompts_->answerColor(std::nullopt);
     back->click();
     EXPECT_EQ(back->color(), colors_.background);
@@ -153,9 +159,10 @@ TEST_F(OptionsDialog, CancelledChooserKeepsTheColourAndNextPressStartsFromTheCho
 TEST_F(OptionsDialog, BlackIsKeptAsAColourTheSettingsReadBack) {
     open(&font_);
     prompts_->answerColor(QColor(Qt::black));
-    swatch("105")->click();
-    EXPECT_NE(swatch("105")->color(), 0U);
-    EXPECT_EQ(colorFromColorRef(swatch("105")->color()).rgb() & 0xF0F0F0, 0U);
+    swatch(TConfigureDialog::kAlternateId)->click();
+    EXPECT_NE(swatch(TConfigureDialog::kAlternateId)->color(), 0U);
+    EXPECT_EQ(colorFromColorRef(swatch(TConfigureDialog::kAlternateId)->color()).rgb() & 0xF0F0F0,
+              0U);
 }
 
 TEST_F(OptionsDialog, FontChooserOffersFixedPitchEightToFourteenStartingFromTheFont) {
@@ -163,7 +170,7 @@ TEST_F(OptionsDialog, FontChooserOffersFixedPitchEightToFourteenStartingFromTheF
     font_.lfWeight = 700;
     TConfigureDialog& d = open(&font_, 12);
     prompts_->answerFont(std::nullopt);
-    press("103");
+    press(TConfigureDialog::kFontId);
     ASSERT_EQ(prompts_->shown().size(), 1U);
     const ShownPrompt& shown = prompts_->shown().front();
     EXPECT_EQ(shown.kind, PromptKind::Font);
@@ -175,23 +182,23 @@ TEST_F(OptionsDialog, FontChooserOffersFixedPitchEightToFourteenStartingFromTheF
     EXPECT_TRUE(shown.font.bold());
     // The height follows the size as soon as the button is used.
     EXPECT_EQ(font_.lfHeight, -mulDiv(12, dpi(), 72));
-    press("1");
+    press(kOkId);
     EXPECT_EQ(d.fontSize(), 12);
 }
 
 TEST_F(OptionsDialog, StoredSizeAboveFourteenIsShownAsTen) {
     TConfigureDialog& d = open(&font_, 20);
     prompts_->answerFont(std::nullopt);
-    press("103");
+    press(TConfigureDialog::kFontId);
     EXPECT_EQ(prompts_->shown().front().font.pointSize(), 10);
     EXPECT_EQ(font_.lfHeight, -mulDiv(10, dpi(), 72));
-    press("1");
+    press(kOkId);
     EXPECT_EQ(d.fontSize(), 10);
 }
 
 TEST_F(OptionsDialog, SizeStaysWhenTheFontButtonIsNotUsed) {
     TConfigureDialog& d = open(&font_, 20);
-    press("1");
+    press(kOkId);
     EXPECT_EQ(d.fontSize(), 20);
     EXPECT_EQ(d.fontDescription(), font_);
 }
@@ -199,7 +206,7 @@ TEST_F(OptionsDialog, SizeStaysWhenTheFontButtonIsNotUsed) {
 TEST_F(OptionsDialog, SizeOfNothingBecomesTen) {
     for (const std::int32_t size : {0, -3}) {
         TConfigureDialog& d = open(&font_, size);
-        press("1");
+        press(kOkId);
         EXPECT_EQ(d.fontSize(), 10) << size;
     }
 }
@@ -210,12 +217,12 @@ TEST_F(OptionsDialog, ChosenFontReplacesThePrintingFontAtOnceEvenWhenCancelled) 
     chosen.setPointSize(13);
     chosen.setItalic(true);
     prompts_->answerFont(chosen);
-    press("103");
+    press(TConfigureDialog::kFontId);
     EXPECT_EQ(font_.lfFaceName, "DejaVu Sans Mono");
     EXPECT_EQ(font_.lfHeight, -mulDiv(13, dpi(), 72));
     EXPECT_EQ(font_.lfItalic, 1);
     EXPECT_EQ(d.fontDescription(), font_);
-    press("2");
+    press(kCancelId);
     EXPECT_EQ(font_.lfFaceName, "DejaVu Sans Mono");
 }
 
@@ -224,7 +231,7 @@ TEST_F(OptionsDialog, FontWithoutAFaceBecomesCourierNewAtTenPoints) {
     font_.lfHeight = -99;
     open(&font_, 12);
     prompts_->answerFont(std::nullopt);
-    press("103");
+    press(TConfigureDialog::kFontId);
     EXPECT_EQ(font_.lfFaceName, "Courier New");
     EXPECT_EQ(font_.lfHeight, -mulDiv(10, dpi(), 72));
     EXPECT_EQ(prompts_->shown().front().font.family(), QStringLiteral("Courier New"));

@@ -6,6 +6,7 @@
 #include "model/DocumentSettings.h"
 #include "model/IniFile.h"
 #include "platform/ColorRef.h"
+#include "ui/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -114,10 +115,10 @@ TEST_F(GeneralOptions, OkRepaintsTheListInTheNewColours) {
         .answerColor(colorFromColorRef(kAlt))
         .answerColor(colorFromColorRef(kGroup));
     startAnswering([](TConfigureDialog& d) {
-        pressSwatch(d, "104");
-        pressSwatch(d, "105");
-        pressSwatch(d, "108");
-        press(d, "1");
+        pressSwatch(d, TConfigureDialog::kBackgroundId);
+        pressSwatch(d, TConfigureDialog::kAlternateId);
+        pressSwatch(d, TConfigureDialog::kGroupId);
+        press(d, kOkId);
     });
     // Few rows, so that the list's own background shows below them.
     for (int r = doc().rowCount() - 1; r >= 0 && doc().rowCount() > 6; --r) {
@@ -147,10 +148,10 @@ TEST_F(GeneralOptions, CancelLeavesTheListAsItWas) {
     copySample();
     prompts_->answerColor(colorFromColorRef(kBack)).answerColor(colorFromColorRef(kGroup));
     startAnswering([](TConfigureDialog& d) {
-        pressSwatch(d, "104");
-        pressSwatch(d, "108");
-        d.findChild<QCheckBox*>(QStringLiteral("107"))->click();
-        press(d, "2");
+        pressSwatch(d, TConfigureDialog::kBackgroundId);
+        pressSwatch(d, TConfigureDialog::kGroupId);
+        d.findChild<QCheckBox*>(QLatin1String(TConfigureDialog::kShowGrandTotalId))->click();
+        press(d, kCancelId);
     });
     showWindow();
     const DocumentSettings before = client().settings();
@@ -168,9 +169,10 @@ TEST_F(GeneralOptions, CancelLeavesTheListAsItWas) {
 TEST_F(GeneralOptions, TheOptionsOpenOnTheSettingsInMemory) {
     copySample();
     startAnswering([](TConfigureDialog& d) {
-        EXPECT_TRUE(d.findChild<QCheckBox*>(QStringLiteral("106"))->isChecked());
-        d.findChild<QCheckBox*>(QStringLiteral("107"))->click();
-        press(d, "1");
+        EXPECT_TRUE(d.findChild<QCheckBox*>(QLatin1String(TConfigureDialog::kTotalEachCategoryId))
+                        ->isChecked());
+        d.findChild<QCheckBox*>(QLatin1String(TConfigureDialog::kShowGrandTotalId))->click();
+        press(d, kOkId);
     });
     clickButton(ctl::Configure);
     EXPECT_EQ(client().settings().totalCats, 1);
@@ -178,8 +180,9 @@ TEST_F(GeneralOptions, TheOptionsOpenOnTheSettingsInMemory) {
     EXPECT_EQ(client().settings().printNotes, 1);
     // The second opening shows what the first one stored.
     answer_ = [](TConfigureDialog& d) {
-        EXPECT_FALSE(d.findChild<QCheckBox*>(QStringLiteral("107"))->isChecked());
-        press(d, "2");
+        EXPECT_FALSE(d.findChild<QCheckBox*>(QLatin1String(TConfigureDialog::kShowGrandTotalId))
+                         ->isChecked());
+        press(d, kCancelId);
     };
     clickButton(ctl::Configure);
     EXPECT_EQ(opened_, 2);
@@ -193,12 +196,12 @@ TEST_F(GeneralOptions, SaveAndReopenKeepColoursPrintOptionsAndFont) {
         .answerColor(QColor(Qt::black))
         .answerFont(chosen);
     startAnswering([](TConfigureDialog& d) {
-        pressSwatch(d, "104");
-        pressSwatch(d, "108");
-        press(d, "103");
-        d.findChild<QCheckBox*>(QStringLiteral("106"))->click();
-        d.findChild<QCheckBox*>(QStringLiteral("109"))->click();
-        press(d, "1");
+        pressSwatch(d, TConfigureDialog::kBackgroundId);
+        pressSwatch(d, TConfigureDialog::kGroupId);
+        press(d, TConfigureDialog::kFontId);
+        d.findChild<QCheckBox*>(QLatin1String(TConfigureDialog::kTotalEachCategoryId))->click();
+        d.findChild<QCheckBox*>(QLatin1String(TConfigureDialog::kPrintNotesId))->click();
+        press(d, kOkId);
     });
     clickButton(ctl::Configure);
     const DocumentSettings set = client().settings();
@@ -237,11 +240,13 @@ TEST_F(GeneralOptions, PrintingUsesTheChosenFontAndOptions) {
     chosen.setPointSize(9);
     prompts_->answerFont(chosen);
     startAnswering([](TConfigureDialog& d) {
-        press(d, "103");
-        for (const char* id : {"106", "107", "109"}) {
+        press(d, TConfigureDialog::kFontId);
+        for (const char* id :
+             {TConfigureDialog::kTotalEachCategoryId, TConfigureDialog::kShowGrandTotalId,
+              TConfigureDialog::kPrintNotesId}) {
             d.findChild<QCheckBox*>(QLatin1String(id))->click();
         }
-        press(d, "1");
+        press(d, kOkId);
     });
     ASSERT_TRUE(clickMenu(cmd::GeneralOptions));
     clickButton(ctl::Print);

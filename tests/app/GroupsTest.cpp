@@ -12,6 +12,7 @@
 #include "model/FixedText.h"
 #include "model/GearDataWriter.h"
 #include "output/CategoryTotals.h"
+#include "ui/DialogButtons.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -93,11 +94,14 @@ protected:
             auto* dialog = qobject_cast<TCreateGroupDialog*>(&d);
             EXPECT_NE(dialog, nullptr);
             lastPrompt_ = dialog ? dialog->promptText() : QString();
-            lastNotes_ = d.findChild<QLineEdit*>(QStringLiteral("103"))->text();
-            EXPECT_TRUE(d.findChild<QLineEdit*>(QStringLiteral("101"))->text().isEmpty());
-            setText(d, "101", name);
-            setText(d, "103", notes);
-            press(d, "1");
+            lastNotes_ =
+                d.findChild<QLineEdit*>(QLatin1String(TCreateGroupDialog::kNotesId))->text();
+            EXPECT_TRUE(d.findChild<QLineEdit*>(QLatin1String(TCreateGroupDialog::kNameId))
+                            ->text()
+                            .isEmpty());
+            setText(d, TCreateGroupDialog::kNameId, name);
+            setText(d, TCreateGroupDialog::kNotesId, notes);
+            press(d, kOkId);
             return d.result();
         };
     }
@@ -291,7 +295,7 @@ TEST_F(Groups, NoDragFromGroupOrMemberRowsAndEscapeCancels) {
 
     // A cancelled dialog leaves both rows as they were.
     next_ = [](QDialog& d) {
-        setText(d, "101", QStringLiteral("Sleep"));
+        setText(d, TCreateGroupDialog::kNameId, QStringLiteral("Sleep"));
         d.reject();
         return d.result();
     };
@@ -317,20 +321,20 @@ TEST_F(Groups, CreateGroupDialogRefusesEmptyAndTakenNamesAndKeepsTheNotes) {
     doc().groupNames.add(std::make_unique<std::string>("Kitchen"));
     prompts_->answer(PromptAnswer::Ok).answer(PromptAnswer::Ok);
     next_ = [](QDialog& d) {
-        auto* name = d.findChild<QLineEdit*>(QStringLiteral("101"));
-        auto* notes = d.findChild<QLineEdit*>(QStringLiteral("103"));
+        auto* name = d.findChild<QLineEdit*>(QLatin1String(TCreateGroupDialog::kNameId));
+        auto* notes = d.findChild<QLineEdit*>(QLatin1String(TCreateGroupDialog::kNotesId));
         EXPECT_EQ(name->maxLength(), 40);
         EXPECT_EQ(notes->maxLength(), 50);
         notes->setText(QStringLiteral("<b>stove</b> & pot"));
         notes->setFocus();
-        press(d, "1");
+        press(d, kOkId);
         EXPECT_NE(d.result(), int(QDialog::Accepted));
         EXPECT_EQ(d.focusWidget(), name) << "back to the name";
-        setText(d, "101", QStringLiteral("Kitchen"));
-        press(d, "1");
+        setText(d, TCreateGroupDialog::kNameId, QStringLiteral("Kitchen"));
+        press(d, kOkId);
         EXPECT_NE(d.result(), int(QDialog::Accepted));
-        setText(d, "101", QStringLiteral("kitchen"));
-        press(d, "1");
+        setText(d, TCreateGroupDialog::kNameId, QStringLiteral("kitchen"));
+        press(d, kOkId);
         return d.result();
     };
     dragRow(rowNamed("Pot"), rowNamed("Tarp"));
@@ -353,7 +357,8 @@ TEST_F(Groups, CreateGroupDialogRefusesEmptyAndTakenNamesAndKeepsTheNotes) {
     EXPECT_TRUE(lastPrompt_.startsWith(QStringLiteral("If you would like to add \"<i>Bivy</i>\"")));
     TCreateGroupDialogXfer xfer{};
     TCreateGroupDialog dialog(xfer, doc(), 0, 1, *prompts_);
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("102"))->textFormat(), Qt::PlainText);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QLatin1String(TCreateGroupDialog::kPromptId))->textFormat(),
+              Qt::PlainText);
 }
 
 TEST_F(Groups, RemoveFromGroupThroughTheRightClickMenuDownToTheLastMember) {

@@ -76,13 +76,13 @@ TEST_F(ItemCommands, AddStoresEachAddAndTheLastOnOk) {
     model_->appendUserColumn(QStringLiteral("Colour"), Qt::AlignLeft);
     auto ctx = context([](TPubInfo& d) {
         EXPECT_FALSE(d.modifyMode());
-        setText(d, "102", QStringLiteral("Stakes"));
-        setText(d, "103", QStringLiteral("1"));
-        press(d, "107");
-        setText(d, "102", QStringLiteral("Fly"));
-        setText(d, "103", QStringLiteral("5"));
-        setText(d, "108", QStringLiteral("2"));
-        setText(d, "111", QStringLiteral("grey"));
+        setText(d, TPubInfo::kItemId, QStringLiteral("Stakes"));
+        setText(d, TPubInfo::kWeightId, QStringLiteral("1"));
+        press(d, TPubInfo::kAddId);
+        setText(d, TPubInfo::kItemId, QStringLiteral("Fly"));
+        setText(d, TPubInfo::kWeightId, QStringLiteral("5"));
+        setText(d, TPubInfo::kMultiplierId, QStringLiteral("2"));
+        setText(d, TPubInfo::kColumnTextId, QStringLiteral("grey"));
         d.accept();
         return d.result();
     });
@@ -100,8 +100,8 @@ TEST_F(ItemCommands, AddStoresEachAddAndTheLastOnOk) {
 TEST_F(ItemCommands, AddInASortedListSortsAgainAndCancelKeepsWhatAddStored) {
     doc_.sortByColumn(2);
     auto ctx = context([](TPubInfo& d) {
-        setText(d, "102", QStringLiteral("Zz light"));
-        setText(d, "103", QStringLiteral("2"));
+        setText(d, TPubInfo::kItemId, QStringLiteral("Zz light"));
+        setText(d, TPubInfo::kWeightId, QStringLiteral("2"));
         d.accept();
         return d.result();
     });
@@ -109,10 +109,10 @@ TEST_F(ItemCommands, AddInASortedListSortsAgainAndCancelKeepsWhatAddStored) {
     EXPECT_EQ(items(), (std::vector<std::string>{"Zz light", "Tent"}));
 
     script_ = [](TPubInfo& d) {
-        setText(d, "102", QStringLiteral("Aa stored"));
-        setText(d, "103", QStringLiteral("3"));
-        press(d, "107");
-        setText(d, "102", QStringLiteral("Dropped"));
+        setText(d, TPubInfo::kItemId, QStringLiteral("Aa stored"));
+        setText(d, TPubInfo::kWeightId, QStringLiteral("3"));
+        press(d, TPubInfo::kAddId);
+        setText(d, TPubInfo::kItemId, QStringLiteral("Dropped"));
         d.reject();
         return d.result();
     };
@@ -124,8 +124,8 @@ TEST_F(ItemCommands, AddInASortedListSortsAgainAndCancelKeepsWhatAddStored) {
 TEST_F(ItemCommands, ModifyRefusalsThenOkAndCancel) {
     auto ctx = context([](TPubInfo& d) {
         EXPECT_TRUE(d.modifyMode());
-        EXPECT_EQ(text(d, "102"), QStringLiteral("Tent"));
-        setText(d, "103", QStringLiteral("30"));
+        EXPECT_EQ(text(d, TPubInfo::kItemId), QStringLiteral("Tent"));
+        setText(d, TPubInfo::kWeightId, QStringLiteral("30"));
         d.accept();
         return d.result();
     });
@@ -149,7 +149,7 @@ TEST_F(ItemCommands, ModifyRefusalsThenOkAndCancel) {
     EXPECT_FLOAT_EQ(doc_.selectedTotal(), 30.0F);
 
     script_ = [](TPubInfo& d) {
-        setText(d, "103", QStringLiteral("1"));
+        setText(d, TPubInfo::kWeightId, QStringLiteral("1"));
         d.reject();
         return d.result();
     };
@@ -164,11 +164,11 @@ TEST_F(ItemCommands, ConfigureFromTheDialogChoosesTheAddedCategory) {
         return true;
     };
     auto ctx = context([](TPubInfo& d) {
-        press(d, "105");
-        EXPECT_EQ(d.findChild<QComboBox*>(QStringLiteral("101"))->currentText(),
+        press(d, TPubInfo::kConfigureId);
+        EXPECT_EQ(d.findChild<QComboBox*>(QLatin1String(TPubInfo::kCategoryId))->currentText(),
                   QStringLiteral("Water"));
-        setText(d, "102", QStringLiteral("Bottle"));
-        setText(d, "103", QStringLiteral("1"));
+        setText(d, TPubInfo::kItemId, QStringLiteral("Bottle"));
+        setText(d, TPubInfo::kWeightId, QStringLiteral("1"));
         d.accept();
         return d.result();
     });

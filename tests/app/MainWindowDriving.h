@@ -3,6 +3,7 @@
 // clicked, keys pressed on the list.
 
 #include "MainWindowFixture.h"
+#include "app/CommandIds.h"
 #include "app/GearListModel.h"
 #include "app/GearListView.h"
 
@@ -101,7 +102,7 @@ protected:
 
     // Ticks or unticks "Hide Non-Selected Items" with the mouse.
     void clickHideBox() {
-        auto* box = client().findChild<QWidget*>(QStringLiteral("112"));
+        auto* box = client().findChild<QWidget*>(QString::number(ctl::HideNonSelected));
         ASSERT_NE(box, nullptr);
         ASSERT_TRUE(box->isEnabled());
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));

@@ -29,7 +29,8 @@ TEST_F(MainWindow, FirstStartInAnEmptyFolderAsksTheUnitOnceAndWritesTheDefaults)
     start([&](QDialog& dialog) {
         if (qobject_cast<TWeightDisplayDialg*>(&dialog) != nullptr) {
             ++asked;
-            dialog.findChild<QRadioButton*>(QStringLiteral("102"))->setChecked(true);
+            dialog.findChild<QRadioButton*>(QLatin1String(TWeightDisplayDialg::kMetricId))
+                ->setChecked(true);
         }
         return int(QDialog::Accepted);
     });

@@ -2,6 +2,7 @@
 #include "MainWindowDriving.h"
 #include "app/CommandIds.h"
 #include "app/SummaryCommands.h"
+#include "app/TTotalsDlg.h"
 #include "output/GearSummary.h"
 
 #include <QListWidget>
@@ -40,7 +41,7 @@ TEST_F(Summary, MarksFromTheListAndAGoalShowInTheWindowAndTheTotals) {
     QStringList totalsLines;
     copySample();
     start([&](QDialog& dialog) {
-        if (auto* list = dialog.findChild<QListWidget*>(QStringLiteral("101"))) {
+        if (auto* list = dialog.findChild<QListWidget*>(QLatin1String(TTotalsDlg::kLinesId))) {
             for (int i = 0; i < list->count(); ++i) {
                 totalsLines << list->item(i)->text();
             }

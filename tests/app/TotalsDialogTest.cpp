@@ -3,6 +3,7 @@
 #include "output/CategoryTotals.h"
 
 #include "QtTestApp.h"
+#include "ui/DialogButtons.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -50,7 +51,7 @@ TEST(TotalsDialog, ShowsExactlyTheGivenLinesInOrder) {
     };
     TTotalsDlg dialog(lines);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Totals"));
-    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("101"));
+    auto* list = dialog.findChild<QListWidget*>(QLatin1String(TTotalsDlg::kLinesId));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(shown(*list), lines);
     EXPECT_FALSE(list->isSortingEnabled());
@@ -62,7 +63,7 @@ TEST(TotalsDialog, ShowsExactlyTheGivenLinesInOrder) {
     EXPECT_TRUE(captionFound);
 
     TTotalsDlg empty(QStringList{});
-    EXPECT_EQ(empty.findChild<QListWidget*>(QStringLiteral("101"))->count(), 0);
+    EXPECT_EQ(empty.findChild<QListWidget*>(QLatin1String(TTotalsDlg::kLinesId))->count(), 0);
 }
 
 // What the user sees: every character of the lines as wide as every other, so the figures line
@@ -87,7 +88,7 @@ TEST(TotalsDialog, ListFontHasEvenColumnsAtEightPoints) {
                               QStringList{QStringLiteral("Unfiled               :   0.00 oz. (  "
                                                          "0.00 lb)")};
     TTotalsDlg dialog(lines);
-    const QFont font = dialog.findChild<QListWidget*>(QStringLiteral("101"))->font();
+    const QFont font = dialog.findChild<QListWidget*>(QLatin1String(TTotalsDlg::kLinesId))->font();
     expectEvenColumnsAtEightPoints(font, lines);
     EXPECT_TRUE(TTotalsDlg::hasEvenColumns(font));
 
@@ -109,7 +110,7 @@ TEST(TotalsDialog, WidestLinesFitWithoutHorizontalScrolling) {
         TTotalsDlg dialog(lines);
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("101"));
+        auto* list = dialog.findChild<QListWidget*>(QLatin1String(TTotalsDlg::kLinesId));
         QApplication::processEvents();
         EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
         // Every line while the screen has room; past that the list opens on its Grand Total.
@@ -126,7 +127,7 @@ TEST(TotalsDialog, WidestLinesFitWithoutHorizontalScrolling) {
 TEST(TotalsDialog, OkIsTheDefaultAndCloses) {
     test::qtTestApp();
     TTotalsDlg dialog(sampleLines(3, false));
-    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("1"));
+    auto* ok = dialog.findChild<QPushButton*>(QLatin1String(kOkId));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), QStringLiteral("OK"));
     EXPECT_TRUE(ok->isDefault());
@@ -140,7 +141,8 @@ TEST(TotalsDialog, OkIsTheDefaultAndCloses) {
     // Enter reaches the default button wherever the focus is.
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    QTest::keyClick(dialog.findChild<QListWidget*>(QStringLiteral("101")), Qt::Key_Return);
+    QTest::keyClick(dialog.findChild<QListWidget*>(QLatin1String(TTotalsDlg::kLinesId)),
+                    Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
 }
 

@@ -4,7 +4,9 @@
 #include "DialogDriving.h"
 #include "MainWindowDriving.h"
 #include "app/CommandIds.h"
+#include "app/TCreateGroupDialog.h"
 #include "model/GearDataWriter.h"
+#include "ui/DialogButtons.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -24,9 +26,9 @@ protected:
         ASSERT_TRUE(writeGearDataFile(folder_ / "GearData.dat", kit).ok());
         start([](QDialog& d) {
             // The Create Group dialog names the group; others are accepted.
-            if (d.findChild<QLineEdit*>(QStringLiteral("101"))) {
-                test::setText(d, "101", QStringLiteral("Camp"));
-                test::press(d, "1");
+            if (d.findChild<QLineEdit*>(QLatin1String(TCreateGroupDialog::kNameId))) {
+                test::setText(d, TCreateGroupDialog::kNameId, QStringLiteral("Camp"));
+                test::press(d, kOkId);
                 return d.result();
             }
             return int(QDialog::Accepted);

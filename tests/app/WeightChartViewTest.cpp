@@ -100,7 +100,7 @@ protected:
 
 TEST_F(WeightChartDrawing, TheTotalsButtonShowsTheChartOfTheCheckedWeightBesideTheLines) {
     openTotals([](TTotalsDlg& dialog) {
-        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("101"));
+        auto* list = dialog.findChild<QListWidget*>(QLatin1String(TTotalsDlg::kLinesId));
         auto* chart = dialog.findChild<WeightChartView*>();
         ASSERT_NE(list, nullptr);
         ASSERT_NE(chart, nullptr);

@@ -2,6 +2,7 @@
 
 #include "DialogDriving.h"
 #include "QtTestApp.h"
+#include "ui/DialogButtons.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -22,7 +23,7 @@ namespace {
 void whenModal(std::function<void(QWidget*)> answer) {
     test::whenModal(std::move(answer), [](QWidget* modal) {
         ADD_FAILURE() << "the dialog was left open";
-        if (auto* ok = modal->findChild<QPushButton*>(QStringLiteral("1"))) {
+        if (auto* ok = modal->findChild<QPushButton*>(QLatin1String(kOkId))) {
             ok->click();
         }
     });
@@ -55,10 +56,10 @@ TEST(WeightDisplayDialog, TextsAndStartingChoice) {
     EXPECT_EQ(labels.first()->text(), kText);
     EXPECT_EQ(labels.first()->textFormat(), Qt::PlainText);
 
-    auto* group = child<QGroupBox>(&dialog, "101");
-    auto* metric = child<QRadioButton>(&dialog, "102");
-    auto* nonMetric = child<QRadioButton>(&dialog, "103");
-    auto* ok = child<QPushButton>(&dialog, "1");
+    auto* group = child<QGroupBox>(&dialog, TWeightDisplayDialg::kChoiceId);
+    auto* metric = child<QRadioButton>(&dialog, TWeightDisplayDialg::kMetricId);
+    auto* nonMetric = child<QRadioButton>(&dialog, TWeightDisplayDialg::kNonMetricId);
+    auto* ok = child<QPushButton>(&dialog, kOkId);
     ASSERT_TRUE(group && metric && nonMetric && ok);
     EXPECT_EQ(group->title(), QStringLiteral("Display my Gear Weights as"));
     EXPECT_EQ(metric->text(), QStringLiteral("Metric"));
@@ -89,8 +90,8 @@ TEST(WeightDisplayDialog, OnlyOkEndsIt) {
     EXPECT_TRUE(dialog.isVisible());
 
     // The radio buttons are exclusive: choosing one unchecks the other.
-    choose(&dialog, "102");
-    EXPECT_FALSE(child<QRadioButton>(&dialog, "103")->isChecked());
+    choose(&dialog, TWeightDisplayDialg::kMetricId);
+    EXPECT_FALSE(child<QRadioButton>(&dialog, TWeightDisplayDialg::kNonMetricId)->isChecked());
     EXPECT_TRUE(dialog.metricChosen());
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
@@ -101,15 +102,15 @@ TEST(WeightDisplayDialog, AskMetricGivesTheChoiceMadeWithOk) {
     test::qtTestApp();
     whenModal([](QWidget* w) {
         ASSERT_NE(qobject_cast<TWeightDisplayDialg*>(w), nullptr);
-        choose(w, "102");
-        QTest::mouseClick(child<QPushButton>(w, "1"), Qt::LeftButton);
+        choose(w, TWeightDisplayDialg::kMetricId);
+        QTest::mouseClick(child<QPushButton>(w, kOkId), Qt::LeftButton);
     });
     EXPECT_TRUE(TWeightDisplayDialg::askMetric(nullptr));
 
     whenModal([](QWidget* w) {
         QTest::keyClick(w, Qt::Key_Escape);
         EXPECT_TRUE(w->isVisible());
-        QTest::mouseClick(child<QPushButton>(w, "1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(w, kOkId), Qt::LeftButton);
     });
     EXPECT_FALSE(TWeightDisplayDialg::askMetric(nullptr));
 
@@ -117,9 +118,9 @@ TEST(WeightDisplayDialog, AskMetricGivesTheChoiceMadeWithOk) {
     QWidget parent;
     whenModal([&parent](QWidget* w) {
         EXPECT_EQ(w->parentWidget(), &parent);
-        choose(w, "102");
-        choose(w, "103");
-        child<QPushButton>(w, "1")->click();
+        choose(w, TWeightDisplayDialg::kMetricId);
+        choose(w, TWeightDisplayDialg::kNonMetricId);
+        child<QPushButton>(w, kOkId)->click();
     });
     EXPECT_FALSE(TWeightDisplayDialg::askMetric(&parent));
 }

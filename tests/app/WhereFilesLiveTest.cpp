@@ -29,8 +29,8 @@ TEST_F(WhereFilesLive, AStartInAnEmptyHomeLeavesNoLooseFilesThere) {
             if (qobject_cast<TPubInfo*>(&d) == nullptr) {
                 return int(QDialog::Accepted); // the one-time weight unit question
             }
-            test::setText(d, "102", QStringLiteral("Tent"));
-            test::setText(d, "103", QStringLiteral("26.5"));
+            test::setText(d, TPubInfo::kItemId, QStringLiteral("Tent"));
+            test::setText(d, TPubInfo::kWeightId, QStringLiteral("26.5"));
             d.accept();
             return d.result();
         });
