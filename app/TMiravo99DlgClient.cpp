@@ -12,7 +12,7 @@
 #include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
 #include "app/LighterPackCommand.h"
-#include "app/ReportPrinter.h"
+#include "app/PrintCommand.h"
 #include "app/SummaryCommands.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
@@ -53,10 +53,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -73,8 +69,6 @@ namespace {
 constexpr const char* kFileFilter = "Gear Weight Files (*.dat)|*.dat|Text Files (*.txt)|*.txt|";
 constexpr int kTooltipWidth = 150;
 constexpr int kTooltipHeight = 40;
-constexpr int kPreviewWidth = 820;
-constexpr int kPreviewHeight = 900;
 // The check box and the cell margins beside the category text.
 constexpr int kCategoryPadding = 32;
 constexpr int kCategoryColumn = columnNumber(ColumnIndex::Category);
@@ -888,49 +882,12 @@ void TMiravo99DlgClient::cmConvert() {
     }
 }
 
-ReportSource TMiravo99DlgClient::reportSource() const {
-    // The headings as the list shows them, the options and font as the settings hold them.
-    PrintHeadings headings{Cp1252::fromUnicode(model_->heading(kCategoryColumn)),
-                           Cp1252::fromUnicode(model_->heading(kItemColumn)),
-                           Cp1252::fromUnicode(model_->heading(kWeightColumn))};
-    return ReportSource{document_, std::move(headings), PrintOptions::from(settings_),
-                        settings_.font};
+PrintCommandContext TMiravo99DlgClient::printContext() {
+    return PrintCommandContext{document_, *model_, settings_, prompts_, env_.runDialog, this};
 }
 
 void TMiravo99DlgClient::cmPrint() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Varnel"));
-    QPrintDialog dialog(&printer, this);
-    setUpPrintDialog(dialog, reportSource());
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange);
-    if (env_.runDialog(dialog) != QDialog::Accepted) {
-        return;
-    }
-    if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid()) {
-        prompts_.message(QStringLiteral("Cannot print without a default printer."),
-                         QStringLiteral("Varnel"), MessageIcon::Exclamation, PromptButtons::Ok);
-        return;
-    }
-    QProgressDialog progress(tr("Printing"), tr("Cancel"), 0, 0, this);
-    progress.setWindowTitle(QStringLiteral("Printing"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    const PrintResult result = printReport(printer, reportSource(), [&progress](int page) {
-        progress.setLabelText(tr("Printing page %1").arg(page));
-        QApplication::processEvents();
-        return !progress.wasCanceled();
-    });
-    progress.close();
-    if (result == PrintResult::Cancelled) {
-        prompts_.message(QStringLiteral("Printing canceled"), QStringLiteral("Printing"),
-                         MessageIcon::Information, PromptButtons::Ok);
-    } else if (result == PrintResult::Failed) {
-        prompts_.message(QStringLiteral("Print Error"), QStringLiteral("Printing"),
-                         MessageIcon::Exclamation, PromptButtons::Ok);
-    } else if (result == PrintResult::PastTheEnd) {
-        prompts_.message(QStringLiteral("The chosen pages lie past the end of the report."),
-                         QStringLiteral("Printing"), MessageIcon::Exclamation, PromptButtons::Ok);
-    }
+    printCommand(printContext());
 }
 
 void TMiravo99DlgClient::cmAbout() {
@@ -992,15 +949,7 @@ void TMiravo99DlgClient::cmExport() {
 }
 
 void TMiravo99DlgClient::cmPrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Varnel"));
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(tr("Print Preview"));
-    const ReportSource source = reportSource();
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&source](QPrinter* target) { printReport(*target, source); });
-    preview.resize(kPreviewWidth, kPreviewHeight);
-    env_.runDialog(preview);
+    printPreviewCommand(printContext());
 }
 
 ItemCommandContext TMiravo99DlgClient::itemContext() {

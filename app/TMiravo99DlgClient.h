@@ -5,6 +5,7 @@
 #include "app/GearListModel.h"
 #include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
+#include "app/PrintCommand.h"
 #include "app/RecoveryKeeper.h"
 #include "app/TCreateGroupDialogXfer.h"
 #include "app/TExportDialogXfer.h"
@@ -229,7 +230,7 @@ private:
     // Selects the rows and brings the first into view.
     void selectRows(const std::vector<int>& rows);
     ItemCommandContext itemContext();
-    [[nodiscard]] struct ReportSource reportSource() const;
+    PrintCommandContext printContext();
     // Says why `doing` must wait while a hide view is on; true when it must.
     bool refuseWhileHidden(std::string_view doing);
     void enable(QAction* action, bool enabled);
