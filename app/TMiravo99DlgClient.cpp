@@ -2,6 +2,7 @@
 
 #include "app/ClipboardCommands.h"
 #include "app/ColumnCommands.h"
+#include "app/ColumnLayout.h"
 #include "app/CommandIds.h"
 #include "app/EditCommand.h"
 #include "app/ExportCommand.h"
@@ -16,7 +17,6 @@
 #include "app/SummaryCommands.h"
 #include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
-#include "app/WindowPlacement.h"
 #include "config/AboutDialog.h"
 #include "config/TConfigureCategoriesDlg.h"
 #include "config/TConfigureDialog.h"
@@ -46,7 +46,6 @@
 #include <QDialog>
 #include <QFont>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -54,8 +53,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -69,12 +66,8 @@ namespace {
 constexpr const char* kFileFilter = "Gear Weight Files (*.dat)|*.dat|Text Files (*.txt)|*.txt|";
 constexpr int kTooltipWidth = 150;
 constexpr int kTooltipHeight = 40;
-// The check box and the cell margins beside the category text.
-constexpr int kCategoryPadding = 32;
 constexpr int kCategoryColumn = columnNumber(ColumnIndex::Category);
 constexpr int kItemColumn = columnNumber(ColumnIndex::Item);
-constexpr int kWeightColumn = columnNumber(ColumnIndex::Weight);
-constexpr int kFirstUserColumn = columnNumber(ColumnIndex::FirstUser);
 
 QString toQString(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
@@ -125,6 +118,7 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     recovery_ = new RecoveryKeeper(
         env_.recoveryFolder, document_, [this] { return beginRecoveryCopy(); }, this);
     createControls();
+    columns_ = std::make_unique<ColumnLayout>(*model_, *list_, settings_);
 }
 
 TMiravo99DlgClient::~TMiravo99DlgClient() {
@@ -442,7 +436,7 @@ void TMiravo99DlgClient::setupWindow() {
     readSettingsAndDocument();
     offerRecoveryCopy();
     refreshButtons();
-    applyPlacement();
+    columns_->applyPlacement(*window());
 }
 
 void TMiravo99DlgClient::setCaption() {
@@ -459,7 +453,7 @@ QString TMiravo99DlgClient::totalText() const {
 
 void TMiravo99DlgClient::readSettingsAndDocument() {
     const std::vector<UserMessage> messages = session_.read();
-    applyColumns();
+    columns_->applyColumns();
     for (const UserMessage& message : messages) {
         prompts_.showMessage(message);
     }
@@ -487,7 +481,7 @@ void TMiravo99DlgClient::offerRecoveryCopy() {
     }
     session_.resetDocument();
     const FileOutcome outcome = copy->restoreInto(document_, settings_);
-    applyColumns();
+    columns_->applyColumns();
     if (const auto message = outcome.message()) {
         prompts_.showMessage(*message);
     }
@@ -504,103 +498,8 @@ void TMiravo99DlgClient::discardRecoveryCopy() {
     recovery_->discard(recoveryPath());
 }
 
-void TMiravo99DlgClient::applyColors() {
-    model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
-    // The list's background only: the check boxes are drawn from the view's own palette and
-    // stay white boxes whatever colour the rows have.
-    QPalette palette = list_->viewport()->palette();
-    palette.setColor(QPalette::Base, colorFromColorRef(settings_.backColor));
-    list_->viewport()->setPalette(palette);
-    list_->viewport()->update();
-}
-
-void TMiravo99DlgClient::applyColumns() {
-    applyColors();
-    model_->syncColumnCount();
-
-    QStringList headings;
-    QList<Qt::Alignment> alignments;
-    for (const ColumnRecord& c : settings_.fixedColumns) {
-        headings << Cp1252::toUnicode(c.heading);
-        alignments << GearListModel::alignmentFromFormat(c.alignment);
-    }
-    headings[kWeightColumn] = GearListModel::weightHeading(document_.metric);
-    for (const ColumnRecord& c : settings_.userColumnRecords) {
-        headings << Cp1252::toUnicode(c.heading);
-        alignments << GearListModel::alignmentFromFormat(c.alignment);
-    }
-    model_->setHeadings(headings);
-    model_->setAlignments(alignments);
-
-    QHeaderView* header = list_->header();
-    const int columns = model_->columnCount();
-    for (int v = 0; v < columns; ++v) {
-        header->moveSection(header->visualIndex(v), v);
-    }
-    const int quarter = std::max(40, list_->viewport()->width() / 4);
-    for (int c = 0; c < columns; ++c) {
-        header->resizeSection(c, quarter);
-    }
-    const auto& widths = settings_.columnWidths;
-    if (!widths.empty() && widths[0] != 0) {
-        for (int c = 0; c < columns && c < static_cast<int>(widths.size()); ++c) {
-            header->resizeSection(c, widths[static_cast<std::size_t>(c)] & 0xFFFF);
-        }
-    }
-    // A category name has up to 16 characters: the column shows them whole.
-    const int categoryWidth =
-        list_->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('n'))) +
-        2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + kCategoryPadding;
-    header->resizeSection(kCategoryColumn,
-                          std::max(header->sectionSize(kCategoryColumn), categoryWidth));
-    const auto& order = settings_.columnOrder;
-    if (static_cast<int>(order.size()) == columns) {
-        for (int v = 0; v < columns; ++v) {
-            header->moveSection(header->visualIndex(order[static_cast<std::size_t>(v)]), v);
-        }
-    }
-}
-
 void TMiravo99DlgClient::collectSettings() {
-    QHeaderView* header = list_->header();
-    const int columns = model_->columnCount();
-    settings_.metric = document_.metric;
-    settings_.userColumns = document_.userColumnCount;
-    for (int c = 0; c < kFirstUserColumn; ++c) {
-        auto& record = settings_.fixedColumns[static_cast<std::size_t>(c)];
-        record.heading = Cp1252::fromUnicode(model_->heading(c));
-        record.alignment = GearListModel::formatFromAlignment(model_->alignment(c));
-        record.order = 0;
-    }
-    settings_.userColumnRecords.clear();
-    for (int c = kFirstUserColumn; c < columns; ++c) {
-        settings_.userColumnRecords.push_back(
-            {Cp1252::fromUnicode(model_->heading(c)),
-             GearListModel::formatFromAlignment(model_->alignment(c)), header->visualIndex(c)});
-    }
-    settings_.columnWidths.assign(static_cast<std::size_t>(columns), 0);
-    settings_.columnOrder.assign(static_cast<std::size_t>(columns), 0);
-    for (int c = 0; c < columns; ++c) {
-        settings_.columnWidths[static_cast<std::size_t>(c)] = header->sectionSize(c);
-        settings_.columnOrder[static_cast<std::size_t>(c)] = header->logicalIndex(c);
-    }
-    const QRect g = window()->geometry();
-    settings_.coords =
-        std::array<std::int32_t, 4>{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-}
-
-void TMiravo99DlgClient::applyPlacement() {
-    if (!settings_.coords) {
-        return;
-    }
-    // The stored rectangle may hold anything; a window off every screen is lost to the user.
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        screens << screen->availableGeometry();
-    }
-    if (const auto placed = windowPlacement(*settings_.coords, screens, window()->size())) {
-        window()->setGeometry(*placed);
-    }
+    columns_->collectSettings(*window());
 }
 
 void TMiravo99DlgClient::documentSaved() {
@@ -678,7 +577,7 @@ void TMiravo99DlgClient::openDocument(const std::filesystem::path& name) {
     readSettingsAndDocument();
     offerRecoveryCopy();
     setCaption();
-    applyPlacement();
+    columns_->applyPlacement(*window());
     refreshButtons();
 }
 
@@ -912,7 +811,7 @@ void TMiravo99DlgClient::cmGeneralOptions() {
     settings_.backColor = colors.background;
     settings_.altColor = colors.alternate;
     settings_.groupColor = colors.group;
-    applyColors();
+    columns_->applyColors();
     recovery_->edited();
 }
 
@@ -1202,7 +1101,7 @@ bool TMiravo99DlgClient::runEdit(DocumentEdit& edit, EditCommand::Step step) {
         keep = keep && !(document_.hideViewActive() && edit.changesRows());
     }
     if (edit.touchesColumns()) {
-        applyColumns();
+        columns_->applyColumns();
     }
     updateSortIndicator();
     refreshButtons();

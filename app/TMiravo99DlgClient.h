@@ -46,6 +46,7 @@ class QPushButton;
 
 namespace varnel {
 
+class ColumnLayout;
 class FindBar;
 class GearListView;
 class GearRowDrag;
@@ -203,11 +204,7 @@ private:
     // Asks about the document's recovery copy and on Yes shows it instead.
     void offerRecoveryCopy();
     void readSettingsAndDocument();
-    // The list in the three colours of the settings, repainted.
-    void applyColors();
-    void applyColumns();
     void collectSettings() override;
-    void applyPlacement();
     // What the session asks of the window.
     PromptAnswer ask(const UserQuestion& question) override { return prompts_.ask(question); }
     void show(const UserMessage& message) override { prompts_.showMessage(message); }
@@ -264,6 +261,7 @@ private:
     int lastResult_ = -1;
 
     std::unique_ptr<GearListModel> model_;
+    std::unique_ptr<ColumnLayout> columns_;
     GearListView* list_ = nullptr;
     GearRowDrag* rowDrag_ = nullptr;
     FindBar* findBar_ = nullptr;
