@@ -7,6 +7,7 @@
 #include "app/EditCommand.h"
 #include "app/ExportCommand.h"
 #include "app/FindBar.h"
+#include "app/FindCommand.h"
 #include "app/GearListView.h"
 #include "app/GearRowDrag.h"
 #include "app/GroupCommands.h"
@@ -26,7 +27,6 @@
 #include "model/GroupEditing.h"
 #include "model/HideViewRefusal.h"
 #include "model/ItemEditing.h"
-#include "model/ItemFind.h"
 #include "model/RecoveryStore.h"
 #include "model/SettingsMigration.h"
 #include "model/StartupFiles.h"
@@ -982,36 +982,8 @@ void TMiravo99DlgClient::cmFind() {
 }
 
 void TMiravo99DlgClient::findNext(bool forward, bool fromCurrent) {
-    const QString text = findBar_->text();
-    if (text.isEmpty()) {
-        findBar_->setNote({});
-        if (!fromCurrent) {
-            cmFind(); // F3 with nothing to find asks what to find
-        }
-        return;
-    }
-    const QModelIndex current = list_->currentIndex();
-    int from = current.isValid() ? current.row() : -1;
-    if (fromCurrent && from >= 0) {
-        from += forward ? -1 : 1;
-    }
-    const FindHit hit = findItem(document_, Cp1252::fromUnicode(text), from, forward);
-    if (!hit.found()) {
-        findBar_->setNote(tr("Not found"));
-        return;
-    }
-    int row = hit.row;
-    if (hit.member >= 0) {
-        toggleGroupRow(row);
-        row += 1 + hit.member;
-    }
-    const QModelIndex index = model_->index(row, 0);
-    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                        QItemSelectionModel::Rows);
-    list_->scrollTo(index);
-    findBar_->setNote(!hit.wrapped ? QString()
-                      : forward    ? tr("Passed the end of the list, went on from the top")
-                                   : tr("Passed the top of the list, went on from the end"));
+    findNextCommand({*model_, *list_, *findBar_, [this](int row) { toggleGroupRow(row); }}, forward,
+                    fromCurrent);
 }
 
 void TMiravo99DlgClient::dropRow(int source, int target) {
