@@ -14,6 +14,7 @@
 #include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
 #include "app/LighterPackCommand.h"
+#include "app/ListSelection.h"
 #include "app/PrintCommand.h"
 #include "app/SummaryCommands.h"
 #include "app/TTotalsDlg.h"
@@ -869,25 +870,11 @@ ItemCommandContext TMiravo99DlgClient::itemContext() {
 }
 
 std::vector<int> TMiravo99DlgClient::selectedRows() const {
-    std::vector<int> rows;
-    if (list_->selectionModel()) {
-        for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
-            rows.push_back(index.row());
-        }
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return varnel::selectedRows(*list_);
 }
 
 void TMiravo99DlgClient::selectRow(int row) {
-    if (row < 0 || row >= document_.rowCount()) {
-        return;
-    }
-    const QModelIndex index = model_->index(row, 0);
-    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                        QItemSelectionModel::Rows);
-    list_->scrollTo(index);
-    list_->setFocus();
+    varnel::selectRow(*list_, *model_, row);
 }
 
 void TMiravo99DlgClient::cmImportLighterPack() {
@@ -956,25 +943,7 @@ void TMiravo99DlgClient::cmPaste() {
 }
 
 void TMiravo99DlgClient::selectRows(const std::vector<int>& rows) {
-    if (rows.empty()) {
-        return;
-    }
-    // One range per run of rows: a thousand restored rows are one or a few ranges, not a thousand.
-    QItemSelection selection;
-    const int last = model_->columnCount() - 1;
-    for (std::size_t i = 0; i < rows.size();) {
-        std::size_t end = i + 1;
-        while (end < rows.size() && rows[end] == rows[end - 1] + 1) {
-            ++end;
-        }
-        selection.select(model_->index(rows[i], 0), model_->index(rows[end - 1], last));
-        i = end;
-    }
-    list_->selectionModel()->setCurrentIndex(model_->index(rows.front(), 0),
-                                             QItemSelectionModel::NoUpdate);
-    list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    list_->scrollTo(model_->index(rows.front(), 0));
-    list_->setFocus();
+    varnel::selectRows(*list_, *model_, rows);
 }
 
 void TMiravo99DlgClient::cmFind() {
