@@ -386,8 +386,8 @@ void TMiravo99DlgClient::createControls() {
 
     // Keyboard users start in the list, then go down the buttons.
     QWidget* previous = list_;
-    const auto tabTo = [this, &previous](QWidget* w) {
-        setTabOrder(previous, w);
+    const auto tabTo = [&previous](QWidget* w) {
+        QWidget::setTabOrder(previous, w);
         previous = w;
     };
     for (int id : kColumn) {

@@ -30,7 +30,7 @@ std::string exportBytes(ExportFormat format, const GearDocument& document,
 FileOutcome writeExport(ExportFormat format, const std::filesystem::path& file,
                         GearDocument& document, const ExportHeadings& headings,
                         const ExportOptions& options, const ExportColours& colours) {
-    const FileOutcome outcome = FileOutcome::written(
+    FileOutcome outcome = FileOutcome::written(
         FileOutcome::Task::Export, file,
         writeOutputFile(file, exportBytes(format, document, headings, options, colours)));
     if (outcome.ok() && format != ExportFormat::LighterPack) {
