@@ -1,8 +1,10 @@
 #include "app/ExportCommand.h"
 
+#include "app/GearListModel.h"
 #include "app/TExportDialog.h"
 #include "output/ExportWriter.h"
 #include "platform/MailHandOff.h"
+#include "ui/Cp1252.h"
 #include "ui/Prompts.h"
 
 #include <QWidget>
@@ -48,6 +50,20 @@ void mail(ExportCommandContext& context, const std::filesystem::path& file) {
 QString mailDisplayName(const std::filesystem::path& file) {
     const std::string name = file.filename().string();
     return QString::fromStdString(name.empty() ? file.string() : name);
+}
+
+ExportHeadings shownHeadings(const GearListModel& model) {
+    ExportHeadings headings;
+    for (int c = 0; c < model.columnCount(); ++c) {
+        std::string heading =
+            Cp1252::fromUnicode(model.heading(c)).substr(0, ColumnRecord::kHeadingSize - 1);
+        if (c < static_cast<int>(kFixedColumns)) {
+            headings.fixed[static_cast<std::size_t>(c)] = std::move(heading);
+        } else {
+            headings.user.push_back(std::move(heading));
+        }
+    }
+    return headings;
 }
 
 bool exportCommand(ExportCommandContext& context, TExportDialogXfer& xfer) {

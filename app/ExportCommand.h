@@ -34,6 +34,11 @@ struct ExportCommandContext {
     QWidget* parent = nullptr;
 };
 
+class GearListModel;
+
+// The list's headings as it shows them now, cut to what a column record holds.
+[[nodiscard]] ExportHeadings shownHeadings(const GearListModel& model);
+
 // Returns false when the dialog was cancelled (nothing written, nothing mailed).
 bool exportCommand(ExportCommandContext& context, TExportDialogXfer& xfer);
 

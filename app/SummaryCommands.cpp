@@ -2,9 +2,13 @@
 
 #include "app/ColumnCommands.h"
 #include "app/GearListModel.h"
+#include "app/TTotalsDlg.h"
+#include "app/TTotalsDlgXfer.h"
 #include "model/DocumentSettings.h"
 #include "model/WeightText.h"
+#include "output/CategoryTotals.h"
 #include "output/GearSummary.h"
+#include "output/WeightChart.h"
 #include "ui/Cp1252.h"
 #include "ui/Prompts.h"
 
@@ -133,6 +137,30 @@ bool askBaseGoal(DocumentSettings& settings, bool metric, Prompts& prompts) {
     }
     settings.baseGoal = stored;
     return true;
+}
+
+void showTotals(const GearListModel& model, const std::string& baseGoal, TTotalsDlgXfer& xfer,
+                const std::function<int(QDialog&)>& runDialog, QWidget* parent) {
+    const GearDocument& document = model.document();
+    const MarkColumns& marks = model.markColumns();
+    const CategoryTotals totals = categoryTotals(document, marks);
+    std::vector<std::string> lines = totalsDialogLines(totals, document.metric);
+    if (const auto goal = goalValue(baseGoal); goal || marks.any()) {
+        lines.emplace_back(kTotalsRule);
+        for (std::string& line : summaryLines(gearSummary(totals), goal, document.metric, true)) {
+            lines.push_back(std::move(line));
+        }
+    }
+    xfer.fill(lines);
+    TTotalsDlg dialog(xfer.strings, weightChart(totals, document.metric), parent);
+    runDialog(dialog);
+    xfer.clear();
+}
+
+QString totalsTooltip(const GearDocument& document) {
+    QString text = Cp1252::toUnicode(totalsTooltipText(categoryTotals(document), document.metric));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
 }
 
 } // namespace varnel

@@ -6,8 +6,10 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
+class QDialog;
 class QLabel;
 class QTreeView;
 
@@ -16,6 +18,8 @@ namespace varnel {
 class GearListModel;
 class Prompts;
 struct DocumentSettings;
+struct TTotalsDlgXfer;
+class GearDocument;
 
 // "Base ... Skin-out ..." and the goal with how far over or under it the base weight is (over
 // in a warning colour). Hidden while the document has neither mark column nor goal.
@@ -44,5 +48,13 @@ bool toggleMark(GearListModel& model, QTreeView& list, Prompts& prompts, int row
 // Asks for the base-weight goal in the display unit; empty clears it. A text that is no weight
 // is refused with a message and changes nothing. True when the goal changed.
 bool askBaseGoal(DocumentSettings& settings, bool metric, Prompts& prompts);
+
+// View Totals: the checked weight per category, then base weight and goal when the list keeps marks
+// or a goal.
+void showTotals(const GearListModel& model, const std::string& baseGoal, TTotalsDlgXfer& xfer,
+                const std::function<int(QDialog&)>& runDialog, QWidget* parent);
+
+// The per-category lines shown over the totals text.
+[[nodiscard]] QString totalsTooltip(const GearDocument& document);
 
 } // namespace varnel

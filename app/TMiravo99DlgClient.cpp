@@ -1,9 +1,11 @@
 #include "app/TMiravo99DlgClient.h"
 
+#include "app/ClientLayout.h"
 #include "app/ClipboardCommands.h"
 #include "app/ColumnCommands.h"
 #include "app/ColumnLayout.h"
 #include "app/CommandIds.h"
+#include "app/CommandRules.h"
 #include "app/EditCommand.h"
 #include "app/ExportCommand.h"
 #include "app/FindBar.h"
@@ -17,7 +19,6 @@
 #include "app/ListSelection.h"
 #include "app/PrintCommand.h"
 #include "app/SummaryCommands.h"
-#include "app/TTotalsDlg.h"
 #include "app/TWeightDisplayDialg.h"
 #include "config/AboutDialog.h"
 #include "config/TConfigureCategoriesDlg.h"
@@ -29,13 +30,7 @@
 #include "model/HideViewRefusal.h"
 #include "model/ItemEditing.h"
 #include "model/RecoveryStore.h"
-#include "model/SettingsMigration.h"
-#include "model/StartupFiles.h"
-#include "output/CategoryTotals.h"
-#include "output/GearSummary.h"
-#include "output/WeightChart.h"
 #include "platform/ColorRef.h"
-#include "ui/Cp1252.h"
 #include "ui/WaitCursor.h"
 #include "ui/WindowTitle.h"
 
@@ -46,8 +41,6 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFont>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QIcon>
@@ -55,7 +48,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolTip>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
@@ -99,18 +91,9 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     if (const auto ec = appSettings_.load()) {
         prompts_.showMessage(unreadableSettingsMessage(appSettings_.path(), ec.message()));
     }
-    if (env_.namedDocument) {
-        // The last list is not the user's choice this time: it is neither read nor given the
-        // settings of a first start.
-        settingsExisted_ = true;
-    } else {
-        StartupFiles files = chooseStartupFiles(files_, *env_.settingsRegistry);
-        settingsFile_ = files.settingsFile;
-        settingsExisted_ = files.settingsExisted;
-        session_.setDocumentName(files.documentFile);
-        settings_.backColor = files.backColor;
-        settings_.altColor = files.altColor;
-        settings_.groupColor = files.groupColor;
+    // A list named on the command line is the user's choice: the last one is not read.
+    if (!env_.namedDocument) {
+        session_.chooseStartupDocument(*env_.settingsRegistry);
     }
 
     model_ = std::make_unique<GearListModel>(document_);
@@ -153,91 +136,13 @@ QPushButton* TMiravo99DlgClient::makeButton(int id, const QString& text, const Q
 }
 
 void TMiravo99DlgClient::createControls() {
-    using C = TMiravo99DlgClient;
-    // Menu commands, in the order they are made; the frame places them in its menus. Exit has
-    // no handler here: the frame closes itself.
-    struct ActionEntry {
-        int id;
-        const char* text;
-        const char* tip;
-        Handler handler;
-    };
-    static constexpr ActionEntry kActions[] = {
-        {cmd::New, "&New", "Start a new, empty gear list", &C::cmNew},
-        {cmd::Open, "&Open...", "Open a gear list file", &C::cmOpen},
-        {cmd::Save, "&Save", "Save the gear list", &C::cmSave},
-        {cmd::SaveAs, "Save &As...", "Save the gear list under a new name", &C::cmSaveAs},
-        {cmd::SaveForHandheld, "Save the file for syncing with Palm device",
-         "Save the file for syncing with Palm device", &C::cmSaveForHandheld},
-        {cmd::Print, "&Print...", "Print the gear list", &C::cmPrint},
-        {cmd::PrintPreview, "Print Pre&view...", "See the printed pages before printing them",
-         &C::cmPrintPreview},
-        {cmd::Export, "&Export...", "Export the gear list to a file or by mail", &C::cmExport},
-        {cmd::ImportLighterPack, "&Import LighterPack CSV...",
-         "Add the items of a list exported from LighterPack", &C::cmImportLighterPack},
-        {cmd::Exit, "E&xit\tAlt+F4", "Save the gear list and quit", nullptr},
-        {cmd::Undo, "&Undo", "Take back the last change", &C::cmUndo},
-        {cmd::Redo, "&Redo", "Make the change taken back again", &C::cmRedo},
-        {cmd::Add, "&Add...", "Add gear items", &C::cmAdd},
-        {cmd::Delete, "&Delete", "Delete the highlighted items", &C::cmDelete},
-        {cmd::Modify, "&Modify...", "Change the highlighted item", &C::cmModify},
-        {cmd::SelectAll, "&Select All", "Check every item", &C::cmSelectAll},
-        {cmd::ClearSelected, "&Clear Selected", "Uncheck every item", &C::cmClearSelected},
-        {cmd::HideSelected, "&Hide Selected", "Hide or show the checked items", &C::cmHideSelected},
-        {cmd::HideNonSelected, "Hide &Non-Selected", "Hide or show the items that are not checked",
-         &C::cmHideNonSelected},
-        {cmd::ExpandAll, "&Expand All Groups", "Show every group's items", &C::cmExpandAll},
-        {cmd::CollapseAll, "C&ollapse All Groups", "Fold every group into one row",
-         &C::cmCollapseAll},
-        {cmd::ViewTotals, "View &Totals...", "Show the checked weight per category", &C::cmTotals},
-        {cmd::Categories, "&Categories...", "Add, delete and rename categories", &C::cmCategories},
-        {cmd::GeneralOptions, "&General Options...", "Colours, printing font and print options",
-         &C::cmGeneralOptions},
-        {cmd::AddColumn, "&Add New Column...", "Add a column of your own", &C::cmAddColumn},
-        {cmd::DeleteColumn, "&Delete Column...", "Delete columns of your own", &C::cmDeleteColumn},
-        {cmd::ModifyColumn, "&Modify Column...", "Change a column's heading and alignment",
-         &C::cmModifyColumn},
-        {cmd::About, "&About...", "About the Varnel application", &C::cmAbout},
-        {cmd::EmailMe, "&Email me!", "Write to the author", &C::cmEmailMe},
-        {cmd::RemoveFromGroup, "&Remove from Group", "Take the item out of its group",
-         &C::cmRemoveFromGroup},
-        {cmd::Cut, "C&ut", "Move the highlighted items to the clipboard", &C::cmCut},
-        {cmd::Copy, "Cop&y", "Copy the highlighted items to the clipboard", &C::cmCopy},
-        {cmd::Paste, "&Paste", "Add the items on the clipboard", &C::cmPaste},
-        {cmd::Find, "&Find...", "Find an item by its text", &C::cmFind},
-        {cmd::FindNext, "Find Ne&xt", "Find the next matching item", &C::cmFindNext},
-        {cmd::FindPrevious, "Find Pre&vious", "Find the previous matching item",
-         &C::cmFindPrevious},
-        {cmd::MarkWorn, "Mark &Worn", "Mark the item worn, or not: it leaves the base weight",
-         &C::cmMarkWorn},
-        {cmd::MarkConsumable, "Mark Cons&umable",
-         "Mark the item consumable (food, water, fuel), or not", &C::cmMarkConsumable},
-        {cmd::BaseGoal, "Base Weight &Goal...", "Set or clear the base weight you aim for",
-         &C::cmBaseGoal},
-    };
-    for (const ActionEntry& entry : kActions) {
+    for (const ActionEntry& entry : actionTable()) {
         QAction* a = makeAction(entry.id, tr(entry.text), tr(entry.tip));
         if (entry.handler != nullptr) {
             connect(a, &QAction::triggered, this, entry.handler);
         }
     }
-    const std::pair<int, QKeySequence> shortcuts[] = {
-        {cmd::New, QKeySequence::New},
-        {cmd::Open, QKeySequence::Open},
-        {cmd::Save, QKeySequence::Save},
-        {cmd::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
-        {cmd::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
-        {cmd::Undo, QKeySequence::Undo},
-        {cmd::Cut, QKeySequence::Cut},
-        {cmd::Copy, QKeySequence::Copy},
-        {cmd::Paste, QKeySequence::Paste},
-        {cmd::Find, QKeySequence::Find},
-        {cmd::FindNext, QKeySequence(Qt::Key_F3)},
-        {cmd::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3)},
-        {cmd::MarkWorn, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W)},
-        {cmd::MarkConsumable, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
-    };
-    for (const auto& [id, keys] : shortcuts) {
+    for (const auto& [id, keys] : shortcutTable()) {
         actions_.value(id)->setShortcut(keys);
     }
 
@@ -329,26 +234,7 @@ void TMiravo99DlgClient::createControls() {
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, changed);
     connect(model_.get(), &QAbstractItemModel::headerDataChanged, this, changed);
 
-    struct ButtonEntry {
-        int id;
-        const char* text;
-        const char* icon;
-        Handler handler;
-    };
-    // The menu bar has Alt+C (Configure) and Alt+E (Entry): those two buttons take other letters.
-    static constexpr ButtonEntry kButtons[] = {
-        {ctl::Close, "Close", ":/icons/close.svg", &C::closeWindow},
-        {ctl::Add, "&Add...", ":/icons/add.svg", &C::cmAdd},
-        {ctl::Delete, "&Delete", ":/icons/delete.svg", &C::cmDelete},
-        {ctl::Modify, "&Modify...", ":/icons/modify.svg", &C::cmModify},
-        {ctl::Configure, "Confi&gure...", ":/icons/configure.svg", &C::cmGeneralOptions},
-        {ctl::Totals, "&Totals...", ":/icons/totals.svg", &C::cmTotals},
-        {ctl::Print, "&Print...", ":/icons/print.svg", &C::cmPrint},
-        {ctl::Export, "E&xport to...", ":/icons/export.svg", &C::cmExport},
-        {ctl::Convert, "Convert...", ":/icons/convert.svg", &C::cmConvert},
-        {ctl::ClearSelected, "Clear &Selected", ":/icons/clear-selected.svg", &C::cmClearSelected},
-    };
-    for (const ButtonEntry& entry : kButtons) {
+    for (const ButtonEntry& entry : buttonTable()) {
         makeButton(entry.id, tr(entry.text), QString::fromLatin1(entry.icon), entry.handler)
             ->setMinimumWidth(120);
     }
@@ -366,53 +252,14 @@ void TMiravo99DlgClient::createControls() {
     connect(hideNonSelectedBox_, &QCheckBox::clicked, this,
             &TMiravo99DlgClient::setHideNonSelected);
 
-    // The list grows with the window; the buttons keep to the right, the totals to the bottom.
-    constexpr int kColumn[] = {ctl::Add,    ctl::Delete, ctl::Modify, ctl::Configure,
-                               ctl::Totals, ctl::Print,  ctl::Export, ctl::Convert};
-    auto* buttons = new QVBoxLayout;
-    for (int id : kColumn) {
-        buttons->addWidget(buttons_.value(id));
-    }
-    buttons->addStretch(1);
-    buttons->addWidget(buttons_.value(ctl::Close));
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(totalLabel_);
-    bottom->addWidget(totalText_);
-    bottom->addStretch(1);
-    bottom->addWidget(hideNonSelectedBox_);
-    bottom->addSpacing(12);
-    bottom->addWidget(buttons_.value(ctl::ClearSelected));
-
-    // Keyboard users start in the list, then go down the buttons.
-    QWidget* previous = list_;
-    const auto tabTo = [&previous](QWidget* w) {
-        QWidget::setTabOrder(previous, w);
-        previous = w;
-    };
-    for (int id : kColumn) {
-        tabTo(buttons_.value(id));
-    }
-    tabTo(buttons_.value(ctl::Close));
-    tabTo(hideNonSelectedBox_);
-    tabTo(buttons_.value(ctl::ClearSelected));
-    setFocusProxy(list_);
-
     findBar_ = new FindBar(this);
     findBar_->hide();
     connect(findBar_, &FindBar::findRequested, this, &TMiravo99DlgClient::findNext);
     connect(findBar_, &FindBar::closed, list_, [this] { list_->setFocus(); });
     summary_ = new SummaryLine(this);
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(list_, 0, 0);
-    grid->addLayout(buttons, 0, 1, 2, 1);
-    grid->addWidget(findBar_, 1, 0);
-    grid->addLayout(bottom, 2, 0, 1, 2);
-    grid->addWidget(summary_, 3, 0, 1, 2);
-    grid->setColumnStretch(0, 1);
-    grid->setRowStretch(0, 1);
-    setLayout(grid);
+    layOutClient(*this, {list_, findBar_, summary_, totalLabel_, totalText_, hideNonSelectedBox_,
+                         [this](int id) { return buttons_.value(id); }});
 }
 
 void TMiravo99DlgClient::setupWindow() {
@@ -421,18 +268,13 @@ void TMiravo99DlgClient::setupWindow() {
         return;
     }
     setCaption();
-    if (!settingsExisted_) {
-        IniFile ini;
-        (void)ini.load(settingsFile_);
-        migrateSettings(*env_.settingsRegistry, ini, settings_, [this] {
-            TWeightDisplayDialg dialog(window());
-            env_.runDialog(dialog);
-            return dialog.metricChosen();
-        });
-        if (const auto ec = ini.save(settingsFile_)) {
-            prompts_.showMessage(writeErrorMessage(ec.message()));
-        }
-        settingsExisted_ = true;
+    const auto failed = session_.migrateOnFirstStart(*env_.settingsRegistry, [this] {
+        TWeightDisplayDialg dialog(window());
+        env_.runDialog(dialog);
+        return dialog.metricChosen();
+    });
+    if (failed) {
+        prompts_.showMessage(*failed);
     }
     readSettingsAndDocument();
     offerRecoveryCopy();
@@ -666,45 +508,35 @@ void TMiravo99DlgClient::cmClearSelected() {
 }
 
 void TMiravo99DlgClient::cmHideNonSelected() {
-    hideNonSelectedBox_->setChecked(!document_.hideNonSelected);
-    setHideNonSelected(hideNonSelectedBox_->isChecked());
+    setHideNonSelected(!document_.hideNonSelected);
 }
 
 void TMiravo99DlgClient::setHideNonSelected(bool hide) {
     hideNonSelectedBox_->setChecked(hide);
-    if (hide == document_.hideNonSelected || (hide && document_.hideSelected)) {
-        return;
+    if (hide != document_.hideNonSelected && !(hide && document_.hideSelected)) {
+        switchHideView(false, hide);
     }
-    if (hide) {
-        actions_.value(cmd::HideNonSelected)->setText(tr("Show &Non-Selected"));
-        recovery_->takeAtOnce(); // while the whole list is there
-        document_.enterHideView(false);
-    } else {
-        actions_.value(cmd::HideNonSelected)->setText(tr("Hide &Non-Selected"));
-        WaitCursor wait(prompts_);
-        document_.leaveHideView();
-    }
-    afterHideViewChange();
-}
-
-void TMiravo99DlgClient::afterHideViewChange() {
-    // A hide view reloads the list, so the buttons follow as after every load.
-    refreshButtons();
-    updateSortIndicator();
 }
 
 void TMiravo99DlgClient::cmHideSelected() {
-    QAction* a = actions_.value(cmd::HideSelected);
-    if (!document_.hideSelected) {
-        a->setText(tr("S&how Selected"));
-        WaitCursor wait(prompts_);
+    switchHideView(true, !document_.hideSelected);
+}
+
+void TMiravo99DlgClient::switchHideView(bool checkedRows, bool hide) {
+    static constexpr const char* kLabels[2][2] = {{"Hide &Non-Selected", "Show &Non-Selected"},
+                                                  {"&Hide Selected", "S&how Selected"}};
+    actions_.value(checkedRows ? cmd::HideSelected : cmd::HideNonSelected)
+        ->setText(tr(kLabels[checkedRows ? 1 : 0][hide ? 1 : 0]));
+    WaitCursor wait(prompts_);
+    if (hide) {
         recovery_->takeAtOnce(); // while the whole list is there
-        document_.enterHideView(true);
+        document_.enterHideView(checkedRows);
     } else {
-        a->setText(tr("&Hide Selected"));
         document_.leaveHideView();
     }
-    afterHideViewChange();
+    // A hide view reloads the list, so the buttons follow as after every load.
+    refreshButtons();
+    updateSortIndicator();
 }
 
 void TMiravo99DlgClient::cmExpandAll() {
@@ -749,26 +581,11 @@ void TMiravo99DlgClient::updateSortIndicator() {
 }
 
 void TMiravo99DlgClient::cmTotals() {
-    const MarkColumns& marks = model_->markColumns();
-    const CategoryTotals totals = categoryTotals(document_, marks);
-    std::vector<std::string> lines = totalsDialogLines(totals, document_.metric);
-    if (const auto goal = goalValue(settings_.baseGoal); goal || marks.any()) {
-        lines.emplace_back(kTotalsRule);
-        for (std::string& line : summaryLines(gearSummary(totals), goal, document_.metric, true)) {
-            lines.push_back(std::move(line));
-        }
-    }
-    totalsXfer_.fill(lines);
-    TTotalsDlg dialog(totalsXfer_.strings, weightChart(totals, document_.metric), this);
-    env_.runDialog(dialog);
-    totalsXfer_.clear();
+    showTotals(*model_, settings_.baseGoal, totalsXfer_, env_.runDialog, this);
 }
 
 QString TMiravo99DlgClient::totalsTooltip() const {
-    QString text =
-        Cp1252::toUnicode(totalsTooltipText(categoryTotals(document_), document_.metric));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
+    return varnel::totalsTooltip(document_);
 }
 
 void TMiravo99DlgClient::cmConvert() {
@@ -796,24 +613,10 @@ void TMiravo99DlgClient::cmAbout() {
 }
 
 void TMiravo99DlgClient::cmGeneralOptions() {
-    configureXfer_ = {settings_.totalCats, settings_.totalAll, settings_.printNotes};
-    TConfigureDialog dialog(configureXfer_,
-                            {settings_.backColor, settings_.altColor, settings_.groupColor},
-                            &settings_.font, settings_.fontSize, prompts_, this);
-    if (!dialog.setupWindow() || env_.runDialog(dialog) != QDialog::Accepted) {
-        return;
+    if (runGeneralOptions(settings_, configureXfer_, prompts_, env_.runDialog, this)) {
+        columns_->applyColors();
+        recovery_->edited();
     }
-    settings_.totalCats = configureXfer_.totalEachCategory;
-    settings_.totalAll = configureXfer_.showGrandTotal;
-    settings_.printNotes = configureXfer_.printNotes;
-    settings_.fontSize = dialog.fontSize();
-    settings_.font = dialog.fontDescription();
-    const ListColors colors = dialog.colors();
-    settings_.backColor = colors.background;
-    settings_.altColor = colors.alternate;
-    settings_.groupColor = colors.group;
-    columns_->applyColors();
-    recovery_->edited();
 }
 
 void TMiravo99DlgClient::cmEmailMe() {
@@ -826,23 +629,12 @@ void TMiravo99DlgClient::cmExport() {
     if (refuseWhileHidden("exporting")) {
         return;
     }
-    // The headings as the list shows them now.
-    ExportHeadings headings;
-    for (int c = 0; c < model_->columnCount(); ++c) {
-        std::string heading =
-            Cp1252::fromUnicode(model_->heading(c)).substr(0, ColumnRecord::kHeadingSize - 1);
-        if (c < static_cast<int>(kFixedColumns)) {
-            headings.fixed[static_cast<std::size_t>(c)] = std::move(heading);
-        } else {
-            headings.user.push_back(std::move(heading));
-        }
-    }
     ExportCommandContext context{document_,
                                  settings_,
                                  prompts_,
                                  env_.runDialog,
                                  env_.currentFolder,
-                                 std::move(headings),
+                                 shownHeadings(*model_),
                                  exportColours(settings_, currentColorRef),
                                  this};
     exportCommand(context, exportXfer_);
@@ -877,6 +669,13 @@ void TMiravo99DlgClient::selectRow(int row) {
     varnel::selectRow(*list_, *model_, row);
 }
 
+void TMiravo99DlgClient::showChangedRow(int row) {
+    refreshButtons();
+    if (row >= 0) {
+        list_->scrollTo(model_->index(row, 0));
+    }
+}
+
 void TMiravo99DlgClient::cmImportLighterPack() {
     if (importLighterPack(*model_, prompts_, performer()) > 0) {
         refreshButtons();
@@ -888,11 +687,7 @@ void TMiravo99DlgClient::cmAdd() {
         return;
     }
     ItemCommandContext context = itemContext();
-    const int row = addCommand(context, pubInfoXfer_);
-    refreshButtons();
-    if (row >= 0) {
-        list_->scrollTo(model_->index(row, 0));
-    }
+    showChangedRow(addCommand(context, pubInfoXfer_));
 }
 
 void TMiravo99DlgClient::cmModify() {
@@ -900,11 +695,7 @@ void TMiravo99DlgClient::cmModify() {
         return;
     }
     ItemCommandContext context = itemContext();
-    const int row = modifyCommand(context, pubInfoXfer_, selectedRows());
-    refreshButtons();
-    if (row >= 0) {
-        list_->scrollTo(model_->index(row, 0));
-    }
+    showChangedRow(modifyCommand(context, pubInfoXfer_, selectedRows()));
 }
 
 void TMiravo99DlgClient::cmDelete() {
@@ -957,11 +748,7 @@ void TMiravo99DlgClient::findNext(bool forward, bool fromCurrent) {
 
 void TMiravo99DlgClient::dropRow(int source, int target) {
     GroupCommandContext context{document_, prompts_, env_.runDialog, this, performer()};
-    const int row = dropCommand(context, groupNameBuffer_, source, target);
-    refreshButtons();
-    if (row >= 0) {
-        list_->scrollTo(model_->index(row, 0));
-    }
+    showChangedRow(dropCommand(context, groupNameBuffer_, source, target));
 }
 
 void TMiravo99DlgClient::cmRemoveFromGroup() {
@@ -1113,10 +900,8 @@ void TMiravo99DlgClient::cmBaseGoal() {
 void TMiravo99DlgClient::onTotalChanged() {
     updateSummary();
     totalText_->setText(QString::fromLatin1(document_.totalText()));
-    const bool some = document_.selectedTotal() >= 0.00001F;
-    enable(buttons_.value(ctl::ClearSelected), some);
-    // While the view hides unchecked rows, the box stays the way out even with nothing checked.
-    hideNonSelectedBox_->setEnabled((some && !document_.hideSelected) || document_.hideNonSelected);
+    enable(buttons_.value(ctl::ClearSelected), clearSelectedEnabled(document_));
+    hideNonSelectedBox_->setEnabled(hideBoxEnabled(document_));
 }
 
 void TMiravo99DlgClient::enable(QAction* action, bool enabled) {
@@ -1132,19 +917,7 @@ void TMiravo99DlgClient::enable(QWidget* widget, bool enabled) {
 }
 
 void TMiravo99DlgClient::refreshButtons() {
-    const bool rows = document_.rowCount() > 0;
-    // Add and Modify are off in a sorted view and in a hide view, whatever refreshes them.
-    const bool editable = !document_.hideViewActive() && !document_.sortedView;
-    const std::pair<int, bool> rules[] = {
-        {ctl::Add, editable},
-        {ctl::Delete, rows && !document_.hideViewActive()},
-        {ctl::Modify, rows && editable},
-        {ctl::Print, rows},
-        {ctl::Totals, rows},
-        {ctl::Export, rows},
-        {ctl::Convert, rows && !document_.handheldDocument},
-    };
-    for (const auto& [id, enabled] : rules) {
+    for (const auto& [id, enabled] : buttonRules(document_)) {
         enable(buttons_.value(id), enabled);
     }
     onTotalChanged();
@@ -1152,41 +925,10 @@ void TMiravo99DlgClient::refreshButtons() {
 }
 
 void TMiravo99DlgClient::updateCommandEnablers() {
-    const bool rows = document_.rowCount() > 0;
-    const bool selection = list_->selectionModel() && list_->selectionModel()->hasSelection();
-    const bool hidden = document_.hideViewActive();
-    const bool clearEnabled = buttons_.value(ctl::ClearSelected)->isEnabled();
-    const bool groups = !document_.handheldDocument && document_.hasGroupRow();
-    const std::pair<int, bool> rules[] = {
-        {cmd::Delete, selection && !hidden},
-        {cmd::Modify, selection && !hidden},
-        {cmd::Add, !hidden},
-        // Cut and Paste stay on in a hide view, so that the keys are told why they are refused.
-        {cmd::Cut, selection},
-        {cmd::Copy, selection},
-        {cmd::Paste, true},
-        {cmd::FindNext, rows},
-        {cmd::FindPrevious, rows},
-        {cmd::MarkWorn, selection},
-        {cmd::MarkConsumable, selection},
-        {cmd::ClearSelected, clearEnabled},
-        {cmd::HideSelected, document_.hideSelected || (clearEnabled && !document_.hideNonSelected)},
-        {cmd::HideNonSelected, hideNonSelectedBox_->isEnabled()},
-        {cmd::SelectAll, document_.hasUncheckedRow()},
-        {cmd::ExpandAll, groups},
-        {cmd::CollapseAll, groups},
-        {cmd::Save, !document_.handheldDocument && rows},
-        {cmd::SaveAs, !document_.handheldDocument && rows},
-        {cmd::SaveForHandheld, document_.handheldDocument},
-        {cmd::Export, rows},
-        {cmd::ImportLighterPack, importLighterPackEnabled(document_)},
-        {cmd::Print, rows},
-        {cmd::PrintPreview, rows},
-        {cmd::AddColumn, addNewColumnEnabled(document_)},
-        {cmd::DeleteColumn, deleteColumnEnabled(document_)},
-        {cmd::ModifyColumn, modifyColumnEnabled(document_)},
-    };
-    for (const auto& [id, enabled] : rules) {
+    const ListState state{list_->selectionModel() && list_->selectionModel()->hasSelection(),
+                          buttons_.value(ctl::ClearSelected)->isEnabled(),
+                          hideNonSelectedBox_->isEnabled()};
+    for (const auto& [id, enabled] : menuRules(document_, state)) {
         enable(actions_.value(id), enabled);
     }
 }

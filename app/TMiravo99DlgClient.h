@@ -27,6 +27,7 @@
 #include "ui/Prompts.h"
 
 #include <QHash>
+#include <QKeySequence>
 #include <QTimer>
 #include <QUndoStack>
 #include <QUrl>
@@ -36,7 +37,9 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -190,6 +193,21 @@ protected:
 
 private:
     using Handler = void (TMiravo99DlgClient::*)();
+    struct ActionEntry {
+        int id;
+        const char* text;
+        const char* tip;
+        Handler handler;
+    };
+    struct ButtonEntry {
+        int id;
+        const char* text;
+        const char* icon;
+        Handler handler;
+    };
+    static std::span<const ActionEntry> actionTable();
+    static std::vector<std::pair<int, QKeySequence>> shortcutTable();
+    static std::span<const ButtonEntry> buttonTable();
     void createControls();
     QAction* makeAction(int id, const QString& text, const QString& tip);
     QPushButton* makeButton(int id, const QString& text, const QString& icon, Handler handler);
@@ -217,7 +235,8 @@ private:
     HandheldCommandContext handheldContext();
     // Ends an active hide view as unticking it would, so that the whole document is there.
     void leaveHideViews();
-    void afterHideViewChange();
+    // Into or out of the view that hides the checked rows, or the unchecked ones.
+    void switchHideView(bool checkedRows, bool hide);
     void updateSortIndicator();
     void onTotalChanged();
     void updateSummary();
@@ -227,6 +246,8 @@ private:
     // Selects the rows and brings the first into view.
     void selectRows(const std::vector<int>& rows);
     ItemCommandContext itemContext();
+    // The buttons follow a command; the row it made or changed comes into view.
+    void showChangedRow(int row);
     PrintCommandContext printContext();
     // Says why `doing` must wait while a hide view is on; true when it must.
     bool refuseWhileHidden(std::string_view doing);
@@ -243,8 +264,6 @@ private:
     DocumentSettings settings_;
     FileLocations files_;
     AppSettings appSettings_;
-    std::filesystem::path settingsFile_;
-    bool settingsExisted_ = false;
     DocumentSession session_;
     int sortColumn_ = -1;
     NamedSemaphore displayLock_;

@@ -2,6 +2,7 @@
 
 #include "config/AboutDialog.h"
 #include "config/TColorButton.h"
+#include "model/DocumentSettings.h"
 #include "platform/LogFontConversion.h"
 #include "ui/DialogButtons.h"
 #include "ui/Prompts.h"
@@ -164,6 +165,26 @@ void TConfigureDialog::accept() {
         fontSize_ = pointSizeTenths_ / 10;
     }
     QDialog::accept();
+}
+
+bool runGeneralOptions(DocumentSettings& settings, TConfigureDialogXfer& xfer, Prompts& prompts,
+                       const std::function<int(QDialog&)>& runDialog, QWidget* parent) {
+    xfer = {settings.totalCats, settings.totalAll, settings.printNotes};
+    TConfigureDialog dialog(xfer, {settings.backColor, settings.altColor, settings.groupColor},
+                            &settings.font, settings.fontSize, prompts, parent);
+    if (!dialog.setupWindow() || runDialog(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    settings.totalCats = xfer.totalEachCategory;
+    settings.totalAll = xfer.showGrandTotal;
+    settings.printNotes = xfer.printNotes;
+    settings.fontSize = dialog.fontSize();
+    settings.font = dialog.fontDescription();
+    const ListColors colors = dialog.colors();
+    settings.backColor = colors.background;
+    settings.altColor = colors.alternate;
+    settings.groupColor = colors.group;
+    return true;
 }
 
 } // namespace varnel

@@ -7,12 +7,14 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 
 namespace varnel {
 
 class Prompts;
+struct DocumentSettings;
 class TColorButton;
 
 struct ListColors {
@@ -77,5 +79,10 @@ private:
     TColorButton* alternate_ = nullptr;
     TColorButton* group_ = nullptr;
 };
+
+// General Options over the document's settings: on OK the totals, print notes, printing font and
+// list colours are taken from the dialog. False when nothing was taken.
+bool runGeneralOptions(DocumentSettings& settings, TConfigureDialogXfer& xfer, Prompts& prompts,
+                       const std::function<int(QDialog&)>& runDialog, QWidget* parent);
 
 } // namespace varnel

@@ -3,6 +3,8 @@
 #include "model/AtomicFile.h"
 #include "model/DocumentFiles.h"
 #include "model/ItemEditing.h"
+#include "model/SettingsMigration.h"
+#include "model/StartupFiles.h"
 #include "model/Windows1252.h"
 
 #include <system_error>
@@ -32,6 +34,32 @@ DocumentSession::DocumentSession(Host& host, GearDocument& document, DocumentSet
                                  std::filesystem::path currentFolder)
     : host_(host), document_(document), settings_(settings), appSettings_(appSettings),
       files_(files), currentFolder_(std::move(currentFolder)) {}
+
+void DocumentSession::chooseStartupDocument(const RegistrySource& registry) {
+    StartupFiles files = chooseStartupFiles(files_, registry);
+    settingsFile_ = files.settingsFile;
+    firstStart_ = !files.settingsExisted;
+    documentName_ = files.documentFile;
+    settings_.backColor = files.backColor;
+    settings_.altColor = files.altColor;
+    settings_.groupColor = files.groupColor;
+}
+
+std::optional<UserMessage>
+DocumentSession::migrateOnFirstStart(const RegistrySource& registry,
+                                     const std::function<bool()>& askMetric) {
+    if (!firstStart_) {
+        return std::nullopt;
+    }
+    firstStart_ = false;
+    IniFile ini;
+    (void)ini.load(settingsFile_);
+    migrateSettings(registry, ini, settings_, askMetric);
+    if (const auto ec = ini.save(settingsFile_)) {
+        return writeErrorMessage(ec.message());
+    }
+    return std::nullopt;
+}
 
 std::filesystem::path DocumentSession::writeTarget() const {
     return varnel::writeTarget(documentName_, documentName_, currentFolder_);

@@ -9,9 +9,11 @@
 #include "model/FileOutcome.h"
 #include "model/FileStamp.h"
 #include "model/GearDocument.h"
+#include "model/RegistrySource.h"
 #include "model/UserMessage.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +57,14 @@ public:
     DocumentSession(Host& host, GearDocument& document, DocumentSettings& settings,
                     AppSettings& appSettings, const FileLocations& files,
                     std::filesystem::path currentFolder);
+
+    // The last document and its settings file, from the program's settings or the old registry
+    // key, with the list colours kept there.
+    void chooseStartupDocument(const RegistrySource& registry);
+    // On the first start the old settings come over, `askMetric` choosing the unit when there are
+    // none; what to tell the user when they could not be written.
+    std::optional<UserMessage> migrateOnFirstStart(const RegistrySource& registry,
+                                                   const std::function<bool()>& askMetric);
 
     [[nodiscard]] const std::filesystem::path& documentName() const { return documentName_; }
     // Nothing is read: the next read() reads it.
@@ -105,6 +115,8 @@ private:
     const FileLocations& files_;
     std::filesystem::path currentFolder_;
     std::filesystem::path documentName_;
+    std::filesystem::path settingsFile_;
+    bool firstStart_ = false;
     // The file the document was read from when that file was cut short or refused, until it is
     // written on purpose; the exit and handheld writes ask before they replace it.
     std::filesystem::path cutShortFile_;

@@ -2,6 +2,7 @@
 #include "model/GearDataWriter.h"
 #include "model/IniFile.h"
 #include "model/ItemEditing.h"
+#include "model/MemoryRegistry.h"
 
 #include "SampleGearList.h"
 #include "SettingsTempFolder.h"
@@ -177,6 +178,25 @@ TEST_F(DocumentSessionTest, SavesKeepTheLastAndRecentFilesAndNewStartsUntitled) 
     EXPECT_EQ(doc.rowCount(), 0);
     EXPECT_EQ(session.documentName(), dir / "Untitled.dat");
     EXPECT_TRUE(host.asked.empty());
+}
+
+TEST_F(DocumentSessionTest, OnlyAFirstStartAsksForTheUnitAndMakesTheSettingsFile) {
+    const MemoryRegistry registry;
+    for (const bool earlierStart : {false, true}) {
+        SCOPED_TRACE(earlierStart);
+        std::filesystem::remove(files.documentFolder / "GearData.ini");
+        if (earlierStart) {
+            test::writeBytes(files.documentFolder / "GearData.ini", "[SETTINGS]\r\n");
+        }
+        session.chooseStartupDocument(registry);
+        EXPECT_EQ(session.documentName(), files.documentFolder / "GearData.dat");
+        int asked = 0;
+        const auto askMetric = [&asked] { return ++asked > 0; };
+        EXPECT_FALSE(session.migrateOnFirstStart(registry, askMetric));
+        EXPECT_FALSE(session.migrateOnFirstStart(registry, askMetric));
+        EXPECT_EQ(asked, earlierStart ? 0 : 1);
+        EXPECT_TRUE(std::filesystem::exists(files.documentFolder / "GearData.ini"));
+    }
 }
 
 } // namespace
