@@ -75,7 +75,8 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     : QWidget(parent), env_(std::move(environment)), prompts_(*env_.prompts),
       files_(env_.files.value_or(FileLocations::inCurrentFolder(env_.currentFolder))),
       appSettings_(files_),
-      session_(*this, document_, settings_, appSettings_, files_, env_.currentFolder) {
+      session_(*this, document_, settings_, appSettings_, files_, env_.currentFolder),
+      handheld_{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder} {
     setObjectName(QStringLiteral("TMiravo99DlgClient"));
     if (!env_.openUrl) {
         env_.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -366,31 +367,11 @@ bool TMiravo99DlgClient::writeOnExit() {
     return session_.writeOnExit();
 }
 
-HandheldCommandContext TMiravo99DlgClient::handheldContext() {
-    return {document_, prompts_, env_.hotSyncRegistry, env_.currentFolder};
-}
-
-std::filesystem::path TMiravo99DlgClient::handheldFile(bool& asked) {
-    HandheldCommandContext context = handheldContext();
-    return FindHotSyncFile(context, &asked);
-}
-
-std::filesystem::path TMiravo99DlgClient::askHandheldFolder() {
-    HandheldCommandContext context = handheldContext();
-    return AskHotSyncFolder(context);
-}
-
-bool TMiravo99DlgClient::writeHandheld(const std::filesystem::path& file) {
-    HandheldCommandContext context = handheldContext();
-    return writeHandheldFileTo(context, file);
-}
-
 void TMiravo99DlgClient::cmSaveForHandheld() {
     if (!document_.handheldDocument || refuseWhileHidden("saving")) {
         return;
     }
-    HandheldCommandContext context = handheldContext();
-    if (handheldSaveConfirmed(context)) {
+    if (handheldSaveConfirmed(handheld_)) {
         session_.saveForHandheld();
     }
 }

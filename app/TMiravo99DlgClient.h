@@ -229,10 +229,13 @@ private:
     void documentResetting() override { undoStack_.clear(); }
     void documentSaved() override;
     void recentFilesUpdated() override { emit recentFilesChanged(); }
-    std::filesystem::path handheldFile(bool& asked) override;
-    std::filesystem::path askHandheldFolder() override;
-    bool writeHandheld(const std::filesystem::path& file) override;
-    HandheldCommandContext handheldContext();
+    std::filesystem::path handheldFile(bool& asked) override {
+        return FindHotSyncFile(handheld_, &asked);
+    }
+    std::filesystem::path askHandheldFolder() override { return AskHotSyncFolder(handheld_); }
+    bool writeHandheld(const std::filesystem::path& file) override {
+        return writeHandheldFileTo(handheld_, file);
+    }
     // Ends an active hide view as unticking it would, so that the whole document is there.
     void leaveHideViews();
     // Into or out of the view that hides the checked rows, or the unchecked ones.
@@ -265,6 +268,7 @@ private:
     FileLocations files_;
     AppSettings appSettings_;
     DocumentSession session_;
+    HandheldCommandContext handheld_;
     int sortColumn_ = -1;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;
