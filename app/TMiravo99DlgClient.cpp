@@ -76,7 +76,14 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
       files_(env_.files.value_or(FileLocations::inCurrentFolder(env_.currentFolder))),
       appSettings_(files_),
       session_(*this, document_, settings_, appSettings_, files_, env_.currentFolder),
-      handheld_{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder} {
+      handheld_{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder},
+      history_(document_, settings_, prompts_,
+               {[this] { collectSettings(); }, [this] { columns_->applyColumns(); },
+                [this] {
+                    updateSortIndicator();
+                    refreshButtons();
+                },
+                [this](const std::vector<int>& rows) { selectRows(rows); }}) {
     setObjectName(QStringLiteral("TMiravo99DlgClient"));
     if (!env_.openUrl) {
         env_.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -107,8 +114,6 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
 }
 
 TMiravo99DlgClient::~TMiravo99DlgClient() {
-    // The stack's last signals, as it clears itself, would reach a model already gone.
-    undoStack_.disconnect(this);
     // The view goes before the model it shows.
     delete list_;
     list_ = nullptr;
@@ -147,21 +152,9 @@ void TMiravo99DlgClient::createControls() {
         actions_.value(id)->setShortcut(keys);
     }
 
-    // Undo and Redo follow the stack: on when there is a step, named after it.
-    QAction* undo = actions_.value(cmd::Undo);
-    QAction* redo = actions_.value(cmd::Redo);
-    redo->setShortcuts(
+    actions_.value(cmd::Redo)->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    undo->setEnabled(false);
-    redo->setEnabled(false);
-    connect(&undoStack_, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(&undoStack_, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    connect(&undoStack_, &QUndoStack::undoTextChanged, undo, [undo](const QString& step) {
-        undo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
-    });
-    connect(&undoStack_, &QUndoStack::redoTextChanged, redo, [redo](const QString& step) {
-        redo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
-    });
+    history_.follow(*actions_.value(cmd::Undo), *actions_.value(cmd::Redo));
 
     model_->setCheckHandler([this](int row, bool checked) { perform(checkEdit(row, checked)); });
     model_->setPerformer(performer());
@@ -230,7 +223,7 @@ void TMiravo99DlgClient::createControls() {
         connect(model_.get(), signal, this, changed);
     }
     // Undo and redo reach changes (a rename, a Convert) that move no row.
-    connect(&undoStack_, &QUndoStack::indexChanged, this, changed);
+    connect(&history_, &UndoHistory::stepped, this, changed);
     connect(model_.get(), &QAbstractItemModel::modelReset, this, changed);
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, changed);
     connect(model_.get(), &QAbstractItemModel::headerDataChanged, this, changed);
@@ -738,26 +731,18 @@ void TMiravo99DlgClient::cmRemoveFromGroup() {
 }
 
 bool TMiravo99DlgClient::runCategoriesDialog(int* addedPosition) {
-    const int stepsBefore = undoStack_.index();
+    const int stepsBefore = history_.stack().index();
     TConfigureCategoriesDlg dialog(
         document_, prompts_, [this] { sortByColumn(kCategoryColumn); }, addedPosition, this,
         performer());
     if (env_.runDialog(dialog) != QDialog::Accepted) {
         return false;
     }
-    const DocumentEdit::Action rebuild = [](GearDocument& doc, DocumentSettings&) {
+    // The item dialog's choices follow the dialog's last change, and go back with it.
+    history_.extendLastStep(stepsBefore, "Categories", [](GearDocument& doc, DocumentSettings&) {
         rebuildCategoryChoices(doc);
         return 0;
-    };
-    // The item dialog's choices follow the dialog's last change, and go back with it.
-    if (undoStack_.index() > stepsBefore && undoStack_.index() == undoStack_.count()) {
-        // The stack hands its commands out read-only; this one is ours and stays on it.
-        const auto* last =
-            static_cast<const EditCommand*>(undoStack_.command(undoStack_.index() - 1));
-        const_cast<EditCommand*>(last)->edit().extend(document_, settings_, rebuild);
-    } else {
-        perform(DocumentEdit("Categories", rebuild));
-    }
+    });
     return true;
 }
 
@@ -781,66 +766,12 @@ void TMiravo99DlgClient::cmModifyColumn() {
     modifyColumn(modifyColumnXfer_, *model_, env_.runDialog, this, performer());
 }
 
-EditPerformer TMiravo99DlgClient::performer() {
-    return [this](DocumentEdit edit) { return perform(std::move(edit)); };
-}
-
-int TMiravo99DlgClient::perform(DocumentEdit edit) {
-    lastResult_ = -1;
-    // The stack runs it at once; one that changed nothing does not stay.
-    undoStack_.push(
-        new EditCommand(std::move(edit), [this](DocumentEdit& e, EditCommand::Step step) {
-            return runEdit(e, step);
-        }));
-    return lastResult_;
-}
-
-bool TMiravo99DlgClient::runEdit(DocumentEdit& edit, EditCommand::Step step) {
-    if (edit.touchesColumns()) {
-        collectSettings();
-    }
-    bool keep = true;
-    if (step == EditCommand::Step::Undo) {
-        edit.revert(document_, settings_);
-    } else {
-        keep = edit.apply(document_, settings_);
-    }
-    if (step == EditCommand::Step::First) {
-        lastResult_ = edit.result();
-        keep = keep && !(document_.hideViewActive() && edit.changesRows());
-    }
-    if (edit.touchesColumns()) {
-        columns_->applyColumns();
-    }
-    updateSortIndicator();
-    refreshButtons();
-    return keep;
-}
-
 void TMiravo99DlgClient::cmUndo() {
-    if (!undoStack_.canUndo() || refuseWhileHidden("undoing")) {
-        return;
-    }
-    const auto* step = static_cast<const EditCommand*>(undoStack_.command(undoStack_.index() - 1));
-    if (const auto why = step->edit().refusal(document_, true)) {
-        prompts_.showMessage(*why);
-        return;
-    }
-    undoStack_.undo();
-    selectRows(step->edit().shownRows());
+    history_.undo();
 }
 
 void TMiravo99DlgClient::cmRedo() {
-    if (!undoStack_.canRedo() || refuseWhileHidden("redoing")) {
-        return;
-    }
-    const auto* step = static_cast<const EditCommand*>(undoStack_.command(undoStack_.index()));
-    if (const auto why = step->edit().refusal(document_, false)) {
-        prompts_.showMessage(*why);
-        return;
-    }
-    undoStack_.redo();
-    selectRows(step->edit().shownRows());
+    history_.redo();
 }
 
 void TMiravo99DlgClient::updateSummary() {

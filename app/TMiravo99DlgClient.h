@@ -1,7 +1,6 @@
 #pragma once
 // The main window's client: it owns the document, the settings in memory and every command.
 
-#include "app/EditCommand.h"
 #include "app/GearListModel.h"
 #include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
@@ -11,6 +10,7 @@
 #include "app/TExportDialogXfer.h"
 #include "app/TPubInfoXfer.h"
 #include "app/TTotalsDlgXfer.h"
+#include "app/UndoHistory.h"
 #include "config/TAddNewColumnDlgXfer.h"
 #include "config/TConfigureDialogXfer.h"
 #include "config/TDeleteColumnsDlgXfer.h"
@@ -29,7 +29,6 @@
 #include <QHash>
 #include <QKeySequence>
 #include <QTimer>
-#include <QUndoStack>
 #include <QUrl>
 #include <QWidget>
 
@@ -39,6 +38,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -117,8 +117,8 @@ public:
     // --- edits
     // Makes the change as a step that Undo takes back; returns its result. Row changes made in
     // a hide view are not kept as steps: leaving the view puts the rows back anyway.
-    int perform(DocumentEdit edit);
-    [[nodiscard]] const QUndoStack& undoStack() const { return undoStack_; }
+    int perform(DocumentEdit edit) { return history_.perform(std::move(edit)); }
+    [[nodiscard]] const QUndoStack& undoStack() const { return history_.stack(); }
     // Refused, with the reason, while a hide view is active or when the list was reordered since.
     void cmUndo();
     void cmRedo();
@@ -226,7 +226,7 @@ private:
     // What the session asks of the window.
     PromptAnswer ask(const UserQuestion& question) override { return prompts_.ask(question); }
     void show(const UserMessage& message) override { prompts_.showMessage(message); }
-    void documentResetting() override { undoStack_.clear(); }
+    void documentResetting() override { history_.clear(); }
     void documentSaved() override;
     void recentFilesUpdated() override { emit recentFilesChanged(); }
     std::filesystem::path handheldFile(bool& asked) override {
@@ -255,10 +255,7 @@ private:
     // Says why `doing` must wait while a hide view is on; true when it must.
     bool refuseWhileHidden(std::string_view doing);
     void enable(QAction* action, bool enabled);
-    // Applies or reverts an edit, bringing the columns and buttons along; false when a first
-    // apply is not to be kept.
-    bool runEdit(DocumentEdit& edit, EditCommand::Step step);
-    [[nodiscard]] EditPerformer performer();
+    [[nodiscard]] EditPerformer performer() { return history_.performer(); }
     void enable(QWidget* widget, bool enabled);
 
     ClientEnvironment env_;
@@ -280,11 +277,10 @@ private:
     TExportDialogXfer exportXfer_{};
     TConfigureDialogXfer configureXfer_{};
 
-    QUndoStack undoStack_;
-    int lastResult_ = -1;
-
     std::unique_ptr<GearListModel> model_;
     std::unique_ptr<ColumnLayout> columns_;
+    // Goes before the model: its steps' last signals reach the summary.
+    UndoHistory history_;
     GearListView* list_ = nullptr;
     GearRowDrag* rowDrag_ = nullptr;
     FindBar* findBar_ = nullptr;
