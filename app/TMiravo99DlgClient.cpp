@@ -17,6 +17,7 @@
 #include "app/ItemCommands.h"
 #include "app/LighterPackCommand.h"
 #include "app/ListSelection.h"
+#include "app/ListViews.h"
 #include "app/PrintCommand.h"
 #include "app/SummaryCommands.h"
 #include "app/TWeightDisplayDialg.h"
@@ -252,6 +253,11 @@ void TMiravo99DlgClient::createControls() {
     connect(findBar_, &FindBar::closed, list_, [this] { list_->setFocus(); });
     summary_ = new SummaryLine(this);
 
+    views_ = std::make_unique<ListViews>(document_, *model_, displayLock_, prompts_, *recovery_,
+                                         ListViews::Controls{*list_->header(), *hideNonSelectedBox_,
+                                                             *actions_.value(cmd::HideNonSelected),
+                                                             *actions_.value(cmd::HideSelected)},
+                                         [this] { refreshButtons(); });
     layOutClient(*this, {list_, findBar_, summary_, totalLabel_, totalText_, hideNonSelectedBox_,
                          [this](int id) { return buttons_.value(id); }});
 }
@@ -369,15 +375,6 @@ void TMiravo99DlgClient::cmSaveForHandheld() {
     }
 }
 
-void TMiravo99DlgClient::leaveHideViews() {
-    if (document_.hideNonSelected) {
-        setHideNonSelected(false);
-    }
-    if (document_.hideSelected) {
-        cmHideSelected();
-    }
-}
-
 void TMiravo99DlgClient::cmNew() {
     leaveHideViews();
     discardRecoveryCopy();
@@ -482,76 +479,7 @@ void TMiravo99DlgClient::cmClearSelected() {
 }
 
 void TMiravo99DlgClient::cmHideNonSelected() {
-    setHideNonSelected(!document_.hideNonSelected);
-}
-
-void TMiravo99DlgClient::setHideNonSelected(bool hide) {
-    hideNonSelectedBox_->setChecked(hide);
-    if (hide != document_.hideNonSelected && !(hide && document_.hideSelected)) {
-        switchHideView(false, hide);
-    }
-}
-
-void TMiravo99DlgClient::cmHideSelected() {
-    switchHideView(true, !document_.hideSelected);
-}
-
-void TMiravo99DlgClient::switchHideView(bool checkedRows, bool hide) {
-    static constexpr const char* kLabels[2][2] = {{"Hide &Non-Selected", "Show &Non-Selected"},
-                                                  {"&Hide Selected", "S&how Selected"}};
-    actions_.value(checkedRows ? cmd::HideSelected : cmd::HideNonSelected)
-        ->setText(tr(kLabels[checkedRows ? 1 : 0][hide ? 1 : 0]));
-    WaitCursor wait(prompts_);
-    if (hide) {
-        recovery_->takeAtOnce(); // while the whole list is there
-        document_.enterHideView(checkedRows);
-    } else {
-        document_.leaveHideView();
-    }
-    // A hide view reloads the list, so the buttons follow as after every load.
-    refreshButtons();
-    updateSortIndicator();
-}
-
-void TMiravo99DlgClient::cmExpandAll() {
-    document_.expandAll();
-}
-
-void TMiravo99DlgClient::cmCollapseAll() {
-    document_.collapseAll();
-}
-
-void TMiravo99DlgClient::toggleGroupRow(int row) {
-    if (row >= 0 && row < document_.rowCount() && document_.row(row).isGroupRow()) {
-        document_.toggleGroup(row);
-    }
-}
-
-void TMiravo99DlgClient::sortByColumn(int column) {
-    if (!isSortColumn(column)) {
-        return;
-    }
-    {
-        NamedSemaphore::Guard lock(displayLock_);
-        document_.sortByColumn(column);
-    }
-    refreshButtons();
-    sortColumn_ = column;
-    updateSortIndicator();
-}
-
-void TMiravo99DlgClient::updateSortIndicator() {
-    QHeaderView* header = list_->header();
-    if (sortColumn_ < 0 || sortColumn_ >= model_->columnCount() ||
-        (sortColumn_ != kCategoryColumn && !document_.sortedView)) {
-        header->setSortIndicatorShown(false);
-        return;
-    }
-    // The category sort is always ascending whatever its flag says.
-    const bool up = sortColumn_ == kCategoryColumn ||
-                    document_.sortAscending[static_cast<std::size_t>(sortColumn_)];
-    header->setSortIndicator(sortColumn_, up ? Qt::AscendingOrder : Qt::DescendingOrder);
-    header->setSortIndicatorShown(true);
+    views_->setHideNonSelected(!document_.hideNonSelected);
 }
 
 void TMiravo99DlgClient::cmTotals() {

@@ -4,6 +4,7 @@
 #include "app/GearListModel.h"
 #include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
+#include "app/ListViews.h"
 #include "app/PrintCommand.h"
 #include "app/RecoveryKeeper.h"
 #include "app/TCreateGroupDialogXfer.h"
@@ -137,11 +138,11 @@ public:
     void openChosenDocument(const std::filesystem::path& name);
     void cmSelectAll();
     void cmClearSelected();
-    void cmHideSelected();
+    void cmHideSelected() { views_->toggleHideSelected(); }
     void cmHideNonSelected();
-    void setHideNonSelected(bool hide);
-    void cmExpandAll();
-    void cmCollapseAll();
+    void setHideNonSelected(bool hide) { views_->setHideNonSelected(hide); }
+    void cmExpandAll() { document_.expandAll(); }
+    void cmCollapseAll() { document_.collapseAll(); }
     void cmTotals();
     void cmImportLighterPack();
     void cmPrint();
@@ -158,8 +159,8 @@ public:
     void cmAddColumn();
     void cmDeleteColumn();
     void cmModifyColumn();
-    void sortByColumn(int column);
-    void toggleGroupRow(int row);
+    void sortByColumn(int column) { views_->sortByColumn(column); }
+    void toggleGroupRow(int row) { views_->toggleGroup(row); }
     // Row `source` dragged onto row `target`: joins or makes a group.
     void dropRow(int source, int target);
     void cmRemoveFromGroup();
@@ -236,11 +237,8 @@ private:
     bool writeHandheld(const std::filesystem::path& file) override {
         return writeHandheldFileTo(handheld_, file);
     }
-    // Ends an active hide view as unticking it would, so that the whole document is there.
-    void leaveHideViews();
-    // Into or out of the view that hides the checked rows, or the unchecked ones.
-    void switchHideView(bool checkedRows, bool hide);
-    void updateSortIndicator();
+    void leaveHideViews() { views_->leave(); }
+    void updateSortIndicator() { views_->updateSortIndicator(); }
     void onTotalChanged();
     void updateSummary();
     void toggleMarkOfSelection(GearMark mark);
@@ -266,7 +264,6 @@ private:
     AppSettings appSettings_;
     DocumentSession session_;
     HandheldCommandContext handheld_;
-    int sortColumn_ = -1;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;
     TPubInfoXfer pubInfoXfer_;
@@ -279,6 +276,7 @@ private:
 
     std::unique_ptr<GearListModel> model_;
     std::unique_ptr<ColumnLayout> columns_;
+    std::unique_ptr<ListViews> views_;
     // Goes before the model: its steps' last signals reach the summary.
     UndoHistory history_;
     GearListView* list_ = nullptr;
