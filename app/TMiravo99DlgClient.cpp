@@ -6,19 +6,18 @@
 #include "app/ColumnLayout.h"
 #include "app/CommandIds.h"
 #include "app/CommandRules.h"
-#include "app/EditCommand.h"
 #include "app/ExportCommand.h"
 #include "app/FindBar.h"
 #include "app/FindCommand.h"
 #include "app/GearListView.h"
 #include "app/GearRowDrag.h"
 #include "app/GroupCommands.h"
-#include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
 #include "app/LighterPackCommand.h"
 #include "app/ListSelection.h"
 #include "app/ListViews.h"
 #include "app/PrintCommand.h"
+#include "app/RecoveryKeeper.h"
 #include "app/SummaryCommands.h"
 #include "app/TWeightDisplayDialg.h"
 #include "config/AboutDialog.h"
@@ -26,13 +25,9 @@
 #include "config/TConfigureDialog.h"
 #include "model/CategoryEditing.h"
 #include "model/DocumentEdits.h"
-#include "model/FileOutcome.h"
 #include "model/GroupEditing.h"
 #include "model/HideViewRefusal.h"
-#include "model/ItemEditing.h"
-#include "model/RecoveryStore.h"
 #include "platform/ColorRef.h"
-#include "ui/WaitCursor.h"
 #include "ui/WindowTitle.h"
 
 #include <QAction>
@@ -50,14 +45,12 @@
 #include <QPushButton>
 #include <QToolTip>
 
-#include <algorithm>
 #include <utility>
 
 namespace varnel {
 
 namespace {
 
-constexpr const char* kFileFilter = "Gear Weight Files (*.dat)|*.dat|Text Files (*.txt)|*.txt|";
 constexpr int kTooltipWidth = 150;
 constexpr int kTooltipHeight = 40;
 constexpr int kCategoryColumn = columnNumber(ColumnIndex::Category);
@@ -66,9 +59,6 @@ constexpr int kItemColumn = columnNumber(ColumnIndex::Item);
 QString toQString(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
 }
-std::filesystem::path toPath(const QString& s) {
-    return std::filesystem::path(s.toStdString());
-}
 
 } // namespace
 
@@ -76,10 +66,9 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
     : QWidget(parent), env_(std::move(environment)), prompts_(*env_.prompts),
       files_(env_.files.value_or(FileLocations::inCurrentFolder(env_.currentFolder))),
       appSettings_(files_),
-      session_(*this, document_, settings_, appSettings_, files_, env_.currentFolder),
-      handheld_{document_, prompts_, env_.hotSyncRegistry, env_.currentFolder},
+      fileCommands_(*this, env_, document_, settings_, appSettings_, files_, this),
       history_(document_, settings_, prompts_,
-               {[this] { collectSettings(); }, [this] { columns_->applyColumns(); },
+               {[this] { collectColumns(); }, [this] { columns_->applyColumns(); },
                 [this] {
                     updateSortIndicator();
                     refreshButtons();
@@ -95,21 +84,9 @@ TMiravo99DlgClient::TMiravo99DlgClient(ClientEnvironment environment, QWidget* p
             return dialog.exec();
         };
     }
-    // Choose the settings file and the document from the last one, reading or migrating the
-    // three list colours.
-    if (const auto ec = appSettings_.load()) {
-        prompts_.showMessage(unreadableSettingsMessage(appSettings_.path(), ec.message()));
-    }
-    // A list named on the command line is the user's choice: the last one is not read.
-    if (!env_.namedDocument) {
-        session_.chooseStartupDocument(*env_.settingsRegistry);
-    }
-
     model_ = std::make_unique<GearListModel>(document_);
     model_->setDisplayLock(&displayLock_);
     model_->setColors(settings_.backColor, settings_.altColor, settings_.groupColor);
-    recovery_ = new RecoveryKeeper(
-        env_.recoveryFolder, document_, [this] { return beginRecoveryCopy(); }, this);
     createControls();
     columns_ = std::make_unique<ColumnLayout>(*model_, *list_, settings_);
 }
@@ -216,7 +193,7 @@ void TMiravo99DlgClient::createControls() {
     // but a write).
     const auto changed = [this] {
         updateSummary();
-        recovery_->edited();
+        fileCommands_.recovery().edited();
     };
     for (const auto signal :
          {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
@@ -253,33 +230,14 @@ void TMiravo99DlgClient::createControls() {
     connect(findBar_, &FindBar::closed, list_, [this] { list_->setFocus(); });
     summary_ = new SummaryLine(this);
 
-    views_ = std::make_unique<ListViews>(document_, *model_, displayLock_, prompts_, *recovery_,
+    views_ = std::make_unique<ListViews>(document_, *model_, displayLock_, prompts_,
+                                         fileCommands_.recovery(),
                                          ListViews::Controls{*list_->header(), *hideNonSelectedBox_,
                                                              *actions_.value(cmd::HideNonSelected),
                                                              *actions_.value(cmd::HideSelected)},
                                          [this] { refreshButtons(); });
     layOutClient(*this, {list_, findBar_, summary_, totalLabel_, totalText_, hideNonSelectedBox_,
                          [this](int id) { return buttons_.value(id); }});
-}
-
-void TMiravo99DlgClient::setupWindow() {
-    if (env_.namedDocument) {
-        openChosenDocument(*env_.namedDocument);
-        return;
-    }
-    setCaption();
-    const auto failed = session_.migrateOnFirstStart(*env_.settingsRegistry, [this] {
-        TWeightDisplayDialg dialog(window());
-        env_.runDialog(dialog);
-        return dialog.metricChosen();
-    });
-    if (failed) {
-        prompts_.showMessage(*failed);
-    }
-    readSettingsAndDocument();
-    offerRecoveryCopy();
-    refreshButtons();
-    columns_->applyPlacement(*window());
 }
 
 void TMiravo99DlgClient::setCaption() {
@@ -294,60 +252,22 @@ QString TMiravo99DlgClient::totalText() const {
     return totalText_->text();
 }
 
-void TMiravo99DlgClient::readSettingsAndDocument() {
-    const std::vector<UserMessage> messages = session_.read();
-    columns_->applyColumns();
-    for (const UserMessage& message : messages) {
-        prompts_.showMessage(message);
-    }
-    onTotalChanged();
-    recovery_->clean();
-}
-
-std::filesystem::path TMiravo99DlgClient::recoveryPath() const {
-    return recoveryDocumentPath(session_.writeTarget(), env_.currentFolder);
-}
-
-std::optional<RecoveryFile> TMiravo99DlgClient::beginRecoveryCopy() {
-    // A hide view holds part of the list; a handheld list is saved to another file.
-    if (document_.hideViewActive() || document_.handheldDocument) {
-        return std::nullopt;
-    }
-    collectSettings();
-    return RecoveryFile::begin(recoveryPath(), document_, settings_);
-}
-
-void TMiravo99DlgClient::offerRecoveryCopy() {
-    const auto copy = recovery_->offer(recoveryPath(), prompts_);
-    if (!copy) {
-        return;
-    }
-    session_.resetDocument();
-    const FileOutcome outcome = copy->restoreInto(document_, settings_);
-    columns_->applyColumns();
-    if (const auto message = outcome.message()) {
-        prompts_.showMessage(*message);
-    }
-    onTotalChanged();
-    // The copy stays until the document is saved: it still holds these edits.
-    recovery_->clean();
-}
-
-void TMiravo99DlgClient::writeRecoveryNow() {
-    recovery_->writeNow();
-}
-
-void TMiravo99DlgClient::discardRecoveryCopy() {
-    recovery_->discard(recoveryPath());
-}
-
-void TMiravo99DlgClient::collectSettings() {
+void TMiravo99DlgClient::collectColumns() {
     columns_->collectSettings(*window());
 }
 
-void TMiravo99DlgClient::documentSaved() {
-    // The edits no longer need the copy, under the old name or the new.
-    recovery_->discard(recoveryPath());
+void TMiravo99DlgClient::applyColumns() {
+    columns_->applyColumns();
+}
+
+void TMiravo99DlgClient::applyPlacement() {
+    columns_->applyPlacement(*window());
+}
+
+bool TMiravo99DlgClient::askMetric() {
+    TWeightDisplayDialg dialog(window());
+    env_.runDialog(dialog);
+    return dialog.metricChosen();
 }
 
 bool TMiravo99DlgClient::refuseWhileHidden(std::string_view doing) {
@@ -356,118 +276,6 @@ bool TMiravo99DlgClient::refuseWhileHidden(std::string_view doing) {
         prompts_.showMessage(*refusal);
     }
     return refusal.has_value();
-}
-
-bool TMiravo99DlgClient::canClose() {
-    return !refuseWhileHidden("closing");
-}
-
-bool TMiravo99DlgClient::writeOnExit() {
-    return session_.writeOnExit();
-}
-
-void TMiravo99DlgClient::cmSaveForHandheld() {
-    if (!document_.handheldDocument || refuseWhileHidden("saving")) {
-        return;
-    }
-    if (handheldSaveConfirmed(handheld_)) {
-        session_.saveForHandheld();
-    }
-}
-
-void TMiravo99DlgClient::cmNew() {
-    leaveHideViews();
-    discardRecoveryCopy();
-    session_.newDocument();
-    setCaption();
-    onTotalChanged();
-    refreshButtons();
-    recovery_->clean();
-}
-
-void TMiravo99DlgClient::openDocument(const std::filesystem::path& name) {
-    session_.resetDocument();
-    session_.setDocumentName(name);
-    readSettingsAndDocument();
-    offerRecoveryCopy();
-    setCaption();
-    columns_->applyPlacement(*window());
-    refreshButtons();
-}
-
-void TMiravo99DlgClient::cmOpen() {
-    const auto chosen = prompts_.openFileName(QStringLiteral("Open a Gear Weight Data File"),
-                                              QString::fromLatin1(kFileFilter));
-    if (!chosen) {
-        return;
-    }
-    const std::filesystem::path name = toPath(*chosen);
-    std::error_code ec;
-    if (!std::filesystem::exists(name, ec)) {
-        prompts_.message(*chosen, QStringLiteral("File Does Not Exist!"), MessageIcon::Exclamation,
-                         PromptButtons::Ok);
-        return;
-    }
-    // The whole document, not the part a hide view shows, is what gets saved and replaced.
-    leaveHideViews();
-    if (!session_.saveBeforeOpening(chosen->toStdString())) {
-        return; // not saved: the document stays open
-    }
-    discardRecoveryCopy();
-    openChosenDocument(name);
-}
-
-void TMiravo99DlgClient::openChosenDocument(const std::filesystem::path& name) {
-    {
-        WaitCursor wait(prompts_);
-        openDocument(name);
-    }
-    session_.addRecentFile();
-}
-
-void TMiravo99DlgClient::cmSave() {
-    if (refuseWhileHidden("saving")) {
-        return;
-    }
-    session_.save();
-}
-
-void TMiravo99DlgClient::cmSaveAs() {
-    if (document_.handheldDocument) {
-        return; // the list would go to the HotSync folder and the window read back nothing
-    }
-    if (refuseWhileHidden("saving")) {
-        return;
-    }
-    const auto chosen = prompts_.saveFileName(QStringLiteral("Save Current Configuration As..."),
-                                              QString::fromLatin1(kFileFilter));
-    if (!chosen) {
-        return;
-    }
-    // Nothing changes until the list is written: a failed write leaves the document, its name
-    // and the last-file entry as they were.
-    if (!session_.saveAs(toPath(*chosen))) {
-        return;
-    }
-    setCaption();
-    {
-        // Reading back shows exactly what was written.
-        WaitCursor wait(prompts_);
-        session_.resetDocument();
-        readSettingsAndDocument();
-    }
-    refreshButtons();
-    session_.addRecentFile();
-}
-
-void TMiravo99DlgClient::openRecentFile(const QString& name) {
-    leaveHideViews();
-    if (!session_.saveBeforeOpening(std::nullopt)) {
-        return;
-    }
-    discardRecoveryCopy();
-    openDocument(toPath(name));
-    session_.addRecentFile();
 }
 
 void TMiravo99DlgClient::cmSelectAll() {
@@ -517,7 +325,7 @@ void TMiravo99DlgClient::cmAbout() {
 void TMiravo99DlgClient::cmGeneralOptions() {
     if (runGeneralOptions(settings_, configureXfer_, prompts_, env_.runDialog, this)) {
         columns_->applyColors();
-        recovery_->edited();
+        fileCommands_.recovery().edited();
     }
 }
 
@@ -716,7 +524,7 @@ void TMiravo99DlgClient::toggleMarkOfSelection(GearMark mark) {
             "Mark",
             [this, row = rows.front(), mark](GearDocument&, DocumentSettings&) {
                 const bool marked = toggleMark(*model_, *list_, prompts_, row, mark);
-                collectSettings();
+                collectColumns();
                 return marked ? 1 : 0;
             },
             true));

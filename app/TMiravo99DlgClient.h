@@ -1,12 +1,12 @@
 #pragma once
 // The main window's client: it owns the document, the settings in memory and every command.
 
+#include "app/ClientEnvironment.h"
+#include "app/FileCommands.h"
 #include "app/GearListModel.h"
-#include "app/HandheldCommands.h"
 #include "app/ItemCommands.h"
 #include "app/ListViews.h"
 #include "app/PrintCommand.h"
-#include "app/RecoveryKeeper.h"
 #include "app/TCreateGroupDialogXfer.h"
 #include "app/TExportDialogXfer.h"
 #include "app/TPubInfoXfer.h"
@@ -18,19 +18,15 @@
 #include "config/TModifyColumnDlgXfer.h"
 #include "model/AppSettings.h"
 #include "model/DocumentEdit.h"
-#include "model/DocumentSession.h"
 #include "model/DocumentSettings.h"
-#include "model/FileLocations.h"
 #include "model/GearDocument.h"
 #include "model/GearMarks.h"
-#include "model/RegistrySource.h"
 #include "platform/NamedSemaphore.h"
 #include "ui/Prompts.h"
 
 #include <QHash>
 #include <QKeySequence>
 #include <QTimer>
-#include <QUrl>
 #include <QWidget>
 
 #include <filesystem>
@@ -56,26 +52,7 @@ class GearListView;
 class GearRowDrag;
 class SummaryLine;
 
-// What the client needs from outside; tests hand in scripted versions.
-struct ClientEnvironment {
-    Prompts* prompts = nullptr;
-    const RegistrySource* settingsRegistry = nullptr;
-    // The current user's keys, where the HotSync folder is registered; none: always asked.
-    RegistrySource* hotSyncRegistry = nullptr;
-    std::filesystem::path currentFolder;
-    // Where "Varnel.ini" and the default document go; none: in currentFolder.
-    std::optional<FileLocations> files;
-    // Runs a modal dialog and returns its result; tests answer without an event loop.
-    std::function<int(QDialog&)> runDialog;
-    // Hands a link to the desktop (mail program, browser); tests record it instead.
-    std::function<bool(const QUrl&)> openUrl;
-    // Where recovery copies of the open document are kept; none: no copies.
-    std::filesystem::path recoveryFolder;
-    // A list named on the command line: the only one read, and its copy the one offered.
-    std::optional<std::filesystem::path> namedDocument;
-};
-
-class TMiravo99DlgClient : public QWidget, private DocumentSession::Host {
+class TMiravo99DlgClient : public QWidget, private FileCommands::Window {
     Q_OBJECT
 
 public:
@@ -84,17 +61,17 @@ public:
 
     // The window's setup, once it sits in its frame: caption, migration, settings, document, and
     // the offer of the document's recovery copy.
-    void setupWindow();
+    void setupWindow() { fileCommands_.setupWindow(); }
 
     // Asked before the frame closes; refuses while rows are hidden.
-    bool canClose();
+    bool canClose() { return fileCommands_.canClose(); }
     // The document is written when the window goes, without asking; false when the user chose
     // to stay after a write failed (or was declined over a cut-short file).
-    bool writeOnExit();
+    bool writeOnExit() { return fileCommands_.writeOnExit(); }
     // The document's recovery copy, if it changed since the last one, on disk now.
-    void writeRecoveryNow();
+    void writeRecoveryNow() { fileCommands_.writeRecoveryNow(); }
     // The window closed on purpose: the recovery copy goes.
-    void discardRecoveryCopy();
+    void discardRecoveryCopy() { fileCommands_.discardRecoveryCopy(); }
 
     [[nodiscard]] QAction* action(int id) const { return actions_.value(id); }
     [[nodiscard]] QPushButton* button(int id) const { return buttons_.value(id); }
@@ -105,7 +82,7 @@ public:
     [[nodiscard]] const DocumentSettings& settings() const { return settings_; }
     [[nodiscard]] const AppSettings& appSettings() const { return appSettings_; }
     [[nodiscard]] const std::filesystem::path& documentName() const {
-        return session_.documentName();
+        return fileCommands_.session().documentName();
     }
     [[nodiscard]] QString totalText() const;
     [[nodiscard]] QString caption() const;
@@ -125,17 +102,17 @@ public:
     void cmRedo();
 
     // --- commands
-    void cmNew();
-    void cmOpen();
-    void cmSave();
-    void cmSaveAs();
+    void cmNew() { fileCommands_.newDocument(); }
+    void cmOpen() { fileCommands_.open(); }
+    void cmSave() { fileCommands_.save(); }
+    void cmSaveAs() { fileCommands_.saveAs(); }
     // Checks that the list fits the handheld, then writes it to the HotSync folder.
-    void cmSaveForHandheld();
-    void openRecentFile(const QString& name);
+    void cmSaveForHandheld() { fileCommands_.saveForHandheld(); }
+    void openRecentFile(const QString& name) { fileCommands_.openRecent(name); }
     // Opens a named document: reset, settings and document read, caption, placement.
-    void openDocument(const std::filesystem::path& name);
+    void openDocument(const std::filesystem::path& name) { fileCommands_.openDocument(name); }
     // What Open does once the file is chosen and the question answered; also `varnel FILE`.
-    void openChosenDocument(const std::filesystem::path& name);
+    void openChosenDocument(const std::filesystem::path& name) { fileCommands_.openChosen(name); }
     void cmSelectAll();
     void cmClearSelected();
     void cmHideSelected() { views_->toggleHideSelected(); }
@@ -178,7 +155,7 @@ public:
     void cmBaseGoal();
 
     // The enabling rules of the buttons after a load or an edit.
-    void refreshButtons();
+    void refreshButtons() override;
     // Runs Configure Categories; on OK the category choices are rebuilt. `addedPosition` receives
     // the box position of the last category added.
     bool runCategoriesDialog(int* addedPosition);
@@ -216,28 +193,17 @@ private:
     void cmFindNext() { findNext(true); }
     void cmFindPrevious() { findNext(false); }
 
-    void setCaption();
-    // The full path recovery copies know the document by.
-    [[nodiscard]] std::filesystem::path recoveryPath() const;
-    std::optional<RecoveryFile> beginRecoveryCopy();
-    // Asks about the document's recovery copy and on Yes shows it instead.
-    void offerRecoveryCopy();
-    void readSettingsAndDocument();
-    void collectSettings() override;
-    // What the session asks of the window.
-    PromptAnswer ask(const UserQuestion& question) override { return prompts_.ask(question); }
-    void show(const UserMessage& message) override { prompts_.showMessage(message); }
-    void documentResetting() override { history_.clear(); }
-    void documentSaved() override;
+    // How the window follows the document.
+    void collectColumns() override;
+    void applyColumns() override;
+    void applyPlacement() override;
+    void documentShown() override { onTotalChanged(); }
+    void documentRenamed() override { setCaption(); }
+    void clearHistory() override { history_.clear(); }
     void recentFilesUpdated() override { emit recentFilesChanged(); }
-    std::filesystem::path handheldFile(bool& asked) override {
-        return FindHotSyncFile(handheld_, &asked);
-    }
-    std::filesystem::path askHandheldFolder() override { return AskHotSyncFolder(handheld_); }
-    bool writeHandheld(const std::filesystem::path& file) override {
-        return writeHandheldFileTo(handheld_, file);
-    }
-    void leaveHideViews() { views_->leave(); }
+    bool askMetric() override;
+    void setCaption();
+    void leaveHideViews() override { views_->leave(); }
     void updateSortIndicator() { views_->updateSortIndicator(); }
     void onTotalChanged();
     void updateSummary();
@@ -262,8 +228,7 @@ private:
     DocumentSettings settings_;
     FileLocations files_;
     AppSettings appSettings_;
-    DocumentSession session_;
-    HandheldCommandContext handheld_;
+    FileCommands fileCommands_;
     NamedSemaphore displayLock_;
     TTotalsDlgXfer totalsXfer_;
     TPubInfoXfer pubInfoXfer_;
@@ -289,8 +254,6 @@ private:
     QHash<int, QAction*> actions_;
     QHash<int, QPushButton*> buttons_;
     QTimer enablerTimer_;
-    RecoveryKeeper* recovery_ = nullptr;
-    // Commands whose dialogs are not part of this build: shown, never enabled.
 };
 
 } // namespace varnel
