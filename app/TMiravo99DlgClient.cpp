@@ -120,6 +120,21 @@ QPushButton* TMiravo99DlgClient::makeButton(int id, const QString& text, const Q
 }
 
 void TMiravo99DlgClient::createControls() {
+    createActions();
+    createList();
+    createFooter();
+    followChanges();
+    views_ = std::make_unique<ListViews>(document_, *model_, displayLock_, prompts_,
+                                         fileCommands_.recovery(),
+                                         ListViews::Controls{*list_->header(), *hideNonSelectedBox_,
+                                                             *actions_.value(cmd::HideNonSelected),
+                                                             *actions_.value(cmd::HideSelected)},
+                                         [this] { refreshButtons(); });
+    layOutClient(*this, {list_, findBar_, summary_, totalLabel_, totalText_, hideNonSelectedBox_,
+                         [this](int id) { return buttons_.value(id); }});
+}
+
+void TMiravo99DlgClient::createActions() {
     for (const ActionEntry& entry : actionTable()) {
         QAction* a = makeAction(entry.id, tr(entry.text), tr(entry.tip));
         if (entry.handler != nullptr) {
@@ -133,7 +148,9 @@ void TMiravo99DlgClient::createControls() {
     actions_.value(cmd::Redo)->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     history_.follow(*actions_.value(cmd::Undo), *actions_.value(cmd::Redo));
+}
 
+void TMiravo99DlgClient::createList() {
     model_->setCheckHandler([this](int row, bool checked) { perform(checkEdit(row, checked)); });
     model_->setPerformer(performer());
     list_ = new GearListView(this);
@@ -144,37 +161,16 @@ void TMiravo99DlgClient::createControls() {
             toggleGroupRow(row);
         }
     });
-    connect(list_, &GearListView::rowDoubleClicked, this, [this](int row, int column) {
-        // On a group row's Item cell the double click is the toggle's second click.
-        if (row >= 0 && row < document_.rowCount() &&
-            !(column == kItemColumn && document_.row(row).isGroupRow()) &&
-            !document_.hideViewActive()) {
-            cmModify();
-        }
-    });
-    connect(list_, &GearListView::rowContextMenu, this, [this](int row, const QPoint& at) {
-        if (row < 0 || row >= document_.rowCount()) {
-            return;
-        }
-        updateCommandEnablers();
-        QMenu menu(this);
-        if (document_.row(row).isMemberRow()) {
-            // The command acts on the first selected row: the one clicked.
-            selectRow(row);
-            enable(actions_.value(cmd::RemoveFromGroup), !document_.hideViewActive());
-            menu.addAction(actions_.value(cmd::RemoveFromGroup));
-            menu.addSeparator();
-        }
-        for (int id : {cmd::Cut, cmd::Copy, cmd::Paste}) {
-            menu.addAction(actions_.value(id));
-        }
-        menu.exec(at);
-    });
+    connect(list_, &GearListView::rowDoubleClicked, this, &TMiravo99DlgClient::rowDoubleClicked);
+    connect(list_, &GearListView::rowContextMenu, this, &TMiravo99DlgClient::showRowMenu);
     connect(list_, &GearListView::deleteRequested, this, &TMiravo99DlgClient::cmDelete);
     rowDrag_ = new GearRowDrag(
         list_, [this](int row) { return canDragRow(document_, row); },
         [this](int source, int target) { dropRow(source, target); });
     connect(list_->header(), &QHeaderView::sectionClicked, this, &TMiravo99DlgClient::sortByColumn);
+}
+
+void TMiravo99DlgClient::followChanges() {
     // The enablers follow every change, so that shortcuts are right without a menu opening;
     // one update per burst of changes.
     enablerTimer_.setSingleShot(true);
@@ -205,7 +201,9 @@ void TMiravo99DlgClient::createControls() {
     connect(model_.get(), &QAbstractItemModel::modelReset, this, changed);
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, changed);
     connect(model_.get(), &QAbstractItemModel::headerDataChanged, this, changed);
+}
 
+void TMiravo99DlgClient::createFooter() {
     for (const ButtonEntry& entry : buttonTable()) {
         makeButton(entry.id, tr(entry.text), QString::fromLatin1(entry.icon), entry.handler)
             ->setMinimumWidth(120);
@@ -229,15 +227,34 @@ void TMiravo99DlgClient::createControls() {
     connect(findBar_, &FindBar::findRequested, this, &TMiravo99DlgClient::findNext);
     connect(findBar_, &FindBar::closed, list_, [this] { list_->setFocus(); });
     summary_ = new SummaryLine(this);
+}
 
-    views_ = std::make_unique<ListViews>(document_, *model_, displayLock_, prompts_,
-                                         fileCommands_.recovery(),
-                                         ListViews::Controls{*list_->header(), *hideNonSelectedBox_,
-                                                             *actions_.value(cmd::HideNonSelected),
-                                                             *actions_.value(cmd::HideSelected)},
-                                         [this] { refreshButtons(); });
-    layOutClient(*this, {list_, findBar_, summary_, totalLabel_, totalText_, hideNonSelectedBox_,
-                         [this](int id) { return buttons_.value(id); }});
+void TMiravo99DlgClient::rowDoubleClicked(int row, int column) {
+    // On a group row's Item cell the double click is the toggle's second click.
+    if (row >= 0 && row < document_.rowCount() &&
+        !(column == kItemColumn && document_.row(row).isGroupRow()) &&
+        !document_.hideViewActive()) {
+        cmModify();
+    }
+}
+
+void TMiravo99DlgClient::showRowMenu(int row, const QPoint& at) {
+    if (row < 0 || row >= document_.rowCount()) {
+        return;
+    }
+    updateCommandEnablers();
+    QMenu menu(this);
+    if (document_.row(row).isMemberRow()) {
+        // The command acts on the first selected row: the one clicked.
+        selectRow(row);
+        enable(actions_.value(cmd::RemoveFromGroup), !document_.hideViewActive());
+        menu.addAction(actions_.value(cmd::RemoveFromGroup));
+        menu.addSeparator();
+    }
+    for (int id : {cmd::Cut, cmd::Copy, cmd::Paste}) {
+        menu.addAction(actions_.value(id));
+    }
+    menu.exec(at);
 }
 
 void TMiravo99DlgClient::setCaption() {

@@ -187,6 +187,15 @@ private:
     static std::vector<std::pair<int, QKeySequence>> shortcutTable();
     static std::span<const ButtonEntry> buttonTable();
     void createControls();
+    void createActions();
+    // The list and what clicks, keys and drags on it do.
+    void createList();
+    // Buttons, totals, the hide box, the find bar and the summary line under the list.
+    void createFooter();
+    // The enablers, the summary and the recovery copy follow every change of the document.
+    void followChanges();
+    void rowDoubleClicked(int row, int column);
+    void showRowMenu(int row, const QPoint& at);
     QAction* makeAction(int id, const QString& text, const QString& tip);
     QPushButton* makeButton(int id, const QString& text, const QString& icon, Handler handler);
     void closeWindow() { window()->close(); }
