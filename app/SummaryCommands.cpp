@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QTreeView>
 
+#include <utility>
+
 namespace varnel {
 
 namespace {
@@ -106,6 +108,19 @@ bool toggleMark(GearListModel& model, QTreeView& list, Prompts& prompts, int row
     }
     const int column = model.markColumns().column(mark);
     return setRowMark(document, row, column, mark, !hasMark(*document.row(row).record, column));
+}
+
+DocumentEdit toggleMarkEdit(GearListModel& model, QTreeView& list, Prompts& prompts, int row,
+                            GearMark mark, std::function<void()> collectColumns) {
+    return DocumentEdit(
+        "Mark",
+        [&model, &list, &prompts, row, mark,
+         collect = std::move(collectColumns)](GearDocument&, DocumentSettings&) {
+            const bool marked = toggleMark(model, list, prompts, row, mark);
+            collect();
+            return marked ? 1 : 0;
+        },
+        true);
 }
 
 bool askBaseGoal(DocumentSettings& settings, bool metric, Prompts& prompts) {

@@ -2,6 +2,7 @@
 // Base weight and the marks it comes from: the window's summary line, marking an item worn or
 // consumable (adding the column it needs), and the base-weight goal.
 
+#include "model/DocumentEdit.h"
 #include "model/GearMarks.h"
 
 #include <QWidget>
@@ -44,6 +45,10 @@ private:
 // Marks the item at `row` with `mark` or takes the mark away. Without the mark's column, asks
 // once to add it (a handheld list cannot take one: says so). False when nothing changed.
 bool toggleMark(GearListModel& model, QTreeView& list, Prompts& prompts, int row, GearMark mark);
+// The same as one undoable step with the column it may add; `collectColumns` brings the window's
+// headings into the settings, which is what the step keeps.
+DocumentEdit toggleMarkEdit(GearListModel& model, QTreeView& list, Prompts& prompts, int row,
+                            GearMark mark, std::function<void()> collectColumns);
 
 // Asks for the base-weight goal in the display unit; empty clears it. A text that is no weight
 // is refused with a message and changes nothing. True when the goal changed.

@@ -536,15 +536,8 @@ void TMiravo99DlgClient::updateSummary() {
 void TMiravo99DlgClient::toggleMarkOfSelection(GearMark mark) {
     const std::vector<int> rows = selectedRows();
     if (!rows.empty()) {
-        // One step with the column it may add; the window's headings are what the step keeps.
-        perform(DocumentEdit(
-            "Mark",
-            [this, row = rows.front(), mark](GearDocument&, DocumentSettings&) {
-                const bool marked = toggleMark(*model_, *list_, prompts_, row, mark);
-                collectColumns();
-                return marked ? 1 : 0;
-            },
-            true));
+        perform(toggleMarkEdit(*model_, *list_, prompts_, rows.front(), mark,
+                               [this] { collectColumns(); }));
     }
 }
 
