@@ -17,7 +17,7 @@ class QWidget;
 namespace varnel {
 
 class RecoveryKeeper;
-class RecoveryFile;
+struct RecoveryFile;
 
 class FileCommands : private DocumentSession::Host {
 public:
