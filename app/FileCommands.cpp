@@ -110,11 +110,7 @@ void FileCommands::documentSaved() {
 }
 
 bool FileCommands::refuseWhileHidden(std::string_view doing) {
-    const auto refusal = hideViewRefusal(document_, doing);
-    if (refusal) {
-        prompts_.showMessage(*refusal);
-    }
-    return refusal.has_value();
+    return prompts_.refused(hideViewRefusal(document_, doing));
 }
 
 bool FileCommands::canClose() {

@@ -288,11 +288,7 @@ bool TMiravo99DlgClient::askMetric() {
 }
 
 bool TMiravo99DlgClient::refuseWhileHidden(std::string_view doing) {
-    const auto refusal = hideViewRefusal(document_, doing);
-    if (refusal) {
-        prompts_.showMessage(*refusal);
-    }
-    return refusal.has_value();
+    return prompts_.refused(hideViewRefusal(document_, doing));
 }
 
 void TMiravo99DlgClient::cmSelectAll() {

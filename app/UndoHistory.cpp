@@ -61,16 +61,11 @@ const EditCommand* UndoHistory::step(int index) const {
 }
 
 void UndoHistory::undo() {
-    if (!stack_.canUndo()) {
-        return;
-    }
-    if (const auto refusal = hideViewRefusal(document_, "undoing")) {
-        prompts_.showMessage(*refusal);
+    if (!stack_.canUndo() || prompts_.refused(hideViewRefusal(document_, "undoing"))) {
         return;
     }
     const EditCommand* last = step(stack_.index() - 1);
-    if (const auto why = last->edit().refusal(document_, true)) {
-        prompts_.showMessage(*why);
+    if (prompts_.refused(last->edit().refusal(document_, true))) {
         return;
     }
     stack_.undo();
@@ -78,16 +73,11 @@ void UndoHistory::undo() {
 }
 
 void UndoHistory::redo() {
-    if (!stack_.canRedo()) {
-        return;
-    }
-    if (const auto refusal = hideViewRefusal(document_, "redoing")) {
-        prompts_.showMessage(*refusal);
+    if (!stack_.canRedo() || prompts_.refused(hideViewRefusal(document_, "redoing"))) {
         return;
     }
     const EditCommand* next = step(stack_.index());
-    if (const auto why = next->edit().refusal(document_, false)) {
-        prompts_.showMessage(*why);
+    if (prompts_.refused(next->edit().refusal(document_, false))) {
         return;
     }
     stack_.redo();

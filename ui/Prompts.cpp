@@ -10,6 +10,13 @@ PromptAnswer Prompts::showMessage(const UserMessage& m) {
     return message(messageText(m.text), messageText(m.caption), m.icon, PromptButtons::Ok);
 }
 
+bool Prompts::refused(const std::optional<UserMessage>& refusal) {
+    if (refusal) {
+        showMessage(*refusal);
+    }
+    return refusal.has_value();
+}
+
 PromptAnswer Prompts::ask(const UserQuestion& q) {
     return message(QString::fromStdString(q.message.text),
                    QString::fromStdString(q.message.caption), q.message.icon, q.buttons);

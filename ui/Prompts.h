@@ -51,6 +51,8 @@ public:
 
     // A message the lower layers produced, with an OK button.
     PromptAnswer showMessage(const UserMessage& message);
+    // The refusal, when there is one; true when it was shown and the command must stop.
+    bool refused(const std::optional<UserMessage>& refusal);
     // A question the lower layers put; its text is UTF-8.
     PromptAnswer ask(const UserQuestion& question);
 
